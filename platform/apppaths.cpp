@@ -1,0 +1,77 @@
+#include "platform/apppaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+QString& appDirOverride()
+{
+    static QString dir;
+    return dir;
+}
+
+bool isWritableDir(const QString& path)
+{
+    QDir().mkpath(path);
+    const QFileInfo info(path);
+    return info.isDir() && info.isWritable();
+}
+} // namespace
+
+QString AppPaths::appDir()
+{
+    if (!appDirOverride().isEmpty())
+        return appDirOverride();
+    return QCoreApplication::applicationDirPath();
+}
+
+void AppPaths::setAppDirForTesting(const QString& dir)
+{
+    appDirOverride() = dir;
+}
+
+QString AppPaths::tempRoot()
+{
+    const QString inApp = appDir() + QStringLiteral("/temp");
+    if (isWritableDir(inApp))
+        return inApp;
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (cache.isEmpty())
+        cache = QDir::tempPath() + QStringLiteral("/chengying");
+    const QString perUser = cache + QStringLiteral("/temp");
+    QDir().mkpath(perUser);
+    return perUser;
+}
+
+QString AppPaths::makeRunTempDir(const QString& purpose)
+{
+    QTemporaryDir dir(tempRoot() + QLatin1Char('/') + purpose + QStringLiteral("-XXXXXX"));
+    if (!dir.isValid())
+        return QString();
+    // The caller owns the folder from here on and removes it when its run ends.
+    dir.setAutoRemove(false);
+    return dir.path();
+}
+
+QString AppPaths::desktopDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+QString AppPaths::defaultOutputDir()
+{
+    return desktopDir() + QLatin1Char('/') + appName();
+}
+
+QString AppPaths::appName()
+{
+    return QStringLiteral("澄影HEIC图片转换器");
+}
+
+QString AppPaths::versionText()
+{
+    return QStringLiteral("6.0.0.1");
+}

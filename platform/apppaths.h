@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Where the application finds its tools and keeps its scratch files.
+class AppPaths final
+{
+public:
+    // The folder of the executable, unless a test pointed it elsewhere.
+    static QString appDir();
+    static void setAppDirForTesting(const QString& dir);
+
+    // "temp" under the application folder when it is writable, else a per-user cache folder.
+    static QString tempRoot();
+    // A fresh folder below tempRoot() that belongs to one run only; empty when it cannot be made.
+    static QString makeRunTempDir(const QString& purpose);
+
+    static QString desktopDir();
+    static QString defaultOutputDir();
+    static QString appName();
+    static QString versionText();
+};

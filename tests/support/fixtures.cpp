@@ -1,0 +1,91 @@
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace Fixtures {
+
+namespace {
+QString systemProgram(const QString& program)
+{
+    const QString inUsrBin = QStringLiteral("/usr/bin/") + program;
+    if (QFileInfo(inUsrBin).isExecutable())
+        return inUsrBin;
+    return QStandardPaths::findExecutable(program);
+}
+} // namespace
+
+bool runTool(const QString& program, const QStringList& arguments, QString* output)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(systemProgram(program), arguments);
+    if (!process.waitForStarted(10000) || !process.waitForFinished(120000)) {
+        qWarning("fixture tool %s did not run", qPrintable(program));
+        return false;
+    }
+    const QString text = QString::fromLocal8Bit(process.readAll());
+    if (output)
+        *output = text;
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qWarning("fixture tool %s failed: %s", qPrintable(program), qPrintable(text));
+        return false;
+    }
+    return true;
+}
+
+bool makePicture(const QString& path, const QString& source, const QString& size, const QStringList& extra)
+{
+    QStringList args{QStringLiteral("-size"), size, source};
+    args << extra << path;
+    return runTool(QStringLiteral("convert"), args);
+}
+
+QString identify(const QString& path)
+{
+    QString out;
+    if (!runTool(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%wx%h %m\\n"), path}, &out))
+        return QString();
+    return out.section(QLatin1Char('\n'), 0, 0).trimmed();
+}
+
+QString dataFile(const QString& name)
+{
+    return QStringLiteral(TEST_DATA_DIR) + QLatin1Char('/') + name;
+}
+
+bool writeScript(const QString& path, const QString& body)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    file.write("#!/bin/sh\n");
+    file.write(body.toUtf8());
+    file.close();
+    return file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+bool mirrorAppDir(const QString& dir)
+{
+    const QString source = QStringLiteral(APP_BINARY_DIR);
+    const QStringList tools{QStringLiteral("magick"), QStringLiteral("pngquant.2.12.3"), QStringLiteral("gifsicle"),
+                            QStringLiteral("decoder/common/ffmpeg"),
+                            QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"),
+                            QStringLiteral("decoder/qlv/Qlv2mp4"), QStringLiteral("config")};
+    for (const QString& tool : tools) {
+        const QString target = dir + QLatin1Char('/') + tool;
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::remove(target);
+        const QFileInfo original(source + QLatin1Char('/') + tool);
+        if (original.exists() && !QFile::link(original.canonicalFilePath(), target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace Fixtures
