@@ -1,0 +1,98 @@
+#include "rawdecoder.h"
+
+#include "conversionerror.h"
+
+#include <libraw/libraw.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+std::string quoted(const std::string& path)
+{
+    return "'" + path + "'";
+}
+
+// LibRaw answers "Input/output error" for a file it does not recognise, which would send the
+// user looking at the disk; say what we know about the file instead.
+void checkSource(const std::string& path)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        throw ConversionError("cannot read " + quoted(path) + ": " + std::strerror(errno));
+    if (S_ISDIR(info.st_mode))
+        throw ConversionError(quoted(path) + " is a folder");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        throw ConversionError("cannot read " + quoted(path) + ": " + std::strerror(errno));
+    std::fclose(file);
+    if (info.st_size == 0)
+        throw ConversionError(quoted(path) + " is empty");
+}
+
+void check(int result, const char* stage, const std::string& path)
+{
+    if (result != LIBRAW_SUCCESS)
+        throw ConversionError(std::string("cannot ") + stage + " " + quoted(path) + ": " +
+                              libraw_strerror(result));
+}
+
+struct ImageDeleter
+{
+    void operator()(libraw_processed_image_t* image) const { LibRaw::dcraw_clear_mem(image); }
+};
+
+} // namespace
+
+DecodedImage RawDecoder::decode(const std::string& path)
+{
+    checkSource(path);
+    m_warning.clear();
+    // LibRaw's default handlers print to stderr themselves; the memory one is not needed,
+    // since an allocation failure also comes back as an error code.
+    auto raw = std::make_unique<LibRaw>(LIBRAW_OPIONS_NO_MEMERR_CALLBACK | LIBRAW_OPIONS_NO_DATAERR_CALLBACK);
+    raw->set_dataerror_handler(&RawDecoder::onDataError, this);
+    libraw_output_params_t& params = raw->imgdata.params;
+    params.use_camera_wb = 1;
+    params.output_color = 1; // sRGB
+    params.output_bps = 8;
+
+    const int opened = raw->open_file(path.c_str());
+    if (opened == LIBRAW_FILE_UNSUPPORTED || opened == LIBRAW_IO_ERROR)
+        throw ConversionError(quoted(path) + " is not a RAW picture this program can read");
+    check(opened, "open", path);
+    check(raw->unpack(), "unpack", path);
+    check(raw->dcraw_process(), "process", path);
+
+    int made = LIBRAW_SUCCESS;
+    // dcraw_make_mem_image turns the picture by the camera's orientation (sizes.flip).
+    std::unique_ptr<libraw_processed_image_t, ImageDeleter> image(raw->dcraw_make_mem_image(&made));
+    if (!image)
+        check(made == LIBRAW_SUCCESS ? LIBRAW_UNSPECIFIED_ERROR : made, "convert", path);
+    if (image->type != LIBRAW_IMAGE_BITMAP || image->bits != 8 || (image->colors != 1 && image->colors != 3))
+        throw ConversionError("unexpected picture layout from " + quoted(path));
+
+    const std::size_t expected = static_cast<std::size_t>(image->width) * image->height * image->colors;
+    if (image->data_size < expected)
+        throw ConversionError("unexpected picture size from " + quoted(path));
+
+    DecodedImage result;
+    result.width = image->width;
+    result.height = image->height;
+    result.channels = image->colors;
+    result.pixels.assign(image->data, image->data + expected);
+    return result;
+}
+
+void RawDecoder::onDataError(void* self, const char* /*file*/, int offset)
+{
+    auto* decoder = static_cast<RawDecoder*>(self);
+    if (!decoder->m_warning.empty())
+        return;
+    decoder->m_warning =
+        offset < 0 ? "unexpected end of file" : "corrupt data near offset " + std::to_string(offset);
+}
