@@ -1,0 +1,88 @@
+#include "media/mymediainfo.h"
+
+#include "media/combenum.h"
+#include "media/mediainfolibrary.h"
+
+#include <QDebug>
+#include <QFileInfo>
+
+namespace {
+using Kind = MediaInfoLibrary::StreamKind;
+
+double realAnswer(void* handle, Kind kind, const char* parameter)
+{
+    // An empty or non-numeric answer counts 0.
+    return MediaInfoLibrary::get(handle, kind, QLatin1String(parameter)).toDouble();
+}
+
+// The library speaks bit/s; the record keeps units of 1024 bit/s, truncated.
+int kibiBitRate(double bitsPerSecond)
+{
+    return static_cast<int>(bitsPerSecond / 1024);
+}
+
+QString twoDigits(qint64 value)
+{
+    return QString::number(value).rightJustified(2, QLatin1Char('0'));
+}
+} // namespace
+
+MyMediaInfo::MyMediaInfo(QObject* parent) : QObject(parent) {}
+
+MyMediaInfo::~MyMediaInfo() = default;
+
+void MyMediaInfo::probe(const QString& path)
+{
+    void* handle = MediaInfoLibrary::create();
+    MediaInfoLibrary::open(handle, path);
+    MediaInfoLibrary::option(handle, QStringLiteral("Complete"), QStringLiteral("1"));
+    readStreams(handle);
+    MediaInfoLibrary::close(handle);
+    readFileSystem(path);
+    MediaInfoLibrary::destroy(handle);
+}
+
+void MyMediaInfo::readStreams(void* handle)
+{
+    m_width = MediaInfoLibrary::get(handle, Kind::Video, QStringLiteral("Width")).toInt();
+    m_height = MediaInfoLibrary::get(handle, Kind::Video, QStringLiteral("Height")).toInt();
+    m_videoDuration = static_cast<qint64>(realAnswer(handle, Kind::Video, "Duration"));
+    m_videoBitRate = kibiBitRate(realAnswer(handle, Kind::Video, "BitRate"));
+    m_totalBitRate = kibiBitRate(realAnswer(handle, Kind::General, "BitRate"));
+    const QString format = MediaInfoLibrary::get(handle, Kind::Video, QStringLiteral("Format"));
+    m_audioDuration = static_cast<qint64>(realAnswer(handle, Kind::Audio, "Duration"));
+    m_audioBitRate = kibiBitRate(realAnswer(handle, Kind::Audio, "BitRate"));
+    qDebug().noquote() << "======================获取到的codec为：" << format;
+
+    m_videoCodec = CombEnum::codecIdOf(format);
+    m_videoDurationText = durationText(m_videoDuration);
+    m_audioDurationText = durationText(m_audioDuration);
+    qDebug().nospace() << "total bit rate:" << m_totalBitRate << ",width:" << m_width
+                       << ",height:" << m_height << ",video dur:" << m_videoDuration
+                       << ",audio dur:" << m_audioDuration << ",audio bit rate:" << m_audioBitRate;
+}
+
+void MyMediaInfo::readFileSystem(const QString& path)
+{
+    const QFileInfo info(path);
+    m_fileName = info.fileName();
+    m_fileSize = info.exists() ? info.size() : 0;
+    m_fileSizeG = sizeText(m_fileSize, 3, QLatin1Char('G'));
+    m_fileSizeM = sizeText(m_fileSize, 2, QLatin1Char('M'));
+    m_suffix = info.suffix();
+}
+
+QString MyMediaInfo::durationText(qint64 milliseconds)
+{
+    const qint64 s = milliseconds / 1000;
+    return twoDigits(s / 3600) + QLatin1Char(':') + twoDigits(s % 3600 / 60) + QLatin1Char(':') +
+           twoDigits(s % 3600 % 60);
+}
+
+QString MyMediaInfo::sizeText(qint64 bytes, int shifts, QChar unit)
+{
+    double value = static_cast<double>(bytes);
+    for (int i = 0; i < shifts; ++i)
+        value /= 1024;
+    return QString::number(value, 'f', 2) + unit;
+}

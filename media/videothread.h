@@ -1,0 +1,75 @@
+#pragma once
+
+#include "media/mediajob.h"
+#include "media/mediarecipes.h"
+#include "media/outputnamer.h"
+#include "media/progressparser.h"
+
+#include <QThread>
+#include <functional>
+#include <memory>
+
+class QProcess;
+
+// Runs one page's media jobs, one ffmpeg process after another, on its own thread.
+// Every job ends with setProgress(100) and done; a job that did not produce its output
+// reports failed first, with the last line the tool printed.
+class VideoThread final : public QThread
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(VideoThread)
+public:
+    VideoThread(int mode, const MediaJobList& jobs, const QString& outputDirectory,
+                QObject* parent = nullptr);
+    ~VideoThread() override;
+
+signals:
+    void setProgress(int progress, const QString& objectName);
+    void done(const QString& exportFilePath, const QString& objectName);
+    void failed(const QString& objectName, const QString& reason);
+
+public slots:
+    // Both run on the worker thread, inside the waits on the process (direct connections).
+    void readOutput();
+    void readErrorOutput();
+
+protected:
+    void run() override;
+
+private:
+    struct Outcome
+    {
+        bool ok = false;
+        QString reason;
+    };
+    using Builder = std::function<MediaCommand(const QString& outputPrefix)>;
+
+    void runJob(int index);
+    void runConcatenation();
+    bool buildJob(int index, const QString& input, Builder* builder, QString* reason) const;
+    bool claimOutput(const Builder& builder, MediaCommand* command, QString* reason);
+    Outcome runTool(const QString& program, const QStringList& arguments, const QString& expectedOutput);
+    Outcome unwrapQlv(int index, const QString& source, QString* input);
+    void finishJob(const QString& outputPath, const QString& objectName, const Outcome& outcome);
+    void handleChunk(const QByteArray& bytes, ProgressParser::Form form, qint64 offset);
+    QString runTempDir();
+    QString lastOutputLine() const;
+
+    MediaJobList m_jobs;
+    QString m_outputDirectory;
+    QString m_outputPrefix;
+    std::unique_ptr<OutputNamer> m_namer;
+    QProcess* m_process = nullptr;
+    QString m_runTempDir;
+    QByteArray m_outputTail;
+
+    // Written by the job frame before each start and read by the parser while the tool runs;
+    // both happen on the worker thread, so no lock is needed.
+    QString m_currentObjectName;
+    qint64 m_timeLen = 0;
+    int m_lastProgress = 0;
+    int m_mode = 0;
+    qint64 m_timeOffset = 0;
+    // While the pieces are joined: the joined length, to map its clock onto the last stretch.
+    qint64 m_joinLength = -1;
+};
