@@ -1,4 +1,5 @@
 #include <QColor>
+#include <QDir>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -7,68 +8,17 @@
 namespace {
 const QStringList& allNames()
 {
-    static const QStringList names = {"adddir",
-                                      "addfile",
-                                      "adjustsize",
-                                      "application_icon",
-                                      "audio_chfmt",
-                                      "bigger",
-                                      "cancel",
-                                      "center_add",
-                                      "ch_format",
-                                      "ch_format_p",
-                                      "change_dir",
-                                      "change_dir_title",
-                                      "clear",
-                                      "close_white",
-                                      "delitem",
-                                      "dir",
-                                      "down",
-                                      "down_arrow",
-                                      "down_arrow_small",
-                                      "gif_compress",
-                                      "gif_compress_p",
-                                      "heic_to_img",
-                                      "heic_to_img_p",
-                                      "img_crop",
-                                      "img_crop_p",
-                                      "item_change",
-                                      "item_close",
-                                      "item_close_black",
-                                      "itemdirdisable",
-                                      "itemdirenable",
-                                      "lower_pointer",
-                                      "min_white",
-                                      "note",
-                                      "pause",
-                                      "play",
-                                      "play_process",
-                                      "raw_to_img",
-                                      "raw_to_img_p",
-                                      "rotating",
-                                      "rotating_p",
-                                      "search",
-                                      "setting",
-                                      "size_updating",
-                                      "size_updating_p",
-                                      "slider_circle",
-                                      "smaller",
-                                      "sub_chformat_white",
-                                      "sub_compress_white",
-                                      "title_icon",
-                                      "to_pdf",
-                                      "to_pdf_p",
-                                      "tool_box",
-                                      "upper",
-                                      "video_compress",
-                                      "video_concat",
-                                      "video_cut",
-                                      "video_fmt",
-                                      "video_togif",
-                                      "volume",
-                                      "zip",
-                                      "zip_p",
-                                      "zip_white"};
+    static const QStringList names =
+        QStringLiteral("adddir addfile adjustsize application_icon audio_chfmt bigger cancel center_add "
+                       "ch_format ch_format_p change_dir change_dir_title clear close_white delitem dir down "
+                       "down_arrow down_arrow_small gif_compress gif_compress_p heic_to_img heic_to_img_p "
+                       "img_crop img_crop_p item_change item_close item_close_black itemdirdisable "
+                       "itemdirenable lower_pointer min_white note pause play play_process raw_to_img "
+                       "raw_to_img_p rotating rotating_p search setting size_updating size_updating_p "
+                       "slider_circle smaller sub_chformat_white sub_compress_white title_icon to_pdf "
+                       "to_pdf_p tool_box upper video_compress video_concat video_cut video_fmt video_togif "
+                       "volume zip zip_p zip_white")
+            .split(QLatin1Char(' '));
     return names;
 }
 
@@ -118,6 +68,7 @@ class TstIcons : public QObject
     Q_OBJECT
 
 private slots:
+    void resourceHoldsExactlyTheNamedIcons();
     void everyIconLoads_data();
     void everyIconLoads();
     void whiteGlyphsAreWhite_data();
@@ -130,6 +81,15 @@ private slots:
     void scaledLabelsKeepTheirAspect();
     void toolIconsStayVisibleWhenShrunk();
 };
+
+void TstIcons::resourceHoldsExactlyTheNamedIcons()
+{
+    QStringList expected;
+    for (const QString& name : allNames())
+        expected << name + QLatin1String(".png");
+    expected.sort();
+    QCOMPARE(QDir(QStringLiteral(":/icons/icons")).entryList(QDir::Files, QDir::Name), expected);
+}
 
 void TstIcons::everyIconLoads_data()
 {
