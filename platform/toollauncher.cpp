@@ -22,7 +22,8 @@ QProcessEnvironment ToolLauncher::childEnvironment()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), AppPaths::appDir() + QStringLiteral("/config"));
     // Up to ten jobs run at once on two cores: extra OpenMP threads per child only contend.
     if (!env.contains(QStringLiteral("MAGICK_THREAD_LIMIT")))
-        env.insert(QStringLiteral("MAGICK_THREAD_LIMIT"), QString::number(qMax(1, QThread::idealThreadCount() / 2)));
+        env.insert(QStringLiteral("MAGICK_THREAD_LIMIT"),
+                   QString::number(qMax(1, QThread::idealThreadCount() / 2)));
     return env;
 }
 

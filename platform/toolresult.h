@@ -14,7 +14,10 @@ struct ToolResult
     QByteArray standardError;
     QString errorString;
 
-    bool exitedCleanly() const { return started && finished && exitStatus == QProcess::NormalExit && exitCode == 0; }
+    bool exitedCleanly() const
+    {
+        return started && finished && exitStatus == QProcess::NormalExit && exitCode == 0;
+    }
     // One line for the log or a row's reason: why the run did not succeed.
     QString failureReason() const;
 };

@@ -28,8 +28,8 @@ private slots:
         QTest::addColumn<QByteArray>("stderrText");
         QTest::newRow("success") << "exit 0\n" << true << true << 0 << QByteArray();
         QTest::newRow("warning on stderr, exit 0")
-            << "echo 'convert: Warning @ warning/x.c' >&2\nexit 0\n" << true << true << 0
-            << QByteArray("convert: Warning @ warning/x.c\n");
+            << "echo 'convert: Warning @ warning/x.c' >&2\nexit 0\n"
+            << true << true << 0 << QByteArray("convert: Warning @ warning/x.c\n");
         QTest::newRow("exit 2") << "echo bad >&2\nexit 2\n" << true << false << 2 << QByteArray("bad\n");
         QTest::newRow("silent failure") << "exit 1\n" << true << false << 1 << QByteArray();
     }

@@ -48,7 +48,8 @@ bool makePicture(const QString& path, const QString& source, const QString& size
 QString identify(const QString& path)
 {
     QString out;
-    if (!runTool(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%wx%h %m\\n"), path}, &out))
+    if (!runTool(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%wx%h %m\\n"), path},
+                 &out))
         return QString();
     return out.section(QLatin1Char('\n'), 0, 0).trimmed();
 }
@@ -73,10 +74,13 @@ bool writeScript(const QString& path, const QString& body)
 bool mirrorAppDir(const QString& dir)
 {
     const QString source = QStringLiteral(APP_BINARY_DIR);
-    const QStringList tools{QStringLiteral("magick"), QStringLiteral("pngquant.2.12.3"), QStringLiteral("gifsicle"),
+    const QStringList tools{QStringLiteral("magick"),
+                            QStringLiteral("pngquant.2.12.3"),
+                            QStringLiteral("gifsicle"),
                             QStringLiteral("decoder/common/ffmpeg"),
                             QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"),
-                            QStringLiteral("decoder/qlv/Qlv2mp4"), QStringLiteral("config")};
+                            QStringLiteral("decoder/qlv/Qlv2mp4"),
+                            QStringLiteral("config")};
     for (const QString& tool : tools) {
         const QString target = dir + QLatin1Char('/') + tool;
         QDir().mkpath(QFileInfo(target).absolutePath());

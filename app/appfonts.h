@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFont>
+#include <QSize>
+
+// The four process-wide fonts every widget passes to setFont, and the screen class behind them.
+class AppFonts final
+{
+public:
+    struct PixelSizes
+    {
+        int standard;
+        int item;
+        int large;
+        int progress;
+    };
+
+    static bool isSmallScreen(const QSize& available);
+    static PixelSizes pixelSizesFor(bool smallScreen, qreal logicalDpi);
+    // Decides the screen class, sets WidgetSize and the four fonts; returns small-screen mode.
+    static bool configure(const QSize& available, qreal logicalDpi);
+    // "Microsoft YaHei" is not on Linux: map it to a CJK font that is.
+    static void installFamilySubstitution();
+
+    static QFont& standardFont();
+    static QFont& itemFont();
+    static QFont& largeFont();
+    static QFont& progressFont();
+};

@@ -1,0 +1,43 @@
+#include "app/appstartup.h"
+
+#include "app/appfonts.h"
+#include "app/mainwidget.h"
+#include "platform/singleinstanceguard.h"
+#include "platform/toolcheck.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QIcon>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTextCodec>
+#include <QThreadPool>
+
+int AppStartup::run(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icons/application_icon.png")));
+
+    SingleInstanceGuard guard(QStringLiteral("JAMKey"), QStringLiteral("SystemObject"));
+    if (!guard.tryAcquire()) {
+        QMessageBox::information(nullptr, QStringLiteral("温馨提示"), QStringLiteral("当前程序正在运行！"),
+                                 QMessageBox::Ok);
+        return 0;
+    }
+
+    AppFonts::installFamilySubstitution();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    AppFonts::configure(screen->availableGeometry().size(), screen->logicalDotsPerInch());
+    QThreadPool::globalInstance()->setMaxThreadCount(10);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+
+    for (const QString& missing : ToolCheck::missingTools())
+        qWarning() << "external tool missing:" << missing;
+
+    QFont font;
+    font.setPointSize(10);
+    MainWidget window(nullptr);
+    window.setFont(font);
+    window.show();
+    return app.exec();
+}

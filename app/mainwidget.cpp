@@ -1,0 +1,160 @@
+#include "app/mainwidget.h"
+
+#include "app/appfonts.h"
+#include "app/titlebar.h"
+#include "app/toolbar.h"
+#include "app/widgetsize.h"
+#include "platform/apppaths.h"
+#include "tools/picture/chformat/chfmainwt.h"
+#include "tools/picture/heictoimg/heictoimgmainwt.h"
+#include "tools/picture/rawtoimg/rawtoimgmainwt.h"
+#include "tools/picture/rotateimg/rotateimgmainwt.h"
+#include "tools/picture/sizeupdate/sizeupdatemainwt.h"
+#include "widgets/styledbackground.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kBandRightMargin = 100;
+constexpr int kBandBottom = 60;
+} // namespace
+
+MainWidget::MainWidget(QWidget* parent)
+    : QFrame(parent), m_titleBar(nullptr), m_pages(ToolBar::ToolCount, nullptr)
+{
+    setObjectName(QStringLiteral("MainWidget"));
+    setWindowTitle(AppPaths::appName());
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    activateWindow();
+    setFixedSize(WidgetSize::mainWindow());
+    setFont(QFont(QStringLiteral("Microsoft YaHei")));
+
+    m_titleBar = new TitleBar(this);
+    createPages();
+    m_bottomBar = makeBottomBar();
+    m_toolBar = new ToolBar(nullptr);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_titleBar);
+    layout->addWidget(m_toolBar);
+    static const int layoutOrder[] = {
+        ToolBar::Format,       ToolBar::Heic,       ToolBar::Raw,         ToolBar::GifCompress,
+        ToolBar::Compress,     ToolBar::PdfToImg,   ToolBar::ImgToPdf,    ToolBar::Crop,
+        ToolBar::Rotate,       ToolBar::Resize,     ToolBar::VideoFormat, ToolBar::VideoCompress,
+        ToolBar::VideoSlicing, ToolBar::VideoToGif, ToolBar::VideoConcat, ToolBar::AudioFormat};
+    for (int tool : layoutOrder) {
+        if (m_pages.at(tool))
+            layout->addWidget(m_pages.at(tool), 1);
+    }
+    layout->addWidget(m_bottomBar);
+    setStyleSheet(
+        QStringLiteral("MainWidget{background:transparent;border:1px solid #027DF0;color:#484848;}"));
+    connect(m_toolBar, SIGNAL(siginalParent(ToolBtn*)), this, SLOT(switchTab(ToolBtn*)));
+
+    m_current = m_pages.at(ToolBar::Heic);
+    hideAllPages();
+    m_current->show();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move((available.width() - width()) / 2, (available.height() - height()) / 2);
+    }
+}
+
+void MainWidget::createPages()
+{
+    // Creation order of the pages; those of tools not built yet stay empty.
+    m_pages[ToolBar::Format] = new CHFMainWT(this);
+    m_pages[ToolBar::Heic] = new HeicToImgMainWT(this);
+    m_pages[ToolBar::Raw] = new RawToImgMainWT(this);
+    m_pages[ToolBar::Rotate] = new RotateImgMainWT(this);
+    m_pages[ToolBar::Resize] = new SizeUpdateMainWT(this);
+}
+
+QWidget* MainWidget::makeBottomBar()
+{
+    auto* bar = new QWidget(this);
+    bar->setStyleSheet(QStringLiteral("QWidget{background-color:white;}"));
+    auto* left = new QLabel(QStringLiteral("用心做好每一款软件！"), bar);
+    auto* right = new QLabel(QStringLiteral("当前版本号：") + AppPaths::versionText(), bar);
+    for (QLabel* label : {left, right}) {
+        label->setStyleSheet(QStringLiteral("QLabel{border:0px;color:#484848;}"));
+        label->setFont(AppFonts::standardFont());
+    }
+    auto* layout = new QHBoxLayout(bar);
+    layout->addWidget(left);
+    layout->addStretch();
+    layout->addWidget(right);
+    layout->setAlignment(Qt::AlignVCenter);
+    layout->setContentsMargins(15, 5, 50, 5);
+    return bar;
+}
+
+QList<QWidget*> MainWidget::pages() const
+{
+    QList<QWidget*> existing;
+    for (QWidget* page : m_pages) {
+        if (page)
+            existing << page;
+    }
+    return existing;
+}
+
+void MainWidget::hideAllPages()
+{
+    for (QWidget* page : pages())
+        page->hide();
+}
+
+void MainWidget::switchTab(ToolBtn* btn)
+{
+    if (!btn)
+        return;
+    hideAllPages();
+    QWidget* page = m_pages.value(m_toolBar->toolOf(btn));
+    if (!page)
+        return;
+    m_current = page;
+    m_current->show();
+}
+
+bool MainWidget::inDragBand(const QPoint& pos, int windowWidth)
+{
+    return pos.x() > 0 && pos.x() < windowWidth - kBandRightMargin && pos.y() > 0 && pos.y() < kBandBottom;
+}
+
+void MainWidget::mousePressEvent(QMouseEvent* event)
+{
+    m_pressOffset = event->pos();
+    qDebug() << "X:" << m_pressOffset.x() << m_pressOffset.y();
+    if (inDragBand(m_pressOffset, width()))
+        m_dragging = true;
+    QFrame::mousePressEvent(event);
+}
+
+void MainWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_dragging)
+        move(event->globalPos() - m_pressOffset);
+    QFrame::mouseMoveEvent(event);
+}
+
+void MainWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_dragging = false;
+    QFrame::mouseReleaseEvent(event);
+}
+
+void MainWidget::paintEvent(QPaintEvent*)
+{
+    paintStyledBackground(this);
+}

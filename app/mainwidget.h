@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QFrame>
+#include <QVector>
+
+class TitleBar;
+class ToolBar;
+class ToolBtn;
+
+// The frameless main window: title bar, tool strip, one visible tool page, bottom bar.
+class MainWidget final : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit MainWidget(QWidget* parent);
+
+    // The drag band: 0 < x < width - 100 and 0 < y < 60.
+    static bool inDragBand(const QPoint& pos, int windowWidth);
+
+    QWidget* currentPage() const { return m_current; }
+    // The page a tool of the tool table shows, or nullptr.
+    QWidget* pageFor(int tool) const { return m_pages.value(tool); }
+    QList<QWidget*> pages() const;
+    TitleBar* titleBar() const { return m_titleBar; }
+    ToolBar* toolBar() const { return m_toolBar; }
+    bool isDragging() const { return m_dragging; }
+
+public slots:
+    void switchTab(ToolBtn* btn);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void createPages();
+    QWidget* makeBottomBar();
+    void hideAllPages();
+
+    TitleBar* m_titleBar;
+    ToolBar* m_toolBar = nullptr;
+    QVector<QWidget*> m_pages;
+    QWidget* m_current = nullptr;
+    QWidget* m_bottomBar = nullptr;
+    QPoint m_pressOffset;
+    bool m_dragging = false;
+};

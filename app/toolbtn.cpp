@@ -1,0 +1,55 @@
+#include "app/toolbtn.h"
+
+#include "app/appfonts.h"
+#include "app/widgetsize.h"
+
+namespace {
+const QString kUnselectedStyle =
+    QStringLiteral("QToolButton{border:0px;padding-top:5;background-color:#EBEFF8;color:#484848;}");
+const QString kWhiteStyle =
+    QStringLiteral("QToolButton{border:0px;padding-top:5;background-color:white;color:#484848;}");
+} // namespace
+
+ToolBtn::ToolBtn(const QString& selectedIcon, const QString& normalIcon, const QString& label,
+                 QWidget* parent)
+    : QToolButton(parent), m_normalIcon(normalIcon), m_selectedIcon(selectedIcon)
+{
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setIconSize(WidgetSize::toolIcon());
+    setFixedSize(WidgetSize::toolButton());
+    setFont(AppFonts::standardFont());
+    setText(label);
+    unselect();
+    connect(this, SIGNAL(pressed()), this, SLOT(slot_pressed()));
+}
+
+void ToolBtn::unselect()
+{
+    m_selected = false;
+    setIcon(QIcon(m_normalIcon));
+    setStyleSheet(kUnselectedStyle);
+}
+
+void ToolBtn::slot_pressed()
+{
+    if (m_selected)
+        return;
+    m_selected = true;
+    setIcon(QIcon(m_selectedIcon));
+    setStyleSheet(kWhiteStyle);
+    emit signal_parent(this);
+}
+
+void ToolBtn::enterEvent(QEvent* event)
+{
+    if (!m_selected)
+        setStyleSheet(kWhiteStyle);
+    QToolButton::enterEvent(event);
+}
+
+void ToolBtn::leaveEvent(QEvent* event)
+{
+    if (!m_selected)
+        unselect();
+    QToolButton::leaveEvent(event);
+}

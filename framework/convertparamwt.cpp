@@ -1,0 +1,150 @@
+#include "framework/convertparamwt.h"
+
+#include "widgets/mycombobox.h"
+#include "widgets/mylineedit.h"
+#include "widgets/paramlabel.h"
+
+#include <QDebug>
+#include <QIntValidator>
+
+namespace {
+MyLineEdit* makeSizeEdit(const QString& hint, QWidget* parent)
+{
+    auto* edit = new MyLineEdit(parent);
+    edit->setValidator(new QIntValidator(0, 10000, edit));
+    edit->setPlaceholderText(hint);
+    edit->setToolTip(hint);
+    return edit;
+}
+
+int valueOf(const MyLineEdit* edit)
+{
+    return edit->text().isEmpty() ? -1 : edit->text().toInt();
+}
+} // namespace
+
+QVector<ConvertParamWT::SizeItem> ConvertParamWT::plainSizes()
+{
+    return {{QStringLiteral("原始尺寸"), 0}, {QStringLiteral("自定义"), 50}};
+}
+
+QVector<ConvertParamWT::SizeItem> ConvertParamWT::presetSizes()
+{
+    return {{QStringLiteral("原始尺寸"), 0},     {QStringLiteral("电脑尺寸"), 1},
+            {QStringLiteral("手机尺寸"), 3},     {QStringLiteral("微信表情(大)"), 4},
+            {QStringLiteral("微信表情(小)"), 5}, {QStringLiteral("证件照1寸"), 6},
+            {QStringLiteral("证件照2寸"), 7},    {QStringLiteral("自定义"), 50}};
+}
+
+int ConvertParamWT::presetWidth(int data)
+{
+    switch (data) {
+    case 1:
+        return 1024;
+    case 3:
+        return 480;
+    case 4:
+        return 200;
+    case 5:
+        return 140;
+    case 6:
+        return 295;
+    case 7:
+        return 413;
+    default:
+        return -1;
+    }
+}
+
+int ConvertParamWT::presetHeight(int data)
+{
+    switch (data) {
+    case 6:
+        return 413;
+    case 7:
+        return 626;
+    default:
+        return -1;
+    }
+}
+
+ConvertParamWT::ConvertParamWT(const QVector<SizeItem>& sizes, const QString& submitIcon, QWidget* parent)
+    : PictureParamWT(QStringLiteral("开始转换"), submitIcon, parent), m_format(new MyComboBox(this)),
+      m_size(new MyComboBox(this)), m_width(makeSizeEdit(QStringLiteral("为空则等比例计算宽度"), this)),
+      m_height(makeSizeEdit(QStringLiteral("为空则等比例计算高度"), this))
+{
+    const QStringList formats{"JPG", "JPEG", "PNG", "BMP", "TIF", "TIFF", "WEBP", "TGA", "GIF"};
+    for (int i = 0; i < formats.size(); ++i)
+        m_format->insertItem(i, QIcon(), formats.at(i));
+    for (int i = 0; i < sizes.size(); ++i)
+        m_size->insertItem(i, QIcon(), sizes.at(i).first, sizes.at(i).second);
+
+    addParamRow(1, QStringLiteral("输出格式："), m_format);
+    addSeparator(2);
+    addParamRow(3, QStringLiteral("设置大小："), m_size);
+    m_widthLabel = addParamRow(4, QStringLiteral("宽度(像素)："), m_width);
+    m_heightLabel = addParamRow(5, QStringLiteral("高度(像素)："), m_height);
+
+    connect(m_size, SIGNAL(currentIndexChanged(int)), this, SLOT(chooseSettingSize(int)));
+    chooseSettingSize(0);
+}
+
+void ConvertParamWT::setSizeFieldsVisible(bool visible)
+{
+    for (QWidget* widget : {static_cast<QWidget*>(m_widthLabel), static_cast<QWidget*>(m_width),
+                            static_cast<QWidget*>(m_heightLabel), static_cast<QWidget*>(m_height)})
+        widget->setVisible(visible);
+}
+
+void ConvertParamWT::chooseSettingSize(int index)
+{
+    const int data = m_size->itemData(index).toInt();
+    const bool known = data == 0 || data == 50 || presetWidth(data) != -1;
+    if (!known)
+        return;
+    setSizeFieldsVisible(data != 0);
+    m_width->clear();
+    m_height->clear();
+    if (presetWidth(data) != -1)
+        m_width->setText(QString::number(presetWidth(data)));
+    if (presetHeight(data) != -1)
+        m_height->setText(QString::number(presetHeight(data)));
+}
+
+int ConvertParamWT::formatCode() const
+{
+    return m_format->currentIndex();
+}
+
+int ConvertParamWT::widthValue() const
+{
+    return valueOf(m_width);
+}
+
+int ConvertParamWT::heightValue() const
+{
+    return valueOf(m_height);
+}
+
+QString ConvertParamWT::widthText() const
+{
+    return m_width->text();
+}
+
+QString ConvertParamWT::heightText() const
+{
+    return m_height->text();
+}
+
+ImgJobParams ConvertParamWT::jobParams(int operation) const
+{
+    ImgJobParams params;
+    params.operation = operation;
+    params.format = formatCode();
+    params.width = widthValue();
+    params.height = heightValue();
+    params.outputDir = outputFolder();
+    qDebug() << "zoomWidth:" << params.width << ",zoomHeight:" << params.height
+             << ",widthText:" << widthText() << ",heightText:" << heightText();
+    return params;
+}

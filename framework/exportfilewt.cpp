@@ -1,0 +1,87 @@
+#include "framework/exportfilewt.h"
+
+#include "app/appfonts.h"
+#include "app/widgetsize.h"
+#include "platform/filerevealer.h"
+#include "widgets/styledbackground.h"
+
+#include <QDebug>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace {
+QPushButton* makeFolderButton(const char* icon, const QString& tip, QWidget* parent)
+{
+    auto* button = new QPushButton(parent);
+    button->setIcon(QIcon(QLatin1String(icon)));
+    button->setToolTip(tip);
+    button->setFixedSize(WidgetSize::exportButton());
+    button->setIconSize(WidgetSize::exportButton() * 0.6);
+    button->setStyleSheet(QStringLiteral("QPushButton{background-color:white;border:0px;}"));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+} // namespace
+
+ExportFileWT::ExportFileWT(QWidget* parent) : QWidget(parent), m_path(new QLineEdit())
+{
+    auto* box = new QWidget(this);
+    box->setObjectName(QStringLiteral("selectWT"));
+    box->setStyleSheet(QStringLiteral("QWidget#selectWT{border:1px solid #027DF0;border-radius:5px;}"));
+    box->setFixedHeight(WidgetSize::exportPathBox().height());
+    m_path->setParent(box);
+    m_path->setReadOnly(true);
+    m_path->setFont(AppFonts::standardFont());
+    m_path->setStyleSheet(QStringLiteral("QLineEdit{color:#484848;border:0px;}"));
+    m_choose = makeFolderButton(":/icons/icons/change_dir.png", QStringLiteral("选择目录"), box);
+    auto* inner = new QHBoxLayout(box);
+    inner->setSpacing(0);
+    inner->setContentsMargins(5, 1, 5, 1);
+    inner->addWidget(m_path);
+    inner->addWidget(m_choose);
+
+    m_open = makeFolderButton(":/icons/icons/dir.png", QStringLiteral("打开目录"), this);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(box, 1);
+    layout->addWidget(m_open);
+
+    connect(m_choose, SIGNAL(clicked(bool)), this, SLOT(onChooseDirClicked()));
+    connect(m_open, SIGNAL(clicked(bool)), this, SLOT(onOpenDirClicked()));
+}
+
+QString ExportFileWT::text() const
+{
+    return m_path->text();
+}
+
+void ExportFileWT::setText(const QString& text)
+{
+    m_path->setText(text);
+    m_path->setCursorPosition(0);
+}
+
+void ExportFileWT::onChooseDirClicked()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("选择目录"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) {
+        qDebug() << "没有更改默认保存目录";
+        return;
+    }
+    setText(folder);
+}
+
+void ExportFileWT::onOpenDirClicked()
+{
+    FileRevealer::openFolder(text());
+}
+
+void ExportFileWT::paintEvent(QPaintEvent*)
+{
+    paintStyledBackground(this);
+}

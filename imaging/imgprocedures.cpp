@@ -1,0 +1,120 @@
+// The five job procedures of ImgRunable: how each operation names its output and which tools it runs.
+#include "imaging/extensionlists.h"
+#include "imaging/imgrecipes.h"
+#include "imaging/imgrunable.h"
+#include "imaging/outputnamer.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+QString ImgRunable::conversionProcedure(bool firstDot)
+{
+    const QString suffix = ImgRecipes::formatSuffix(m_params.format);
+    m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
+    const QString base = ImgRecipes::baseName(m_source, firstDot);
+    const QString sourceSuffix = QFileInfo(m_source).suffix().toLower();
+    QString source = m_source;
+    if (!firstDot && ExtensionLists::raw().contains(sourceSuffix)) {
+        source = preConvertRaw(m_source);
+        if (source.isEmpty())
+            return claimOutput(base, suffix);
+    }
+    QString output;
+    if (!firstDot && ImgRecipes::isMultiFrameSuffix(sourceSuffix)) {
+        const QString folder = OutputNamer::claimFolder(m_params.outputDir, base, m_stamp, m_row);
+        if (folder.isEmpty()) {
+            m_toolsClean = false;
+            m_failure = QStringLiteral("no sub-folder could be made in ") + m_params.outputDir;
+            return QString();
+        }
+        output = folder + QLatin1Char('/') + base + QLatin1Char('.') + suffix;
+    } else {
+        output = claimOutput(base, suffix);
+        if (output.isEmpty())
+            return output;
+    }
+    if (!firstDot && sourceSuffix == QLatin1String("pdf")) {
+        const int definition = m_record.value(QStringLiteral("imgDefinitionValue")).toInt();
+        const int combine = m_record.value(QStringLiteral("pdfToImgCombineValue")).toInt();
+        runTool(QStringLiteral("magick"), ImgRecipes::pdf(source, definition, combine, suffix, output));
+        return output;
+    }
+    return convert(source, suffix, output);
+}
+
+QString ImgRunable::preConvertRaw(const QString& source)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmsszzz"));
+    // The batch folder is ours alone; the row keeps two jobs of one millisecond apart.
+    const QString jpeg = m_batchTemp + QLatin1Char('/') + stamp + QLatin1Char('_') + QString::number(m_row) +
+                         QStringLiteral(".jpg");
+    if (!runTool(QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"), {source, jpeg}))
+        return QString();
+    return jpeg;
+}
+
+QString ImgRunable::gifProcedure()
+{
+    const QString suffix = ImgRecipes::keepOrFormatSuffix(m_params.format, m_source);
+    m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
+    const QString output = claimOutput(ImgRecipes::baseName(m_source, false), suffix);
+    qDebug() << "compress format is:" << suffix;
+    if (!output.isEmpty())
+        runTool(QStringLiteral("gifsicle"),
+                ImgRecipes::gif(m_source, m_params.level, m_params.width, m_params.height, output));
+    return output;
+}
+
+QString ImgRunable::compressionProcedure()
+{
+    const QString suffix = ImgRecipes::keepOrFormatSuffix(m_params.format, m_source);
+    m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
+    const QString base = ImgRecipes::baseName(m_source, false);
+    const QString output = claimOutput(base, suffix);
+    qDebug() << "compress format is:" << suffix;
+    if (output.isEmpty())
+        return output;
+    if (suffix == QLatin1String("png")) {
+        QString input = m_source;
+        const bool resized = m_params.width != -1 || m_params.height != -1;
+        if (resized) {
+            input = m_batchTemp + QLatin1Char('/') + base + QLatin1Char('_') + m_stamp +
+                    QString::number(m_row) + QStringLiteral(".png");
+            convert(m_source, suffix, input);
+            if (!m_toolsClean) {
+                QFile::remove(input);
+                return output;
+            }
+        }
+        // pngquant will not write over a file, and our claim on the name is one: it writes
+        // beside it and the result replaces the claim in one step.
+        const QString fresh = output + QStringLiteral(".part.png");
+        QFile::remove(fresh);
+        if (runTool(QStringLiteral("pngquant.2.12.3"), ImgRecipes::png(input, m_params.level, fresh)))
+            std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(output).constData());
+        QFile::remove(fresh);
+        if (resized)
+            QFile::remove(input);
+        return output;
+    }
+    if (suffix == QLatin1String("gif"))
+        runTool(QStringLiteral("gifsicle"),
+                ImgRecipes::gif(m_source, m_params.level, m_params.width, m_params.height, output));
+    else
+        convert(m_source, suffix, output);
+    return output;
+}
+
+QString ImgRunable::keepFormatProcedure()
+{
+    const QString suffix = QFileInfo(m_source).suffix().toLower();
+    m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
+    const QString output = claimOutput(ImgRecipes::baseName(m_source, true), suffix);
+    if (output.isEmpty())
+        return output;
+    return convert(m_source, suffix, output);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QRect>
+#include <QStringList>
+
+// The argument lists of the picture tools, as pure functions of their inputs.
+class ImgRecipes final
+{
+public:
+    struct Conversion
+    {
+        QString source;
+        int level = -1;
+        int width = -1;
+        int height = -1;
+        QString rotate;
+        bool flop = false;
+        bool flip = false;
+        // x == -1: no crop.
+        QRect crop{-1, -1, -1, -1};
+        QString outputSuffix;
+        QString output;
+    };
+
+    // ImageMagick: source, [quality], [flatten], [resize], [rotate], [mirrors], [crop], [white], output.
+    static QStringList general(const Conversion& c);
+    // "-resize" with "W", "xH" or "WxH!"; nothing when neither is set.
+    static QStringList resize(int width, int height);
+    // pngquant: input, ["--quality" level], "--output", output.
+    static QStringList png(const QString& input, int level, const QString& output);
+    // gifsicle: input, "-O3", ["--colors=N"], [resize], "-o", output.
+    static QStringList gif(const QString& input, int level, int width, int height, const QString& output);
+    // ImageMagick rendering a PDF: "-density" D, source, [white], ["-append"], output.
+    static QStringList pdf(const QString& source, int definition, int combine, const QString& outputSuffix,
+                           const QString& output);
+    static QString density(int definition);
+
+    // Format code to suffix: 0 "jpg" ... 8 "gif"; anything else empty.
+    static QString formatSuffix(int code);
+    // Code 50 keeps the source's lower-case suffix.
+    static QString keepOrFormatSuffix(int code, const QString& sourcePath);
+    // The file name cut before its first or last dot; a name without dot is used whole.
+    static QString baseName(const QString& sourcePath, bool firstDot);
+    // Sources whose output goes into a sub-folder of its own.
+    static bool isMultiFrameSuffix(const QString& lowerSuffix);
+};

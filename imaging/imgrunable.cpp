@@ -1,0 +1,146 @@
+#include "imaging/imgrunable.h"
+
+#include "imaging/extensionlists.h"
+#include "imaging/imgrecipes.h"
+#include "imaging/imgsuccessrule.h"
+#include "imaging/outputnamer.h"
+#include "platform/toollauncher.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSemaphore>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+int recordInt(const ImgJobRecord& record, const char* key, int absent)
+{
+    const QString value = record.value(QLatin1String(key));
+    return value.isEmpty() ? absent : value.toInt();
+}
+} // namespace
+
+ImgRunable::ImgRunable(const ImgJobParams& params, const ImgJobRecord& record, const QString& batchTemp,
+                       QSemaphore* finished)
+    : m_params(params), m_crop(recordInt(record, "cropX", -1), recordInt(record, "cropY", -1),
+                               recordInt(record, "cropWidth", -1), recordInt(record, "cropHeight", -1)),
+      // Absolute, so a name that begins with "-" reaches every tool as a file.
+      m_source(QFileInfo(record.value(QStringLiteral("path"))).absoluteFilePath()),
+      m_row(record.value(QStringLiteral("id")).toInt()), m_record(record), m_batchTemp(batchTemp),
+      m_finished(finished)
+{
+    m_params.outputDir = QDir(m_params.outputDir).absolutePath();
+    setAutoDelete(true);
+}
+
+void ImgRunable::run()
+{
+    m_startedAt = QDateTime::currentDateTime();
+    emit setProgress(3, m_row);
+    startTicker();
+    const QString output = runProcedure();
+    stopTicker();
+    const bool exists = !output.isEmpty() && OutputNamer::resultExists(output, m_startedAt);
+    const bool success = ImgSuccessRule::judge(m_params.operation, m_errorText, m_toolsClean, exists);
+    if (!m_errorText.isEmpty())
+        qDebug() << "执行失败，执行结果为：" << m_errorText;
+    if (!success && !m_failure.isEmpty())
+        qWarning() << "picture job failed:" << m_source << m_failure;
+    OutputNamer::releaseIfEmpty(output);
+    if (success)
+        emit setProgress(100, m_row);
+    emit done(output, m_row, success);
+    m_finished->release();
+}
+
+QString ImgRunable::runProcedure()
+{
+    switch (m_params.operation) {
+    case 1:
+        return conversionProcedure(true);
+    case 2:
+        return gifProcedure();
+    case 3:
+        return compressionProcedure();
+    case 4:
+        return keepFormatProcedure();
+    default:
+        return conversionProcedure(false);
+    }
+}
+
+void ImgRunable::startTicker()
+{
+    m_timerThread = new QThread();
+    m_timer = new QTimer();
+    connect(m_timer, &QTimer::timeout, this, &ImgRunable::progressRefresh, Qt::DirectConnection);
+    // Stop the timer on its own thread before that thread ends.
+    connect(m_timerThread, &QThread::finished, m_timer, &QTimer::stop, Qt::DirectConnection);
+    m_timer->start(1000);
+    m_timer->moveToThread(m_timerThread);
+    m_timerThread->start(QThread::InheritPriority);
+}
+
+void ImgRunable::stopTicker()
+{
+    m_timerThread->quit();
+    m_timerThread->wait();
+    delete m_timer;
+    delete m_timerThread;
+    m_timer = nullptr;
+    m_timerThread = nullptr;
+}
+
+void ImgRunable::progressRefresh()
+{
+    qDebug() << "timer timeout,progressValue:" << m_progressValue;
+    if (m_progressValue > 90) {
+        m_timer->stop();
+        return;
+    }
+    qDebug() << "timer timeout ,progressValue:" << m_progressValue;
+    ++m_progressValue;
+    emit setProgress(m_progressValue, m_row);
+}
+
+bool ImgRunable::runTool(const QString& program, const QStringList& arguments)
+{
+    for (const QString& argument : arguments)
+        qDebug() << "===========================" << argument;
+    const ToolResult result = ToolLauncher::run(program, arguments);
+    m_errorText += QString::fromLocal8Bit(result.standardError);
+    if (!result.exitedCleanly()) {
+        m_toolsClean = false;
+        m_failure = program + QStringLiteral(": ") + result.failureReason();
+    }
+    return result.exitedCleanly();
+}
+
+QString ImgRunable::claimOutput(const QString& base, const QString& suffix)
+{
+    const QString output = OutputNamer::claimFile(m_params.outputDir, base, suffix, m_stamp, m_row);
+    if (output.isEmpty()) {
+        m_toolsClean = false;
+        m_failure = QStringLiteral("no output name could be claimed in ") + m_params.outputDir;
+    }
+    return output;
+}
+
+QString ImgRunable::convert(const QString& source, const QString& suffix, const QString& output)
+{
+    ImgRecipes::Conversion c;
+    c.source = source;
+    c.level = m_params.level;
+    c.width = m_params.width;
+    c.height = m_params.height;
+    c.rotate = m_params.rotate;
+    c.flop = m_params.flop;
+    c.flip = m_params.flip;
+    c.crop = m_crop;
+    c.outputSuffix = suffix;
+    c.output = output;
+    runTool(QStringLiteral("magick"), ImgRecipes::general(c));
+    return output;
+}

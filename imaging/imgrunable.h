@@ -1,0 +1,63 @@
+#pragma once
+
+#include "imaging/imgjob.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QRect>
+#include <QRunnable>
+
+class QSemaphore;
+class QThread;
+class QTimer;
+
+// One file of a picture batch, run on a pool thread. It only emits signals; the runner
+// relays them to the page.
+class ImgRunable final : public QObject, public QRunnable
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ImgRunable)
+public:
+    // batchTemp: the batch's own scratch folder. finished is released once the job has reported.
+    ImgRunable(const ImgJobParams& params, const ImgJobRecord& record, const QString& batchTemp,
+               QSemaphore* finished);
+
+    void run() override;
+
+signals:
+    void setProgress(int progress, int rowIndex);
+    void done(const QString& exportFilePath, int rowIndex, bool isSuccess);
+
+public slots:
+    void progressRefresh();
+
+private:
+    QString conversionProcedure(bool firstDot);
+    QString gifProcedure();
+    QString compressionProcedure();
+    QString keepFormatProcedure();
+    QString runProcedure();
+    // The RAW pre-conversion; returns the JPEG to convert, or empty on failure.
+    QString preConvertRaw(const QString& source);
+    QString claimOutput(const QString& base, const QString& suffix);
+    QString convert(const QString& source, const QString& suffix, const QString& output);
+    bool runTool(const QString& program, const QStringList& arguments);
+    void startTicker();
+    void stopTicker();
+
+    ImgJobParams m_params;
+    QRect m_crop;
+    QString m_source;
+    QString m_errorText;
+    int m_row;
+    ImgJobRecord m_record;
+    QString m_batchTemp;
+    QString m_stamp;
+    QSemaphore* m_finished;
+    QTimer* m_timer = nullptr;
+    int m_progressValue = 3;
+    QThread* m_timerThread = nullptr;
+    bool m_toolsClean = true;
+    QString m_failure;
+    QDateTime m_startedAt;
+};

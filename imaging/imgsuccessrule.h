@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Whether a picture job succeeded.
+class ImgSuccessRule final
+{
+public:
+    // A job fails when a tool could not start, crashed or exited non-zero, or left no result.
+    // Otherwise its standard error decides: empty, or a warning ("warning" in any case; for the
+    // compression operations 2 and 3 only in lower case), is a success.
+    static bool judge(int operation, const QString& errorText, bool toolsExitedCleanly, bool resultExists);
+};

@@ -1,0 +1,65 @@
+#include "imaging/imgthread.h"
+
+#include "imaging/imgrunable.h"
+#include "platform/apppaths.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QSemaphore>
+#include <QThreadPool>
+
+ImgThread::ImgThread(int operation, int format, int level, int width, int height, const QString& rotate,
+                     bool flop, bool flip, QList<ImgJobRecord>* batch, const QString& outputDir,
+                     QObject* parent)
+    : ImgThread(ImgJobParams{operation, format, level, width, height, rotate, flop, flip, outputDir}, batch,
+                parent)
+{
+}
+
+ImgThread::ImgThread(const ImgJobParams& params, QList<ImgJobRecord>* batch, QObject* parent)
+    : QThread(parent), m_params(params), m_batch(batch)
+{
+}
+
+ImgThread::~ImgThread()
+{
+    wait();
+    delete m_batch;
+}
+
+void ImgThread::run()
+{
+    QMutexLocker locker(&m_mutex);
+    if (!QDir(m_params.outputDir).exists())
+        QDir().mkpath(AppPaths::defaultOutputDir());
+    // A scratch folder of this batch alone: other pages' batches keep theirs.
+    const QString batchTemp = AppPaths::makeRunTempDir(QStringLiteral("batch"));
+    QSemaphore finished;
+    QThreadPool* pool = QThreadPool::globalInstance();
+    for (const ImgJobRecord& record : *m_batch) {
+        auto* job = new ImgRunable(m_params, record, batchTemp, &finished);
+        connect(job, &ImgRunable::setProgress, this, &ImgThread::setParentProgress,
+                Qt::BlockingQueuedConnection);
+        connect(job, &ImgRunable::done, this, &ImgThread::parentDone, Qt::BlockingQueuedConnection);
+        while (!pool->tryStart(job))
+            m_waitCondition.wait(&m_mutex, 100);
+    }
+    // Wait for this batch's jobs only; the pool is shared with other pages' batches.
+    finished.acquire(m_batch->size());
+    qDebug() << "clear temp ==================";
+    if (!batchTemp.isEmpty())
+        QDir(batchTemp).removeRecursively();
+    locker.unlock();
+    emit parentDone(QString(), -1, true);
+}
+
+void ImgThread::setParentProgress(int progress, int index)
+{
+    qDebug() << "=================progress:" << progress << ",index:" << index;
+    emit notifyParentProgress(progress, index);
+}
+
+void ImgThread::parentDone(const QString& filePath, int index, bool isSuccess)
+{
+    emit notifyParentDone(filePath, index, isSuccess);
+}

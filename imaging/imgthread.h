@@ -1,0 +1,39 @@
+#pragma once
+
+#include "imaging/imgjob.h"
+
+#include <QList>
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+// Runs one page's picture batch: feeds the jobs to the shared pool of ten and relays their
+// reports to the page. The runner object lives in the page's thread; run() in its own.
+class ImgThread final : public QThread
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ImgThread)
+public:
+    // Takes ownership of batch.
+    ImgThread(int operation, int format, int level, int width, int height, const QString& rotate, bool flop,
+              bool flip, QList<ImgJobRecord>* batch, const QString& outputDir, QObject* parent);
+    ImgThread(const ImgJobParams& params, QList<ImgJobRecord>* batch, QObject* parent);
+    ~ImgThread() override;
+
+signals:
+    void notifyParentProgress(int progress, int rowIndex);
+    void notifyParentDone(const QString& exportFilePath, int rowIndex, bool isSuccess);
+
+public slots:
+    void setParentProgress(int progress, int index);
+    void parentDone(const QString& filePath, int index, bool isSuccess);
+
+protected:
+    void run() override;
+
+private:
+    ImgJobParams m_params;
+    QList<ImgJobRecord>* m_batch;
+    QMutex m_mutex;
+    QWaitCondition m_waitCondition;
+};

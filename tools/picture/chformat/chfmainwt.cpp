@@ -1,0 +1,20 @@
+#include "tools/picture/chformat/chfmainwt.h"
+
+#include "imaging/extensionlists.h"
+#include "tools/picture/chformat/chfcenterwt.h"
+#include "tools/picture/chformat/chfparamwt.h"
+
+CHFMainWT::CHFMainWT(QWidget* parent)
+    : PicturePageWT(&ExtensionLists::allPictures(),
+                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+                    OpenDirForm::OutputFolder, parent),
+      m_centerWidget(new CHFCenterWT(this))
+{
+    setStyleSheet(QStringLiteral("CHFMainWT{background-color:white;}"));
+    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(chFormat()));
+}
+
+void CHFMainWT::chFormat()
+{
+    startBatch(m_centerWidget->param()->jobParams(0));
+}

@@ -1,0 +1,6 @@
+#include "tools/picture/chformat/chfparamwt.h"
+
+CHFParamWT::CHFParamWT(QWidget* parent)
+    : ConvertParamWT(ConvertParamWT::plainSizes(), QStringLiteral(""), parent)
+{
+}

@@ -1,0 +1,20 @@
+#include "tools/picture/heictoimg/heictoimgmainwt.h"
+
+#include "imaging/extensionlists.h"
+#include "tools/picture/heictoimg/heictoimgcenterwt.h"
+#include "tools/picture/heictoimg/heictoimgparamwt.h"
+
+HeicToImgMainWT::HeicToImgMainWT(QWidget* parent)
+    : PicturePageWT(&ExtensionLists::heic(),
+                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+                    OpenDirForm::ContainingFolder, parent),
+      m_centerWidget(new HeicToImgCenterWT(this))
+{
+    setStyleSheet(QStringLiteral("HeicToImgMainWT{background-color:white;}"));
+    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(toImg()));
+}
+
+void HeicToImgMainWT::toImg()
+{
+    startBatch(m_centerWidget->param()->jobParams(1));
+}

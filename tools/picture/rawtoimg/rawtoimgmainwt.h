@@ -1,0 +1,20 @@
+#pragma once
+
+#include "framework/picturepagewt.h"
+
+class RawToImgCenterWT;
+
+class RawToImgMainWT final : public PicturePageWT
+{
+    Q_OBJECT
+public:
+    explicit RawToImgMainWT(QWidget* parent);
+
+    RawToImgCenterWT* centerWidget() const { return m_centerWidget; }
+
+public slots:
+    void rawToImg();
+
+private:
+    RawToImgCenterWT* m_centerWidget;
+};

@@ -1,0 +1,20 @@
+#include "tools/picture/rotateimg/rotateimgmainwt.h"
+
+#include "imaging/extensionlists.h"
+#include "tools/picture/rotateimg/rotateimgcenterwt.h"
+#include "tools/picture/rotateimg/rotateimgparamwt.h"
+
+RotateImgMainWT::RotateImgMainWT(QWidget* parent)
+    : PicturePageWT(&ExtensionLists::rotate(),
+                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+                    OpenDirForm::ContainingFolder, parent),
+      m_centerWidget(new RotateImgCenterWT(this))
+{
+    setStyleSheet(QStringLiteral("RotateImgMainWT{background-color:white;}"));
+    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(rotate()));
+}
+
+void RotateImgMainWT::rotate()
+{
+    startBatch(m_centerWidget->param()->jobParams());
+}

@@ -1,0 +1,62 @@
+#include "tools/picture/rotateimg/rotateimgparamwt.h"
+
+#include "widgets/mycombobox.h"
+#include "widgets/mylineedit.h"
+
+#include <QGridLayout>
+#include <QIntValidator>
+
+namespace {
+MyComboBox* makeYesNo(QWidget* parent)
+{
+    auto* combo = new MyComboBox(parent);
+    combo->insertItem(0, QIcon(), QStringLiteral("否"));
+    combo->insertItem(1, QIcon(), QStringLiteral("是"));
+    return combo;
+}
+} // namespace
+
+RotateImgParamWT::RotateImgParamWT(QWidget* parent)
+    : PictureParamWT(QStringLiteral("开始旋转"), QStringLiteral(":/icons/icons/sub_chformat_white.png"),
+                     parent),
+      m_angle(new MyComboBox(this)), m_angleEdit(new MyLineEdit(this)), m_flop(makeYesNo(this)),
+      m_flip(makeYesNo(this))
+{
+    const QStringList angles{QStringLiteral("0度（不旋转）"), QStringLiteral("90度"), QStringLiteral("180度"),
+                             QStringLiteral("270度"), QStringLiteral("自定义")};
+    for (int i = 0; i < angles.size(); ++i)
+        m_angle->insertItem(i, QIcon(), angles.at(i));
+    m_angleEdit->setValidator(new QIntValidator(-360, 360, m_angleEdit));
+    m_angleEdit->setPlaceholderText(QStringLiteral("正数顺时针，负数逆时针"));
+    m_angleEdit->setToolTip(QStringLiteral("正数顺时针，负数逆时针"));
+    m_angleEdit->setText(QStringLiteral("0"));
+
+    for (int column = 0; column < 4; ++column)
+        grid()->setColumnStretch(column, 1);
+    addParamRow(0, QStringLiteral("旋转角度："), m_angle);
+    addParamRow(1, QStringLiteral("角度大小："), m_angleEdit);
+    addSeparator(2);
+    addParamRow(3, QStringLiteral("水平翻转："), m_flop);
+    addParamRow(4, QStringLiteral("垂直翻转："), m_flip);
+    connect(m_angle, SIGNAL(currentIndexChanged(int)), this, SLOT(chooseSettingDegree(int)));
+}
+
+void RotateImgParamWT::chooseSettingDegree(int index)
+{
+    static const QStringList texts{QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"),
+                                   QStringLiteral("270"), QString()};
+    if (index >= 0 && index < texts.size())
+        m_angleEdit->setText(texts.at(index));
+}
+
+ImgJobParams RotateImgParamWT::jobParams() const
+{
+    ImgJobParams params;
+    params.operation = 4;
+    params.format = 50;
+    params.rotate = m_angleEdit->text();
+    params.flop = m_flop->currentIndex() == 1;
+    params.flip = m_flip->currentIndex() == 1;
+    params.outputDir = outputFolder();
+    return params;
+}

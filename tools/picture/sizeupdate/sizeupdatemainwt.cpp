@@ -1,0 +1,20 @@
+#include "tools/picture/sizeupdate/sizeupdatemainwt.h"
+
+#include "imaging/extensionlists.h"
+#include "tools/picture/sizeupdate/sizeupdatecenterwt.h"
+#include "tools/picture/sizeupdate/sizeupdateparamwt.h"
+
+SizeUpdateMainWT::SizeUpdateMainWT(QWidget* parent)
+    : PicturePageWT(&ExtensionLists::allPictures(),
+                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+                    OpenDirForm::ContainingFolder, parent),
+      m_centerWidget(new SizeUpdateCenterWT(this))
+{
+    setStyleSheet(QStringLiteral("SizeUpdateMainWT{background-color:white;}"));
+    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(sizeUpdate()));
+}
+
+void SizeUpdateMainWT::sizeUpdate()
+{
+    startBatch(m_centerWidget->param()->jobParams(0));
+}

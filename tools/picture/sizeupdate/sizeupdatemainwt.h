@@ -1,0 +1,20 @@
+#pragma once
+
+#include "framework/picturepagewt.h"
+
+class SizeUpdateCenterWT;
+
+class SizeUpdateMainWT final : public PicturePageWT
+{
+    Q_OBJECT
+public:
+    explicit SizeUpdateMainWT(QWidget* parent);
+
+    SizeUpdateCenterWT* centerWidget() const { return m_centerWidget; }
+
+public slots:
+    void sizeUpdate();
+
+private:
+    SizeUpdateCenterWT* m_centerWidget;
+};

@@ -1,0 +1,68 @@
+#include "widgets/mydialog.h"
+
+#include "app/appfonts.h"
+
+#include <QGraphicsDropShadowEffect>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+MyDialog::MyDialog(const QString& message, QWidget* parent)
+    : QDialog(parent), m_message(new QLabel(this)), m_spacer(new QWidget(this)),
+      m_okButton(new QPushButton(QStringLiteral("确定"), this)),
+      m_cancelButton(new QPushButton(QStringLiteral("取消")))
+{
+    setFixedSize(450, 200);
+    setWindowTitle(QStringLiteral("提示"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/icons/note.png")));
+    setFont(AppFonts::standardFont());
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_message->setFont(AppFonts::standardFont());
+    m_message->setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
+    m_message->setText(message);
+    m_message->setWordWrap(true);
+    m_spacer->setMinimumHeight(15);
+    m_spacer->setMaximumHeight(15);
+
+    m_okButton->setFont(AppFonts::standardFont());
+    m_okButton->setFixedSize(120, 40);
+    m_okButton->setCursor(Qt::PointingHandCursor);
+    m_okButton->setStyleSheet(QStringLiteral("QPushButton{background:#2F69F2;border-radius:5px;color:white;}"
+                                             "QPushButton:hover{background:#487FFF;}"));
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::close);
+
+    // Never laid out, so never shown; it is owned here so it goes with the dialog.
+    m_cancelButton->setParent(this);
+    m_cancelButton->hide();
+    m_cancelButton->setIcon(QIcon(QStringLiteral(":/icons/icons/cancel.png")));
+    m_cancelButton->setFixedSize(120, 40);
+    m_cancelButton->setStyleSheet(
+        QStringLiteral("QPushButton{border:2px solid #336699;border-radius:5px;}QPushButton:hover{border:2px "
+                       "solid #CC3333;}"));
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* layout = new QGridLayout(this);
+    layout->setSpacing(10);
+    layout->setContentsMargins(10, 10, 20, 10);
+    layout->addWidget(m_message, 0, 1, 1, 5);
+    layout->addWidget(m_okButton, 1, 5);
+    layout->addWidget(m_spacer, 2, 0, 1, 6);
+    for (int column = 0; column < 6; ++column)
+        layout->setColumnStretch(column, 1);
+
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    auto* shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setOffset(0, 0);
+    shadow->setColor(QColor(38, 78, 119, 127));
+    shadow->setBlurRadius(50);
+    setGraphicsEffect(shadow);
+    setStyleSheet(QStringLiteral("MyDialog{background-color:white;}"));
+}
+
+QString MyDialog::message() const
+{
+    return m_message->text();
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QLineEdit>
+
+class MyLineEdit final : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit MyLineEdit(QWidget* parent);
+};
