@@ -1,0 +1,173 @@
+#include "mediafixtures.h"
+
+#include "media/mediainfolibrary.h"
+#include "media/mymediainfo.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The probe against files made by ffmpeg, read by the real libmediainfo.
+class TestMediaProbe : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        MediaFixtures::Clip fullHd;
+        fullHd.size = QSize(1920, 1080);
+        fullHd.seconds = 0.4;
+        QVERIFY(MediaFixtures::make(path("h264.mp4"), fullHd));
+        MediaFixtures::Clip hevc;
+        hevc.videoCodec = "libx265";
+        hevc.audioCodec.clear();
+        hevc.extra = QStringList{"-x265-params", "log-level=error"};
+        QVERIFY(MediaFixtures::make(path("hevc.mkv"), hevc));
+        QVERIFY(MediaFixtures::makeMp3(path("sound.mp3"), 2));
+        QFile exact(path("exact.bin"));
+        QVERIFY(exact.open(QIODevice::WriteOnly));
+        exact.write(QByteArray(1048576, 'x'));
+    }
+    void cleanup() { MediaInfoLibrary::setModuleNameForTesting(QString()); }
+
+    void h264WithSound()
+    {
+        MyMediaInfo info;
+        info.probe(path("h264.mp4"));
+        QCOMPARE(info.width(), 1920);
+        QCOMPARE(info.height(), 1080);
+        QCOMPARE(info.videoCodec(), 1);
+        QVERIFY(qAbs(info.videoDuration() - 400) <= 40);
+        QVERIFY(info.audioDuration() > 0);
+        QVERIFY(info.videoBitRate() > 0);
+        QVERIFY(info.totalBitRate() > 0);
+        QCOMPARE(info.videoDurationText(), QString("00:00:00"));
+        QCOMPARE(info.fileName(), QString("h264.mp4"));
+        QCOMPARE(info.suffix(), QString("mp4"));
+        QCOMPARE(info.fileSize(), QFileInfo(path("h264.mp4")).size());
+    }
+
+    void hevcWithoutSound()
+    {
+        MyMediaInfo info;
+        info.probe(path("hevc.mkv"));
+        QCOMPARE(info.videoCodec(), 2);
+        QCOMPARE(info.width(), 160);
+        QCOMPARE(info.audioDuration(), qint64(0));
+        QCOMPARE(info.audioBitRate(), 0);
+        QCOMPARE(info.audioDurationText(), QString("00:00:00"));
+    }
+
+    void audioOnlyMp3()
+    {
+        MyMediaInfo info;
+        info.probe(path("sound.mp3"));
+        QCOMPARE(info.width(), 0);
+        QCOMPARE(info.height(), 0);
+        QCOMPARE(info.videoDuration(), qint64(0));
+        QCOMPARE(info.videoDurationText(), QString("00:00:00"));
+        QCOMPARE(info.videoCodec(), 50);
+        QVERIFY(qAbs(info.audioDuration() - 2000) <= 60);
+        QCOMPARE(info.audioDurationText(), QString("00:00:02"));
+        // 128000 bit/s in units of 1024 bit/s, not 1000.
+        QCOMPARE(info.audioBitRate(), 125);
+    }
+
+    void nonAsciiPath()
+    {
+        const QString named = path("视频 样本.mp3");
+        QVERIFY(QFile::copy(path("sound.mp3"), named));
+        MyMediaInfo info;
+        info.probe(named);
+        QCOMPARE(info.fileName(), QString("视频 样本.mp3"));
+        QVERIFY(info.audioDuration() > 0);
+    }
+
+    void sizeTexts()
+    {
+        MyMediaInfo info;
+        info.probe(path("exact.bin"));
+        QCOMPARE(info.fileSize(), qint64(1048576));
+        QCOMPARE(info.fileSizeM(), QString("1.00M"));
+        QCOMPARE(info.fileSizeG(), QString("0.00G"));
+        QCOMPARE(info.suffix(), QString("bin"));
+        QCOMPARE(info.videoCodec(), 50);
+        QCOMPARE(MyMediaInfo::sizeText(374563553, 2, 'M'), QString("357.21M"));
+        QCOMPARE(MyMediaInfo::sizeText(375809638, 3, 'G'), QString("0.35G"));
+    }
+
+    void missingFile()
+    {
+        MyMediaInfo info;
+        info.probe(path("nothing.mp4"));
+        QCOMPARE(info.fileSize(), qint64(0));
+        QCOMPARE(info.width(), 0);
+        QCOMPARE(info.videoCodec(), 50);
+        QCOMPARE(info.fileSizeM(), QString("0.00M"));
+    }
+
+    void durationTexts_data()
+    {
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "00:00:00";
+        QTest::newRow("one two three") << qint64(3723999) << "01:02:03";
+        QTest::newRow("just under 100 h") << qint64(359999999) << "99:59:59";
+        QTest::newRow("100 h") << qint64(360000000) << "100:00:00";
+        QTest::newRow("1000 h") << qint64(3600000000LL) << "1000:00:00";
+    }
+    void durationTexts()
+    {
+        QFETCH(qint64, ms);
+        QFETCH(QString, text);
+        QCOMPARE(MyMediaInfo::durationText(ms), text);
+    }
+
+    void libraryUnavailable_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::newRow("absent") << "libmediainfo-absent.so.0";
+        QTest::newRow("incomplete") << "libz.so.1";
+    }
+    void libraryUnavailable()
+    {
+        QFETCH(QString, module);
+        MediaInfoLibrary::setModuleNameForTesting(module);
+        QVERIFY(!MediaInfoLibrary::ensureLoaded());
+        MyMediaInfo info;
+        info.probe(path("h264.mp4"));
+        QCOMPARE(info.width(), 0);
+        QCOMPARE(info.height(), 0);
+        QCOMPARE(info.videoDuration(), qint64(0));
+        QCOMPARE(info.audioDuration(), qint64(0));
+        QCOMPARE(info.totalBitRate(), 0);
+        QCOMPARE(info.videoDurationText(), QString("00:00:00"));
+        QCOMPARE(info.videoCodec(), 50);
+        QCOMPARE(info.fileName(), QString("h264.mp4"));
+        QCOMPARE(info.fileSize(), QFileInfo(path("h264.mp4")).size());
+        QVERIFY(info.fileSizeM().endsWith('M'));
+    }
+
+    void failedLoadIsTriedAgain()
+    {
+        const QString module = path("lib/libmediainfo.so.0");
+        MediaInfoLibrary::setModuleNameForTesting(module);
+        MyMediaInfo before;
+        before.probe(path("h264.mp4"));
+        QCOMPARE(before.width(), 0);
+        // The library turns up between two probes: the second one uses it.
+        QVERIFY(QDir().mkpath(path("lib")));
+        QVERIFY(QFile::link("/usr/lib/x86_64-linux-gnu/libmediainfo.so.0", module));
+        MyMediaInfo after;
+        after.probe(path("h264.mp4"));
+        QCOMPARE(after.width(), 1920);
+    }
+
+private:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestMediaProbe)
+#include "tst_media_probe.moc"
