@@ -1,0 +1,133 @@
+#include "app/appfonts.h"
+#include "app/mainwidget.h"
+#include "app/toolbar.h"
+#include "app/toolbtn.h"
+#include "app/widgetsize.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestMainWidget : public QObject
+{
+    Q_OBJECT
+private slots:
+    void dragBand_data()
+    {
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<bool>("inBand");
+        QTest::newRow("inside") << QPoint(10, 10) << true;
+        QTest::newRow("x = 0") << QPoint(0, 10) << false;
+        QTest::newRow("y = 0") << QPoint(10, 0) << false;
+        QTest::newRow("y = 59") << QPoint(10, 59) << true;
+        QTest::newRow("y = 60") << QPoint(10, 60) << false;
+        QTest::newRow("last pixel before the buttons") << QPoint(1299, 30) << true;
+        QTest::newRow("window buttons") << QPoint(1300, 30) << false;
+    }
+    void dragBand()
+    {
+        QFETCH(QPoint, pos);
+        QFETCH(bool, inBand);
+        QCOMPARE(MainWidget::inDragBand(pos, 1400), inBand);
+    }
+
+    void dragStartsOnlyInTheBandAndEndsOnRelease()
+    {
+        MainWidget window(nullptr);
+        window.show();
+        QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(1350, 30));
+        QVERIFY(!window.isDragging());
+        QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(1350, 30));
+        QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(300, 20));
+        QVERIFY(window.isDragging());
+        QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(700, 600));
+        QVERIFY(!window.isDragging());
+    }
+
+    void startsOnTheHeicPageWithItsButtonSelected()
+    {
+        MainWidget window(nullptr);
+        window.show();
+        QCOMPARE(window.size(), WidgetSize::mainWindow());
+        QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(window.currentPage(), window.pageFor(ToolBar::Heic));
+        for (QWidget* page : window.pages())
+            QCOMPARE(page->isVisible(), page == window.pageFor(ToolBar::Heic));
+        ToolBar* strip = window.toolBar();
+        QCOMPARE(strip->selectedButton(), strip->button(ToolBar::Heic));
+        QVERIFY(strip->button(ToolBar::Heic)->styleSheet().contains("background-color:white"));
+        for (int tool : {ToolBar::Raw, ToolBar::Format, ToolBar::Rotate, ToolBar::Resize}) {
+            QVERIFY(strip->button(tool)->isVisible());
+            QVERIFY(strip->button(tool)->styleSheet().contains("#EBEFF8"));
+        }
+        // Only the five strip buttons are placed, left to right in this order.
+        QList<ToolBtn*> shown;
+        for (int tool = 0; tool < ToolBar::ToolCount; ++tool) {
+            if (strip->button(tool)->isVisible())
+                shown << strip->button(tool);
+        }
+        std::sort(shown.begin(), shown.end(), [](ToolBtn* a, ToolBtn* b) { return a->x() < b->x(); });
+        QStringList labels;
+        for (ToolBtn* button : shown)
+            labels << button->text();
+        QCOMPARE(labels, QStringList({"HEIC转换", "RAW转换", "格式转换", "批量图片旋转", "批量尺寸修改"}));
+    }
+
+    void pressingAToolSwitchesPagesOnce()
+    {
+        MainWidget window(nullptr);
+        window.show();
+        ToolBar* strip = window.toolBar();
+        QSignalSpy selections(strip, &ToolBar::siginalParent);
+        QTest::mousePress(strip->button(ToolBar::Rotate), Qt::LeftButton);
+        QCOMPARE(selections.count(), 1);
+        QCOMPARE(window.currentPage(), window.pageFor(ToolBar::Rotate));
+        QVERIFY(window.pageFor(ToolBar::Rotate)->isVisible());
+        QVERIFY(!window.pageFor(ToolBar::Heic)->isVisible());
+        QVERIFY(!strip->button(ToolBar::Heic)->isSelected());
+        // A second press on the selected tool neither re-emits nor re-shows.
+        QTest::mousePress(strip->button(ToolBar::Rotate), Qt::LeftButton);
+        QCOMPARE(selections.count(), 1);
+    }
+
+    void hoverOnlyTouchesUnselectedButtons()
+    {
+        MainWidget window(nullptr);
+        window.show();
+        ToolBtn* raw = window.toolBar()->button(ToolBar::Raw);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(raw, &enter);
+        QVERIFY(raw->styleSheet().contains("background-color:white"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(raw, &leave);
+        QVERIFY(raw->styleSheet().contains("#EBEFF8"));
+        ToolBtn* heic = window.toolBar()->button(ToolBar::Heic);
+        QApplication::sendEvent(heic, &leave);
+        QVERIFY(heic->styleSheet().contains("background-color:white"));
+    }
+
+    void toolsWithoutAPageHideEverything()
+    {
+        MainWidget window(nullptr);
+        window.show();
+        window.switchTab(nullptr);
+        QVERIFY(window.pageFor(ToolBar::Heic)->isVisible());
+        window.switchTab(window.toolBar()->button(ToolBar::MediaExtract));
+        for (QWidget* page : window.pages())
+            QVERIFY(!page->isVisible());
+        window.switchTab(window.toolBar()->button(ToolBar::Format));
+        QVERIFY(window.pageFor(ToolBar::Format)->isVisible());
+    }
+
+    void closeButtonClosesTheWindow()
+    {
+        MainWidget window(nullptr);
+        window.show();
+        QVERIFY(window.isVisible());
+        QTest::mouseClick(window.findChild<QPushButton*>("closeButton"), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(TestMainWidget)
+#include "tst_mainwidget.moc"

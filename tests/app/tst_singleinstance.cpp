@@ -1,0 +1,133 @@
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <signal.h>
+
+// Starts the real executable under a private X server, as a user would, and answers its
+// notice with the keyboard.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void secondStartShowsTheNoticeAndExitsZero();
+    void aKilledInstanceDoesNotLockOutTheNextStart();
+
+private:
+    QProcess* startApp();
+    bool waitForWindow(const QString& title, int timeoutMs);
+    void answerNotice();
+    QString xdotool(const QStringList& args);
+
+    QProcess m_xvfb;
+    QString m_display;
+    QList<QProcess*> m_apps;
+};
+
+void TestSingleInstance::initTestCase()
+{
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+        QStandardPaths::findExecutable("xdotool").isEmpty())
+        QSKIP("Xvfb and xdotool are needed to answer the notice");
+    m_display = QStringLiteral(":%1").arg(200 + QCoreApplication::applicationPid() % 500);
+    m_xvfb.start("Xvfb", {m_display, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"});
+    QVERIFY(m_xvfb.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists("/tmp/.X11-unix/X" + m_display.mid(1)), 10000);
+}
+
+void TestSingleInstance::cleanupTestCase()
+{
+    for (QProcess* app : m_apps) {
+        app->kill();
+        app->waitForFinished();
+        delete app;
+    }
+    m_xvfb.terminate();
+    m_xvfb.waitForFinished();
+}
+
+QProcess* TestSingleInstance::startApp()
+{
+    auto* app = new QProcess();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", m_display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    app->setProcessEnvironment(env);
+    app->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    app->start(QStringLiteral(APP_BINARY_DIR "/chengying"), {});
+    m_apps << app;
+    return app;
+}
+
+QString TestSingleInstance::xdotool(const QStringList& args)
+{
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", m_display);
+    tool.setProcessEnvironment(env);
+    tool.start("xdotool", args);
+    tool.waitForFinished(5000);
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+bool TestSingleInstance::waitForWindow(const QString& title, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        if (!xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"}).isEmpty())
+            return true;
+        QTest::qWait(200);
+    }
+    return false;
+}
+
+void TestSingleInstance::answerNotice()
+{
+    const QString window = xdotool({"search", "--onlyvisible", "--name", "^温馨提示$"}).section('\n', 0, 0);
+    xdotool({"windowactivate", "--sync", window});
+    xdotool({"key", "--window", window, "Return"});
+}
+
+void TestSingleInstance::secondStartShowsTheNoticeAndExitsZero()
+{
+    QProcess* first = startApp();
+    QVERIFY(waitForWindow("澄影HEIC图片转换器", 20000));
+    QProcess* second = startApp();
+    QVERIFY2(waitForWindow("温馨提示", 20000), "the second start showed no notice");
+    answerNotice();
+    QVERIFY(second->waitForFinished(10000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+    QCOMPARE(first->state(), QProcess::Running);
+    first->terminate();
+    QVERIFY(first->waitForFinished(10000));
+}
+
+void TestSingleInstance::aKilledInstanceDoesNotLockOutTheNextStart()
+{
+    QProcess* crashed = startApp();
+    QVERIFY(waitForWindow("澄影HEIC图片转换器", 20000));
+    ::kill(static_cast<pid_t>(crashed->processId()), SIGKILL);
+    QVERIFY(crashed->waitForFinished(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(!waitForWindow("澄影HEIC图片转换器", 100), 10000);
+
+    QProcess* next = startApp();
+    QVERIFY2(waitForWindow("澄影HEIC图片转换器", 20000), "the start after a crash did not open its window");
+    QVERIFY(!waitForWindow("温馨提示", 1000));
+    QCOMPARE(next->state(), QProcess::Running);
+
+    // And it holds the guard itself: one more start is refused.
+    QProcess* refused = startApp();
+    QVERIFY(waitForWindow("温馨提示", 20000));
+    answerNotice();
+    QVERIFY(refused->waitForFinished(10000));
+    QCOMPARE(refused->exitCode(), 0);
+    next->terminate();
+    QVERIFY(next->waitForFinished(10000));
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"

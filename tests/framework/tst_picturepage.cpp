@@ -1,0 +1,230 @@
+#include "framework/centershowwt.h"
+#include "framework/convertparamwt.h"
+#include "framework/exportfilewt.h"
+#include "framework/mytable.h"
+#include "tools/picture/chformat/chfcenterwt.h"
+#include "tools/picture/chformat/chfmainwt.h"
+#include "tools/picture/chformat/chfparamwt.h"
+#include "widgets/mycombobox.h"
+#include "widgets/mydialog.h"
+#include "widgets/mylineedit.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The shared picture page, driven through the format conversion page.
+class TestPicturePage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void dropZoneGivesWayToTheTable();
+    void rowCellsAndSizes();
+    void duplicatesAndUpperCaseSuffixesAreAdded();
+    void deletingRenumbersAndTheLastBringsBackTheDropZone();
+    void busyRefusesStartAndDeleteButNotClear();
+    void emptyListNotice();
+    void missingFilesAreMarkedAndTheEmptyBatchEnds();
+    void reportsOfAClearedBatchNeverReachNewRows();
+    void dropOfAFolderWithOnlySuffixlessFiles();
+    void sizeChoiceShowsAndClearsTheFields();
+
+private:
+    QString file(const QString& name, int bytes);
+    QStringList notices() const;
+    QPushButton* rowButton(int row, const char* name) const;
+
+    QTemporaryDir m_dir;
+    CHFMainWT* m_page = nullptr;
+};
+
+void TestPicturePage::init()
+{
+    QVERIFY(m_dir.isValid());
+    m_page = new CHFMainWT(nullptr);
+    m_page->resize(1400, 700);
+    m_page->show();
+}
+
+void TestPicturePage::cleanup()
+{
+    delete m_page;
+}
+
+QString TestPicturePage::file(const QString& name, int bytes)
+{
+    const QString path = m_dir.filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(QByteArray(bytes, 'x'));
+    return path;
+}
+
+QStringList TestPicturePage::notices() const
+{
+    QStringList texts;
+    for (const MyDialog* dialog : m_page->findChildren<MyDialog*>())
+        texts << dialog->message();
+    return texts;
+}
+
+QPushButton* TestPicturePage::rowButton(int row, const char* name) const
+{
+    return m_page->table()->cellWidget(row, 4)->findChild<QPushButton*>(name);
+}
+
+void TestPicturePage::dropZoneGivesWayToTheTable()
+{
+    QVERIFY(m_page->center()->isDropZoneShown());
+    QVERIFY(!m_page->table()->isVisible());
+    m_page->onDragAndDrop({QUrl::fromLocalFile(file("a.jpg", 10))});
+    QVERIFY(!m_page->center()->isDropZoneShown());
+    QVERIFY(m_page->table()->isVisible());
+    m_page->clearTable();
+    QVERIFY(m_page->center()->isDropZoneShown());
+    QCOMPARE(m_page->table()->rowCount(), 0);
+}
+
+void TestPicturePage::rowCellsAndSizes()
+{
+    m_page->addPaths({file("small.png", 1023), file("one.png", 1024), file("big.bmp", 5000)});
+    MyTable* table = m_page->table();
+    QCOMPARE(table->columnCount(), 5);
+    QCOMPARE(table->horizontalHeaderItem(3)->text(), QStringLiteral("状态"));
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("small.png"));
+    QCOMPARE(table->item(0, 1)->toolTip(), QStringLiteral("small.png"));
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("0 KB"));
+    QCOMPARE(table->item(1, 2)->text(), QStringLiteral("1 KB"));
+    QCOMPARE(table->item(2, 2)->text(), QStringLiteral("4 KB"));
+    QCOMPARE(table->sourcePath(2), m_dir.filePath("big.bmp"));
+    QCOMPARE(table->progress(0), 0);
+    QVERIFY(rowButton(0, "openDirBtn"));
+    QVERIFY(rowButton(0, "delBtn"));
+    // A completed row keeps its bar; a failed one shows the text instead.
+    table->completeRow(1, m_dir.filePath("one.jpg"), true);
+    QCOMPARE(table->exportPath(1), m_dir.filePath("one.jpg"));
+    QVERIFY(table->rowWarning(1).isEmpty());
+    table->completeRow(2, m_dir.filePath("big.jpg"), false);
+    QCOMPARE(table->rowWarning(2), QStringLiteral("转换失败！"));
+}
+
+void TestPicturePage::duplicatesAndUpperCaseSuffixesAreAdded()
+{
+    const QString upper = file("SHOT.JPG", 10);
+    m_page->onDragAndDrop(
+        {QUrl::fromLocalFile(upper), QUrl::fromLocalFile(upper), QUrl::fromLocalFile(file("n.txt", 1))});
+    QCOMPARE(m_page->table()->rowCount(), 2);
+}
+
+void TestPicturePage::deletingRenumbersAndTheLastBringsBackTheDropZone()
+{
+    m_page->onDragAndDrop({QUrl::fromLocalFile(file("a.jpg", 1)), QUrl::fromLocalFile(file("b.jpg", 1)),
+                           QUrl::fromLocalFile(file("c.jpg", 1))});
+    QTest::mouseClick(rowButton(1, "delBtn"), Qt::LeftButton);
+    MyTable* table = m_page->table();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("a.jpg"));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("c.jpg"));
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("2"));
+    QTest::mouseClick(rowButton(0, "delBtn"), Qt::LeftButton);
+    QTest::mouseClick(rowButton(0, "delBtn"), Qt::LeftButton);
+    QCOMPARE(table->rowCount(), 0);
+    QVERIFY(m_page->center()->isDropZoneShown());
+}
+
+void TestPicturePage::busyRefusesStartAndDeleteButNotClear()
+{
+    // The jobs' reports wait for this thread, so the batch stays busy until events run.
+    m_page->addPaths({file("a.jpg", 10), file("b.jpg", 10)});
+    m_page->centerWidget()->param()->exportFile()->setText(m_dir.filePath("out"));
+    m_page->chFormat();
+    QVERIFY(m_page->isBusy());
+    m_page->chFormat();
+    QTest::mouseClick(rowButton(0, "delBtn"), Qt::LeftButton);
+    QCOMPARE(m_page->table()->rowCount(), 2);
+    QCOMPARE(notices(), QStringList({"请等待程序执行完成！", "请等待程序执行完成！"}));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_page->isBusy(), 60000);
+}
+
+void TestPicturePage::emptyListNotice()
+{
+    m_page->chFormat();
+    QCOMPARE(notices(), QStringList({"请添加要转换的文件！"}));
+    QVERIFY(!m_page->isBusy());
+}
+
+void TestPicturePage::missingFilesAreMarkedAndTheEmptyBatchEnds()
+{
+    const QString a = file("gone1.jpg", 1);
+    const QString b = file("gone2.png", 1);
+    m_page->addPaths({a, b});
+    QFile::remove(a);
+    QFile::remove(b);
+    m_page->chFormat();
+    QCOMPARE(m_page->table()->rowWarning(0), QStringLiteral("原文件不存在！"));
+    QCOMPARE(m_page->table()->rowWarning(1), QStringLiteral("原文件不存在！"));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_page->isBusy(), 10000);
+}
+
+void TestPicturePage::reportsOfAClearedBatchNeverReachNewRows()
+{
+    m_page->addPaths({file("old.jpg", 10)});
+    m_page->centerWidget()->param()->exportFile()->setText(m_dir.filePath("out"));
+    m_page->chFormat();
+    QVERIFY(m_page->isBusy());
+    m_page->clearTable();
+    m_page->addPaths({file("new.jpg", 10)});
+    // Late reports of the cleared batch, for the index the new row now has.
+    m_page->setProgress(57, 0);
+    m_page->done(m_dir.filePath("out/old.jpg"), 0, false);
+    QCOMPARE(m_page->table()->progress(0), 0);
+    QVERIFY(m_page->table()->exportPath(0).isEmpty());
+    QVERIFY(m_page->table()->rowWarning(0).isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_page->isBusy(), 60000);
+    QCOMPARE(m_page->table()->progress(0), 0);
+    QVERIFY(m_page->table()->exportPath(0).isEmpty());
+    // The next batch reports to its rows again.
+    m_page->setProgress(40, 0);
+    QCOMPARE(m_page->table()->progress(0), 40);
+}
+
+void TestPicturePage::dropOfAFolderWithOnlySuffixlessFiles()
+{
+    QTemporaryDir folder;
+    QFile f(folder.filePath("README"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    m_page->onDragAndDrop({QUrl::fromLocalFile(folder.path())});
+    QVERIFY(!m_page->center()->isDropZoneShown());
+    QCOMPARE(m_page->table()->rowCount(), 0);
+    // Through the folder button the same folder leaves the drop zone in place.
+    m_page->clearTable();
+    m_page->addFolder(folder.path());
+    QVERIFY(m_page->center()->isDropZoneShown());
+}
+
+void TestPicturePage::sizeChoiceShowsAndClearsTheFields()
+{
+    ConvertParamWT* param = m_page->centerWidget()->param();
+    QVERIFY(!param->widthEdit()->isVisible());
+    QCOMPARE(param->widthValue(), -1);
+    param->sizeCombo()->setCurrentIndex(1);
+    QVERIFY(param->widthEdit()->isVisible());
+    param->widthEdit()->setText("800");
+    param->heightEdit()->setText("600");
+    QCOMPARE(param->jobParams(0).width, 800);
+    param->sizeCombo()->setCurrentIndex(0);
+    QVERIFY(!param->widthEdit()->isVisible());
+    const ImgJobParams params = param->jobParams(0);
+    QCOMPARE(params.width, -1);
+    QCOMPARE(params.height, -1);
+}
+
+QTEST_MAIN(TestPicturePage)
+#include "tst_picturepage.moc"
