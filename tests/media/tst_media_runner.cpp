@@ -1,0 +1,368 @@
+#include "mediafixtures.h"
+#include "runrecorder.h"
+
+#include "platform/apppaths.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+constexpr int kRunWaitMs = 120000;
+
+MediaJob job(const QString& source, const QString& name, QMap<QString, QString> more)
+{
+    more.insert("oriFilePath", source);
+    more.insert("objectName", name);
+    if (!more.contains("timeLenStr"))
+        more.insert("timeLenStr", "1000");
+    return more;
+}
+
+QString readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+} // namespace
+
+// The runner end to end with the real ffmpeg; fake tools only where a failure is injected.
+class TestMediaRunner : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_app.isValid() && m_in.isValid());
+        QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
+        AppPaths::setAppDirForTesting(m_app.path());
+        QVERIFY(MediaFixtures::make(in("a.mp4"), {}));
+        QVERIFY(MediaFixtures::make(in("b.mp4"), {}));
+        QVERIFY(MediaFixtures::makeMp3(in("sound.mp3")));
+        MediaFixtures::Clip flash;
+        flash.videoCodec = "flv";
+        flash.audioCodec = "libmp3lame";
+        flash.sampleRate = 44100;
+        QVERIFY(MediaFixtures::make(in("c.flv"), flash));
+        QVERIFY(wrapInQlv(in("a.mp4"), in("a.qlv")));
+        QVERIFY(wrapInQlv(in("c.flv"), in("c.qlv")));
+    }
+    void init()
+    {
+        m_out.reset(new QTemporaryDir);
+        QVERIFY(m_out->isValid());
+        AppPaths::setAppDirForTesting(m_app.path());
+    }
+    void cleanup()
+    {
+        // Every run removes its own temporary folder, whatever happened.
+        QCOMPARE(QDir(m_app.filePath("temp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+        AppPaths::setAppDirForTesting(QString());
+    }
+
+    void threeJobsInOrderUnderOnePrefix()
+    {
+        const MediaJobList jobs{
+            job(in("a.mp4"), "row0",
+                {{"format", "2"}, {"resolution", "0"}, {"oriVideoCodec", "1"}, {"mediaLocalTypeStr", "0"}}),
+            job(in("b.mp4"), "row1",
+                {{"format", "0"}, {"resolution", "5"}, {"oriVideoCodec", "1"}, {"mediaLocalTypeStr", "0"}}),
+            job(in("a.mp4"), "row2",
+                {{"format", "51"}, {"audioQualityStr", "4"}, {"mediaLocalTypeStr", "1"}})};
+        RunRecorder rec;
+        run(FormatConversion, jobs, rec);
+
+        QCOMPARE(rec.ofKind("failed").size(), 0);
+        const QList<RunRecorder::Event> done = rec.ofKind("done");
+        QCOMPARE(done.size(), 3);
+        const QStringList extensions{"mkv", "mp4", "wav"};
+        QString prefix;
+        for (int i = 0; i < 3; ++i) {
+            const QString name = QString("row%1").arg(i);
+            QCOMPARE(done.at(i).objectName, name);
+            const QRegularExpressionMatch m =
+                QRegularExpression(QString("^(.*/\\d{8}_)%1\\.%2$").arg(i).arg(extensions.at(i)))
+                    .match(done.at(i).text);
+            QVERIFY2(m.hasMatch(), qPrintable(done.at(i).text));
+            QVERIFY(prefix.isEmpty() || prefix == m.captured(1));
+            prefix = m.captured(1);
+            QCOMPARE(QFileInfo(prefix).path(), QDir(m_out->path()).absolutePath());
+            // The row's last two reports: 100, then done.
+            const QList<RunRecorder::Event> own = rec.eventsFor(name);
+            QVERIFY(own.size() >= 2);
+            QCOMPARE(own.at(own.size() - 2).kind, QString("progress"));
+            QCOMPARE(own.at(own.size() - 2).progress, 100);
+            QCOMPARE(own.last().kind, QString("done"));
+            QVERIFY(MediaFixtures::probe(done.at(i).text).ok);
+        }
+        QCOMPARE(MediaFixtures::probe(done.at(1).text).size, QSize(640, 360));
+        QCOMPARE(MediaFixtures::probe(done.at(2).text).streamTypes, QStringList{"audio"});
+        // Output is parsed on the thread that owns the process.
+        for (const RunRecorder::Event& e : rec.events())
+            QVERIFY(e.onRunnerThread);
+    }
+
+    void concatenationJoinsAndCleansUp()
+    {
+        const MediaJobList jobs{concatJob("a.mp4", "first"), concatJob("b.mp4", "second")};
+        RunRecorder rec;
+        run(Concatenation, jobs, rec);
+        const QList<RunRecorder::Event> done = rec.ofKind("done");
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(done.first().objectName, QString("first"));
+        QVERIFY(done.first().text.endsWith("_合并视频.mp4"));
+        QCOMPARE(rec.ofKind("failed").size(), 0);
+        const MediaFixtures::Probe joined = MediaFixtures::probe(done.first().text);
+        QCOMPARE(joined.size, QSize(640, 360));
+        QVERIFY2(joined.duration > 1.8 && joined.duration < 2.3,
+                 qPrintable(QString::number(joined.duration)));
+        // The joining step must not push the bar past 100, and it never goes back.
+        int last = 0;
+        for (const RunRecorder::Event& e : rec.ofKind("progress")) {
+            QVERIFY2(e.progress >= last && e.progress <= 100, qPrintable(QString::number(e.progress)));
+            last = e.progress;
+        }
+        QCOMPARE(last, 100);
+    }
+
+    void twoConcatenationsAtOnceKeepApart()
+    {
+        VideoThread one(Concatenation, {concatJob("a.mp4", "x0"), concatJob("b.mp4", "x1")}, m_out->path());
+        VideoThread two(Concatenation, {concatJob("b.mp4", "y0"), concatJob("a.mp4", "y1")}, m_out->path());
+        RunRecorder recOne, recTwo;
+        recOne.attach(one);
+        recTwo.attach(two);
+        one.start();
+        two.start();
+        QVERIFY(one.wait(kRunWaitMs) && two.wait(kRunWaitMs));
+        QCOMPARE(recOne.ofKind("failed").size() + recTwo.ofKind("failed").size(), 0);
+        const QString a = recOne.ofKind("done").value(0).text;
+        const QString b = recTwo.ofKind("done").value(0).text;
+        QVERIFY(a != b);
+        for (const QString& path : {a, b})
+            QVERIFY(MediaFixtures::probe(path).duration > 1.8);
+    }
+
+    void gifAtAnEvenWidth()
+    {
+        RunRecorder rec;
+        run(VideoToGif,
+            {job(in("a.mp4"), "g",
+                 {{"beginTimeStr", "0"}, {"scaleWidthStr", "81"}, {"scaleHeightStr", "46"}})},
+            rec);
+        QCOMPARE(rec.ofKind("failed").size(), 0);
+        const QString path = rec.ofKind("done").value(0).text;
+        QVERIFY(path.endsWith("_0.gif"));
+        const MediaFixtures::Probe gif = MediaFixtures::probe(path);
+        QCOMPARE(gif.formatName, QString("gif"));
+        QCOMPARE(gif.size.width(), 82);
+    }
+
+    void qlvSources_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<MediaJob>("keys");
+        QTest::addColumn<QStringList>("streams");
+        QTest::newRow("MP4 inside, copied to MP4") << "a.qlv" << int(FormatConversion)
+                                                   << MediaJob{{"format", "0"},
+                                                               {"resolution", "0"},
+                                                               {"oriVideoCodec", "1"},
+                                                               {"mediaLocalTypeStr", "0"}}
+                                                   << QStringList{"video", "audio"};
+        QTest::newRow("FLV inside, to MKV") << "c.qlv" << int(FormatConversion)
+                                            << MediaJob{{"format", "2"},
+                                                        {"resolution", "3"},
+                                                        {"oriVideoCodec", "50"},
+                                                        {"mediaLocalTypeStr", "0"}}
+                                            << QStringList{"video", "audio"};
+        QTest::newRow("sound of a QLV")
+            << "c.qlv" << int(AudioExtraction) << MediaJob{{"format", "50"}, {"audioQualityStr", "2"}}
+            << QStringList{"audio"};
+    }
+    void qlvSources()
+    {
+        QFETCH(QString, source);
+        QFETCH(int, mode);
+        QFETCH(MediaJob, keys);
+        QFETCH(QStringList, streams);
+        RunRecorder rec;
+        run(mode, {job(in(source), "q", keys)}, rec);
+        QCOMPARE(rec.ofKind("failed").size(), 0);
+        const MediaFixtures::Probe out = MediaFixtures::probe(rec.ofKind("done").value(0).text);
+        QCOMPARE(out.streamTypes, streams);
+        QVERIFY(QFile::exists(in(source)));
+    }
+
+    void missingFfmpegFailsEveryJobAtOnce()
+    {
+        QVERIFY(QFile::remove(m_app.filePath("decoder/common/ffmpeg")));
+        const MediaJobList jobs{job(in("sound.mp3"), "r0", {{"format", "51"}, {"audioQualityStr", "4"}}),
+                                job(in("sound.mp3"), "r1", {{"format", "50"}, {"audioQualityStr", "1"}}),
+                                job(in("sound.mp3"), "r2", {{"format", "55"}, {"audioQualityStr", "4"}})};
+        RunRecorder rec;
+        run(AudioConversion, jobs, rec, 20000);
+        QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
+        QCOMPARE(rec.ofKind("failed").size(), 3);
+        for (const RunRecorder::Event& e : rec.ofKind("failed"))
+            QVERIFY2(e.text.startsWith("could not start"), qPrintable(e.text));
+        QCOMPARE(rec.ofKind("done").size(), 3);
+        for (const char* name : {"r0", "r1", "r2"})
+            QCOMPARE(rec.progressFor(name), QList<int>{100});
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+    }
+
+    void failuresAreReportedWithTheLastLine_data()
+    {
+        QTest::addColumn<QString>("fakeTool");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("source missing") << ""
+                                        << "gone.mp3"
+                                        << "No such file or directory";
+        QTest::newRow("exit code")
+            << "echo 'frame=1 fps=1 time=00:00:01.00 x'\necho 'boom: bad thing' >&2\nexit 3\n"
+            << "sound.mp3"
+            << "boom: bad thing";
+        QTest::newRow("crash") << "kill -SEGV $$\n"
+                               << "sound.mp3"
+                               << "crashed";
+        QTest::newRow("exit 0, nothing written") << "exit 0\n"
+                                                 << "sound.mp3"
+                                                 << "no output was written";
+    }
+    void failuresAreReportedWithTheLastLine()
+    {
+        QFETCH(QString, fakeTool);
+        QFETCH(QString, source);
+        QFETCH(QString, reason);
+        if (!fakeTool.isEmpty())
+            QVERIFY(replaceFfmpeg(fakeTool));
+        RunRecorder rec;
+        run(AudioConversion, {job(in(source), "r", {{"format", "50"}, {"audioQualityStr", "2"}})}, rec);
+        QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
+        const QList<RunRecorder::Event> events = rec.events();
+        QVERIFY(events.size() >= 3);
+        QCOMPARE(events.at(events.size() - 3).kind, QString("failed"));
+        QVERIFY2(events.at(events.size() - 3).text.contains(reason),
+                 qPrintable(events.at(events.size() - 3).text));
+        QCOMPARE(events.at(events.size() - 2).progress, 100);
+        QCOMPARE(events.last().kind, QString("done"));
+        // What the run claimed and could not fill is gone again.
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+    }
+
+    void refusedOverwriteFailsInsteadOfWaiting()
+    {
+        // An ffmpeg that would be asked whether to overwrite: it must read no answer and give up.
+        QVERIFY(replaceFfmpeg("for a in \"$@\"; do shift; [ \"$a\" = -y ] || set -- \"$@\" \"$a\"; done\n"
+                              "exec /usr/bin/ffmpeg \"$@\"\n"));
+        RunRecorder rec;
+        run(VideoToGif, {job(in("a.mp4"), "g", {{"beginTimeStr", "0"}, {"scaleWidthStr", "-1"}})}, rec,
+            60000);
+        QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
+        QCOMPARE(rec.ofKind("failed").size(), 1);
+        QVERIFY2(rec.ofKind("failed").first().text.contains("Not overwriting"),
+                 qPrintable(rec.ofKind("failed").first().text));
+        QCOMPARE(rec.ofKind("done").size(), 1);
+    }
+
+    void existingFilesAreNeverOverwritten()
+    {
+        // Files named as this run would name its output, for the next few seconds.
+        const QDateTime now = QDateTime::currentDateTime();
+        QStringList taken;
+        for (int s = -1; s < 6; ++s) {
+            taken << m_out->filePath(now.addSecs(s).toString("ddhhmmss") + "_0.mp3");
+            QFile file(taken.last());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("keep");
+        }
+        RunRecorder rec;
+        run(AudioConversion, {job(in("sound.mp3"), "r", {{"format", "50"}, {"audioQualityStr", "2"}})}, rec);
+        QCOMPARE(rec.ofKind("failed").size(), 0);
+        const QString output = rec.ofKind("done").value(0).text;
+        QVERIFY2(!taken.contains(output), qPrintable(output));
+        QVERIFY(QRegularExpression("/\\d{8}_0\\.mp3$").match(output).hasMatch());
+        QVERIFY(MediaFixtures::probe(output).ok);
+        for (const QString& path : taken)
+            QCOMPARE(readAll(path), QString("keep"));
+    }
+
+    void durationWithoutScale_data()
+    {
+        QTest::addColumn<QString>("timeLen");
+        QTest::newRow("under a second") << "500";
+        QTest::newRow("unknown") << "";
+        QTest::newRow("negative") << "-2000";
+    }
+    void durationWithoutScale()
+    {
+        QFETCH(QString, timeLen);
+        RunRecorder rec;
+        run(AudioConversion,
+            {job(in("sound.mp3"), "r",
+                 {{"format", "50"}, {"audioQualityStr", "2"}, {"timeLenStr", timeLen}})},
+            rec);
+        QCOMPARE(rec.ofKind("failed").size(), 0);
+        QCOMPARE(rec.progressFor("r"), QList<int>{100});
+        QCOMPARE(rec.ofKind("done").size(), 1);
+    }
+
+    void unknownModeRunsNothing()
+    {
+        RunRecorder rec;
+        run(7, {job(in("sound.mp3"), "r", {{"format", "50"}})}, rec);
+        QVERIFY(rec.events().isEmpty());
+    }
+
+private:
+    QString in(const QString& name) const { return m_in.filePath(name); }
+
+    MediaJob concatJob(const QString& source, const QString& name) const
+    {
+        return job(in(source), name, {{"format", "0"}, {"resolution", "5"}, {"oriVideoCodec", "1"}});
+    }
+
+    void run(int mode, const MediaJobList& jobs, RunRecorder& rec, int waitMs = kRunWaitMs)
+    {
+        VideoThread thread(mode, jobs, m_out->path());
+        rec.attach(thread);
+        QSignalSpy finished(&thread, &QThread::finished);
+        thread.start();
+        QVERIFY(thread.wait(waitMs));
+        QVERIFY(finished.count() == 1 || finished.wait(1000));
+    }
+
+    bool replaceFfmpeg(const QString& body)
+    {
+        const QString tool = m_app.filePath("decoder/common/ffmpeg");
+        QFile::remove(tool);
+        return Fixtures::writeScript(tool, body);
+    }
+
+    static bool wrapInQlv(const QString& media, const QString& qlv)
+    {
+        QFile source(media);
+        QFile target(qlv);
+        if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+            return false;
+        // A vendor header: a magic, a length and filler that holds none of the stream signatures.
+        QByteArray header("QLVF\x00\x00\x0b\xb8", 8);
+        for (int i = 0; i < 3000; ++i)
+            header.append(char((i * 7) % 64 + 128));
+        target.write(header);
+        target.write(source.readAll());
+        return true;
+    }
+
+    QTemporaryDir m_app;
+    QTemporaryDir m_in;
+    QScopedPointer<QTemporaryDir> m_out;
+};
+
+QTEST_GUILESS_MAIN(TestMediaRunner)
+#include "tst_media_runner.moc"
