@@ -1,0 +1,208 @@
+#include "imaging/imgrecipes.h"
+#include "imaging/imgsuccessrule.h"
+#include "imaging/outputnamer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+Q_DECLARE_METATYPE(ImgRecipes::Conversion)
+#include <QtTest>
+
+#include <thread>
+#include <vector>
+
+using C = ImgRecipes::Conversion;
+
+class TestImgRecipes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void general_data()
+    {
+        QTest::addColumn<C>("c");
+        QTest::addColumn<QStringList>("args");
+        auto make = [](QString source, QString suffix, QString output) {
+            C c;
+            c.source = source;
+            c.outputSuffix = suffix;
+            c.output = output;
+            return c;
+        };
+        QTest::newRow("png to jpeg gets a white background")
+            << make("/in/a.png", "jpeg", "/out/a.jpeg")
+            << QStringList{"/in/a.png", "-background", "white", "-alpha", "remove", "/out/a.jpeg"};
+        QTest::newRow("jpg to png has none")
+            << make("/in/a.jpg", "png", "/out/a.png") << QStringList{"/in/a.jpg", "/out/a.png"};
+        QTest::newRow("tif is flattened")
+            << make("/in/scan.tif", "png", "/out/scan/scan.png")
+            << QStringList{"/in/scan.tif", "-layers", "flatten", "/out/scan/scan.png"};
+        C width = make("/in/a.jpg", "png", "/out/a.png");
+        width.width = 800;
+        QTest::newRow("width only") << width << QStringList{"/in/a.jpg", "-resize", "800", "/out/a.png"};
+        C height = make("/in/a.jpg", "png", "/out/a.png");
+        height.height = 600;
+        QTest::newRow("height only") << height << QStringList{"/in/a.jpg", "-resize", "x600", "/out/a.png"};
+        C zero = make("/in/a.jpg", "png", "/out/a.png");
+        zero.width = 0;
+        QTest::newRow("zero width is passed")
+            << zero << QStringList{"/in/a.jpg", "-resize", "0", "/out/a.png"};
+        C all = make("/in/A.BMP", "jpg", "/out/A.jpg");
+        all.level = 80;
+        all.width = 800;
+        all.height = 600;
+        all.rotate = "-90";
+        all.flop = true;
+        all.flip = true;
+        all.crop = QRect(10, 20, 300, 200);
+        QTest::newRow("every option in order")
+            << all
+            << QStringList{"/in/A.BMP", "-quality", "80%",    "-resize",   "800x600!",      "-rotate",
+                           "-90",       "-flop",    "-flip",  "-crop",     "300x200+10+20", "-background",
+                           "white",     "-alpha",   "remove", "/out/A.jpg"};
+        C rotate = make("/in/p.png", "png", "/out/p.png");
+        rotate.rotate = "0";
+        rotate.flip = true;
+        QTest::newRow("rotate 0 is still passed")
+            << rotate << QStringList{"/in/p.png", "-rotate", "0", "-flip", "/out/p.png"};
+    }
+    void general()
+    {
+        QFETCH(C, c);
+        QFETCH(QStringList, args);
+        QCOMPARE(ImgRecipes::general(c), args);
+    }
+
+    void otherTools()
+    {
+        QCOMPARE(ImgRecipes::png("/in/a.png", 70, "/out/a.png"),
+                 (QStringList{"/in/a.png", "--quality", "70", "--output", "/out/a.png"}));
+        QCOMPARE(ImgRecipes::png("/in/a.png", -1, "/out/a.png"),
+                 (QStringList{"/in/a.png", "--output", "/out/a.png"}));
+        QCOMPARE(ImgRecipes::gif("/in/g.gif", 50, -1, -1, "/out/g.gif"),
+                 (QStringList{"/in/g.gif", "-O3", "--colors=50", "-o", "/out/g.gif"}));
+        QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 300, -1, "/o.gif"),
+                 (QStringList{"/in/g.gif", "-O3", "--resize-fit-width", "300", "-o", "/o.gif"}));
+        QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 300, 200, "/o.gif"),
+                 (QStringList{"/in/g.gif", "-O3", "--resize", "300x200!", "-o", "/o.gif"}));
+        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 1, 1, "jpg", "/out/r.jpg"),
+                 (QStringList{"-density", "150", "/in/r.pdf", "-background", "white", "-alpha", "remove",
+                              "/out/r.jpg"}));
+        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 0, 0, "png", "/out/r.png"),
+                 (QStringList{"-density", "220", "/in/r.pdf", "-background", "white", "-alpha", "remove",
+                              "-append", "/out/r.png"}));
+        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 2, 1, "tiff", "/out/r.tiff"),
+                 (QStringList{"-density", "100", "/in/r.pdf", "/out/r.tiff"}));
+        QCOMPARE(ImgRecipes::density(7), QStringLiteral("100"));
+    }
+
+    void naming_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("firstDot");
+        QTest::addColumn<QString>("base");
+        QTest::newRow("heic first dot") << "/x/trip.day1.heic" << true << "trip";
+        QTest::newRow("raw last dot") << "/x/shot.final.cr2" << false << "shot.final";
+        QTest::newRow("rotate first dot") << "/x/photo.final.JPG" << true << "photo";
+        QTest::newRow("no dot") << "/x/README" << false << "README";
+        QTest::newRow("dash name") << "/x/-rf.png" << false << "-rf";
+    }
+    void naming()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, firstDot);
+        QFETCH(QString, base);
+        QCOMPARE(ImgRecipes::baseName(path, firstDot), base);
+    }
+
+    void suffixes()
+    {
+        const QStringList expected{"jpg", "jpeg", "png", "bmp", "tif", "tiff", "webp", "tga", "gif"};
+        for (int code = 0; code < expected.size(); ++code)
+            QCOMPARE(ImgRecipes::formatSuffix(code), expected.at(code));
+        QVERIFY(ImgRecipes::formatSuffix(9).isEmpty());
+        QVERIFY(ImgRecipes::formatSuffix(50).isEmpty());
+        QCOMPARE(ImgRecipes::keepOrFormatSuffix(50, "/x/IMG.PNG"), QStringLiteral("png"));
+        QCOMPARE(ImgRecipes::keepOrFormatSuffix(2, "/x/IMG.jpg"), QStringLiteral("png"));
+        for (const char* s : {"psd", "tif", "tiff", "webp", "gif"})
+            QVERIFY(ImgRecipes::isMultiFrameSuffix(s));
+        QVERIFY(!ImgRecipes::isMultiFrameSuffix("png"));
+    }
+
+    void successRule_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<QString>("stderrText");
+        QTest::addColumn<bool>("clean");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<bool>("success");
+        QTest::newRow("clean and silent") << 0 << "" << true << true << true;
+        QTest::newRow("warning, any case, code 0") << 0 << "Warning: x" << true << true << true;
+        QTest::newRow("Warning fails code 2") << 2 << "Warning: x" << true << true << false;
+        QTest::newRow("Warning fails code 3") << 3 << "Warning: x" << true << true << false;
+        QTest::newRow("warning passes code 3") << 3 << "libpng warning: x" << true << true << true;
+        QTest::newRow("error text") << 0 << "convert: no decode delegate" << true << true << false;
+        QTest::newRow("silent non-zero exit") << 0 << "" << false << true << false;
+        QTest::newRow("warning but crashed") << 0 << "warning" << false << true << false;
+        QTest::newRow("no output left") << 1 << "" << true << false << false;
+    }
+    void successRule()
+    {
+        QFETCH(int, operation);
+        QFETCH(QString, stderrText);
+        QFETCH(bool, clean);
+        QFETCH(bool, exists);
+        QFETCH(bool, success);
+        QCOMPARE(ImgSuccessRule::judge(operation, stderrText, clean, exists), success);
+    }
+
+    void claimsFallBackToTheStampedName()
+    {
+        QTemporaryDir dir;
+        const QString first = OutputNamer::claimFile(dir.path(), "a", "png", "10142530", 3);
+        QCOMPARE(first, dir.filePath("a.png"));
+        const QString second = OutputNamer::claimFile(dir.path(), "a", "png", "10142530", 3);
+        QCOMPARE(second, dir.filePath("a_101425303.png"));
+        const QString third = OutputNamer::claimFile(dir.path(), "a", "png", "10142530", 3);
+        QCOMPARE(third, dir.filePath("a_101425303_2.png"));
+        QCOMPARE(OutputNamer::claimFolder(dir.path(), "anim", "10142530", 1), dir.filePath("anim"));
+        QCOMPARE(OutputNamer::claimFolder(dir.path(), "anim", "10142530", 1), dir.filePath("anim_101425301"));
+        // An existing file of the name also moves the folder aside.
+        QCOMPARE(OutputNamer::claimFolder(dir.path(), "a.png", "1", 0), dir.filePath("a.png_10"));
+        QVERIFY(OutputNamer::claimFile(dir.filePath("missing"), "a", "png", "1", 0).isEmpty());
+    }
+
+    void concurrentClaimsNeverShareAName()
+    {
+        QTemporaryDir dir;
+        QVector<QString> names(40);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < 40; ++i)
+            threads.emplace_back([&dir, &names, i]() {
+                names[i] = OutputNamer::claimFile(dir.path(), "same", "jpg", "01020304", i % 4);
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 40);
+        QVERIFY(!names.contains(QString()));
+    }
+
+    void resultsIncludeNumberedFrames()
+    {
+        QTemporaryDir dir;
+        const QDateTime before = QDateTime::currentDateTime();
+        const QString output = OutputNamer::claimFile(dir.path(), "anim", "png", "1", 0);
+        QVERIFY(!OutputNamer::resultExists(output, before));
+        QFile frame(dir.filePath("anim-0.png"));
+        QVERIFY(frame.open(QIODevice::WriteOnly));
+        frame.write("x");
+        frame.close();
+        QVERIFY(OutputNamer::resultExists(output, before));
+        OutputNamer::releaseIfEmpty(output);
+        QVERIFY(!QFile::exists(output));
+        QVERIFY(!OutputNamer::resultExists(dir.filePath("other.png"), before));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestImgRecipes)
+#include "tst_imgrecipes.moc"

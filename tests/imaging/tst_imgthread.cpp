@@ -1,0 +1,285 @@
+#include "batchrecorder.h"
+
+#include "platform/apppaths.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <QtTest>
+
+// The batch runner end to end: real ImageMagick, and scripts in its place where a failure is injected.
+class TestImgThread : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void oneFileShowsTheSimulatedProgress();
+    void aBatchOfMissingFilesEndsAtOnce();
+    void failuresAreReportedAsFailures_data();
+    void failuresAreReportedAsFailures();
+    void capitalWarningCountsOnlyOutsideCompression();
+    void sameBaseNamesNeverShareAnOutput();
+    void aLeadingDashIsAFileName();
+    void multiFrameResultsLandInTheirSubFolder();
+    void concurrentBatchesKeepTheirTemporaryFiles();
+    void aHangingJobHoldsUpOnlyItsOwnBatch();
+
+private:
+    void useFakeTool(const QString& tool, const QString& body);
+    ImgJobParams params(int operation, int format) const;
+    static QString realConvert() { return QStringLiteral("/usr/bin/convert"); }
+
+    QTemporaryDir m_work;
+    QTemporaryDir m_app;
+    QString m_out;
+};
+
+void TestImgThread::initTestCase()
+{
+    QThreadPool::globalInstance()->setMaxThreadCount(10);
+}
+
+void TestImgThread::init()
+{
+    QVERIFY(m_work.isValid() && m_app.isValid());
+    QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
+    AppPaths::setAppDirForTesting(m_app.path());
+    m_out = m_work.filePath(QStringLiteral("out%1").arg(QDateTime::currentMSecsSinceEpoch()));
+    QVERIFY(QDir().mkpath(m_out));
+}
+
+void TestImgThread::cleanup()
+{
+    AppPaths::setAppDirForTesting(QString());
+}
+
+void TestImgThread::useFakeTool(const QString& tool, const QString& body)
+{
+    const QString path = m_app.filePath(tool);
+    QFile::remove(path);
+    QVERIFY(Fixtures::writeScript(path, body));
+}
+
+ImgJobParams TestImgThread::params(int operation, int format) const
+{
+    ImgJobParams p;
+    p.operation = operation;
+    p.format = format;
+    p.outputDir = m_out;
+    return p;
+}
+
+void TestImgThread::oneFileShowsTheSimulatedProgress()
+{
+    const QString source = m_work.filePath("slow.png");
+    QVERIFY(Fixtures::makePicture(source));
+    useFakeTool("magick", QStringLiteral("sleep 2.6\nexec %1 \"$@\"\n").arg(realConvert()));
+    BatchRecorder batch;
+    batch.start(params(0, 0), BatchRecorder::records({source}));
+    QVERIFY(batch.waitForEnd(30000));
+    const QList<int> progress = batch.progressOf(0);
+    QVERIFY2(progress.size() >= 4, qPrintable(QString::number(progress.size())));
+    QCOMPARE(progress.first(), 3);
+    for (int i = 1; i + 1 < progress.size(); ++i)
+        QCOMPARE(progress.at(i), progress.at(i - 1) + 1);
+    QVERIFY(progress.contains(5));
+    QCOMPARE(progress.last(), 100);
+    const QList<BatchRecorder::Report> done = batch.doneReports();
+    QCOMPARE(done.size(), 2);
+    QCOMPARE(done.at(0).row, 0);
+    QCOMPARE(done.at(0).path, m_out + "/slow.jpg");
+    QCOMPARE(done.at(0).value, 1);
+    QCOMPARE(done.at(1).row, -1);
+    QVERIFY(done.at(1).path.isEmpty());
+    QCOMPARE(batch.reports().last().row, -1);
+    QCOMPARE(Fixtures::identify(m_out + "/slow.jpg"), QStringLiteral("64x48 JPEG"));
+}
+
+void TestImgThread::aBatchOfMissingFilesEndsAtOnce()
+{
+    BatchRecorder batch;
+    batch.start(params(1, 0), {});
+    QVERIFY(batch.waitForEnd(10000));
+    QCOMPARE(batch.reports().size(), 1);
+    QCOMPARE(batch.reports().first().row, -1);
+    QCOMPARE(batch.reports().first().value, 1);
+}
+
+void TestImgThread::failuresAreReportedAsFailures_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("success");
+    const QString real = realConvert();
+    QTest::newRow("crash") << "kill -SEGV $$\n" << false;
+    QTest::newRow("non-zero exit with a warning") << "echo 'magick: warning: x' >&2\nexit 2\n" << false;
+    QTest::newRow("silent non-zero exit") << QStringLiteral("%1 \"$@\"\nexit 1\n").arg(real) << false;
+    QTest::newRow("success but no output") << "exit 0\n" << false;
+    QTest::newRow("never starts") << QString() << false;
+    QTest::newRow("error text on exit 0")
+        << QStringLiteral("%1 \"$@\"\necho 'no decode delegate' >&2\n").arg(real) << false;
+    QTest::newRow("Warning on exit 0")
+        << QStringLiteral("%1 \"$@\"\necho 'Warning: odd' >&2\n").arg(real) << true;
+}
+
+void TestImgThread::failuresAreReportedAsFailures()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, success);
+    const QString source = m_work.filePath("in.png");
+    QVERIFY(Fixtures::makePicture(source));
+    if (script.isEmpty())
+        QFile::remove(m_app.filePath("magick"));
+    else
+        useFakeTool("magick", script);
+    BatchRecorder batch;
+    batch.start(params(0, 2), BatchRecorder::records({source}));
+    QVERIFY(batch.waitForEnd(30000));
+    const QList<BatchRecorder::Report> done = batch.doneReports();
+    QCOMPARE(done.size(), 2);
+    QCOMPARE(done.at(0).value, success ? 1 : 0);
+    QCOMPARE(batch.progressOf(0).contains(100), success);
+    QCOMPARE(done.at(0).path, m_out + "/in.png");
+    // A failed job leaves no empty file behind under its name.
+    if (!success)
+        QVERIFY(!QFileInfo(m_out + "/in.png").exists() || QFileInfo(m_out + "/in.png").size() > 0);
+}
+
+void TestImgThread::capitalWarningCountsOnlyOutsideCompression()
+{
+    const QString gif = m_work.filePath("anim.gif");
+    QVERIFY(Fixtures::makePicture(gif, "xc:red"));
+    useFakeTool("gifsicle", "/usr/bin/gifsicle \"$@\"\necho 'Warning: palette' >&2\n");
+    BatchRecorder compress;
+    compress.start(params(2, 50), BatchRecorder::records({gif}));
+    QVERIFY(compress.waitForEnd(30000));
+    QCOMPARE(compress.doneReports().first().value, 0);
+    useFakeTool("gifsicle", "/usr/bin/gifsicle \"$@\"\necho 'gifsicle: warning: palette' >&2\n");
+    BatchRecorder lower;
+    lower.start(params(2, 50), BatchRecorder::records({gif}));
+    QVERIFY(lower.waitForEnd(30000));
+    QCOMPARE(lower.doneReports().first().value, 1);
+    QVERIFY(QFileInfo(lower.doneReports().first().path).size() > 0);
+}
+
+void TestImgThread::sameBaseNamesNeverShareAnOutput()
+{
+    QStringList sources;
+    for (int i = 0; i < 6; ++i) {
+        QDir().mkpath(m_work.filePath(QString::number(i)));
+        sources << m_work.filePath(QStringLiteral("%1/a.jpg").arg(i));
+        QVERIFY(Fixtures::makePicture(sources.last(), "xc:red", QStringLiteral("%1x10").arg(10 + i)));
+    }
+    BatchRecorder batch;
+    batch.start(params(0, 2), BatchRecorder::records(sources));
+    QVERIFY(batch.waitForEnd(60000));
+    QSet<QString> outputs;
+    QSet<QString> sizes;
+    for (const BatchRecorder::Report& report : batch.doneReports()) {
+        if (report.row < 0)
+            continue;
+        QCOMPARE(report.value, 1);
+        outputs << report.path;
+        sizes << Fixtures::identify(report.path);
+    }
+    QCOMPARE(outputs.size(), 6);
+    QCOMPARE(sizes.size(), 6); // every output holds its own source
+    QVERIFY(outputs.contains(m_out + "/a.png"));
+    const QRegularExpression stamped(QRegularExpression::escape(m_out) + "/a_\\d{8}\\d(_\\d+)?\\.png$");
+    for (const QString& path : outputs)
+        QVERIFY2(path == m_out + "/a.png" || stamped.match(path).hasMatch(), qPrintable(path));
+}
+
+void TestImgThread::aLeadingDashIsAFileName()
+{
+    const QString source = m_work.filePath("-resize.png");
+    QVERIFY(Fixtures::makePicture(m_work.filePath("plain.png")));
+    QVERIFY(QFile::rename(m_work.filePath("plain.png"), source));
+    BatchRecorder batch;
+    batch.start(params(4, 50), BatchRecorder::records({source}));
+    QVERIFY(batch.waitForEnd(30000));
+    QCOMPARE(batch.doneReports().first().value, 1);
+    QCOMPARE(batch.doneReports().first().path, m_out + "/-resize.png");
+    QCOMPARE(Fixtures::identify(m_out + "/-resize.png"), QStringLiteral("64x48 PNG"));
+}
+
+void TestImgThread::multiFrameResultsLandInTheirSubFolder()
+{
+    const QString tiff = m_work.filePath("pages.tiff");
+    QVERIFY(Fixtures::runTool("convert", {"-size", "40x30", "xc:red", "xc:blue", "xc:green", tiff}));
+    const QString gif = m_work.filePath("anim.gif");
+    QVERIFY(Fixtures::runTool("convert", {"-size", "20x20", "xc:red", "xc:blue", gif}));
+    BatchRecorder batch;
+    batch.start(params(0, 2), BatchRecorder::records({tiff, gif, gif}));
+    QVERIFY(batch.waitForEnd(60000));
+    QList<BatchRecorder::Report> done = batch.doneReports();
+    QCOMPARE(done.size(), 4);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(done.at(i).value == 1, qPrintable(done.at(i).path));
+    QVERIFY(QFileInfo(m_out + "/pages/pages.png").size() > 0); // flattened into one picture
+    // The animation keeps its frames, numbered by ImageMagick, in a folder of its own each time.
+    QVERIFY(QFile::exists(m_out + "/anim/anim-0.png"));
+    QVERIFY(QFile::exists(m_out + "/anim/anim-1.png"));
+    QVERIFY(!QFile::exists(m_out + "/anim/anim.png"));
+    const QStringList folders = QDir(m_out).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(folders.size(), 3);
+}
+
+void TestImgThread::concurrentBatchesKeepTheirTemporaryFiles()
+{
+    const QString raw = m_work.filePath("camera.raw");
+    QVERIFY(QFile::copy(Fixtures::dataFile("RAW_KODAK_C330_FORMAT_NONE_YRGB.raw"), raw));
+    // A slow pre-converter: the first batch to end must not take the other's JPEG away.
+    useFakeTool("decoder/ConverterToJpg/ConvertToJpg",
+                QStringLiteral("%1 \"$@\" || exit 1\nsleep \"$(cat %2 2>/dev/null || echo 0)\"\n")
+                    .arg(QStringLiteral(APP_BINARY_DIR "/decoder/ConverterToJpg/ConvertToJpg"),
+                         m_work.filePath("delay")));
+    QFile delay(m_work.filePath("delay"));
+    QVERIFY(delay.open(QIODevice::WriteOnly));
+    delay.write("1.5");
+    delay.close();
+    BatchRecorder slow;
+    slow.start(params(0, 2), BatchRecorder::records({raw}));
+    QTest::qWait(300);
+    QFile::remove(m_work.filePath("delay"));
+    BatchRecorder quick;
+    quick.start(params(0, 0), BatchRecorder::records({raw}));
+    QVERIFY(quick.waitForEnd(60000));
+    QVERIFY(slow.waitForEnd(60000));
+    QCOMPARE(quick.doneReports().first().value, 1);
+    QCOMPARE(slow.doneReports().first().value, 1);
+    QCOMPARE(Fixtures::identify(m_out + "/camera.png"), QStringLiteral("1216x912 PNG"));
+    QCOMPARE(Fixtures::identify(m_out + "/camera.jpg"), QStringLiteral("1216x912 JPEG"));
+    QCOMPARE(QDir(AppPaths::tempRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestImgThread::aHangingJobHoldsUpOnlyItsOwnBatch()
+{
+    const QString hang = m_work.filePath("hang.png");
+    const QString fine = m_work.filePath("fine.png");
+    QVERIFY(Fixtures::makePicture(hang));
+    QVERIFY(Fixtures::makePicture(fine));
+    const QString release = m_work.filePath("release");
+    useFakeTool("magick",
+                QStringLiteral("case \"$1\" in *hang*) while [ ! -e %1 ]; do sleep 0.1; done;; esac\n"
+                               "exec %2 \"$@\"\n")
+                    .arg(release, realConvert()));
+    BatchRecorder stuck;
+    stuck.start(params(0, 0), BatchRecorder::records({hang}));
+    BatchRecorder other;
+    other.start(params(0, 0), BatchRecorder::records({fine}));
+    QVERIFY(other.waitForEnd(30000));
+    QCOMPARE(other.doneReports().first().value, 1);
+    QVERIFY(!stuck.ended());
+    QFile marker(release);
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    QVERIFY(stuck.waitForEnd(30000));
+    QCOMPARE(stuck.doneReports().first().value, 1);
+}
+
+QTEST_GUILESS_MAIN(TestImgThread)
+#include "tst_imgthread.moc"
