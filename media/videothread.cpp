@@ -307,13 +307,16 @@ void VideoThread::handleChunk(const QByteArray& bytes, ProgressParser::Form form
 
 QString VideoThread::lastOutputLine() const
 {
-    // ffmpeg ends its status lines with "\r" and its messages with "\n".
+    // ffmpeg ends its status lines with "\r" and its messages with "\n"; a failed run closes
+    // with the generic "Conversion failed!", so the line before it says why.
     const QStringList lines = QString::fromLocal8Bit(m_outputTail)
                                   .split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts);
-    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
-        const QString line = it->trimmed();
-        if (!line.isEmpty())
-            return line;
+    QStringList meaningful;
+    for (const QString& line : lines) {
+        if (!line.trimmed().isEmpty())
+            meaningful << line.trimmed();
     }
-    return QString();
+    if (meaningful.size() > 1 && meaningful.last() == QLatin1String("Conversion failed!"))
+        meaningful.removeLast();
+    return meaningful.value(meaningful.size() - 1);
 }

@@ -61,9 +61,9 @@ Probe probe(const QString& path)
     Probe result;
     QProcess ffprobe;
     ffprobe.start("/usr/bin/ffprobe",
-                  {"-v", "error", "-show_entries",
-                   "format=format_name,duration:stream=codec_type,codec_name,width,height", "-of", "json",
-                   path});
+                  {"-v", "error", "-count_packets", "-show_entries",
+                   "format=format_name,duration:stream=codec_type,codec_name,width,height,nb_read_packets",
+                   "-of", "json", path});
     if (!ffprobe.waitForFinished(60000) || ffprobe.exitCode() != 0)
         return result;
     const QJsonObject root = QJsonDocument::fromJson(ffprobe.readAllStandardOutput()).object();
@@ -76,6 +76,7 @@ Probe probe(const QString& path)
         if (type == "video" && result.videoCodec.isEmpty()) {
             result.videoCodec = stream.value("codec_name").toString();
             result.size = QSize(stream.value("width").toInt(), stream.value("height").toInt());
+            result.videoPackets = stream.value("nb_read_packets").toString().toInt();
         }
     }
     result.ok = !result.formatName.isEmpty();

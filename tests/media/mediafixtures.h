@@ -26,7 +26,8 @@ struct Probe
     QStringList streamTypes; // "video", "audio" ... in stream order
     QString videoCodec;
     QSize size;
-    double duration = 0;
+    double duration = 0; // 0 where the container keeps none (SWF)
+    int videoPackets = 0;
 };
 Probe probe(const QString& path);
 } // namespace MediaFixtures

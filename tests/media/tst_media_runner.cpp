@@ -227,6 +227,10 @@ private slots:
             << "echo 'frame=1 fps=1 time=00:00:01.00 x'\necho 'boom: bad thing' >&2\nexit 3\n"
             << "sound.mp3"
             << "boom: bad thing";
+        QTest::newRow("generic last line")
+            << "echo 'Unknown encoder xyz'\necho 'Conversion failed!'\nexit 1\n"
+            << "sound.mp3"
+            << "Unknown encoder xyz";
         QTest::newRow("crash") << "kill -SEGV $$\n"
                                << "sound.mp3"
                                << "crashed";
