@@ -4,7 +4,7 @@
 #include "widgets/mylineedit.h"
 
 #include <QGridLayout>
-#include <QIntValidator>
+#include <QRegularExpressionValidator>
 
 namespace {
 MyComboBox* makeYesNo(QWidget* parent)
@@ -26,7 +26,11 @@ RotateImgParamWT::RotateImgParamWT(QWidget* parent)
                              QStringLiteral("270度"), QStringLiteral("自定义")};
     for (int i = 0; i < angles.size(); ++i)
         m_angle->insertItem(i, QIcon(), angles.at(i));
-    m_angleEdit->setValidator(new QIntValidator(-360, 360, m_angleEdit));
+    // QIntValidator lets 361 through as "intermediate" when negatives are allowed; the angle
+    // must stay within -360..360 as it is typed, with a lone "-" still possible.
+    m_angleEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("-?([0-9]|[1-9][0-9]|[12][0-9]{2}|3[0-5][0-9]|360)?")),
+        m_angleEdit));
     m_angleEdit->setPlaceholderText(QStringLiteral("正数顺时针，负数逆时针"));
     m_angleEdit->setToolTip(QStringLiteral("正数顺时针，负数逆时针"));
     m_angleEdit->setText(QStringLiteral("0"));

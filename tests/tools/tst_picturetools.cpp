@@ -1,0 +1,317 @@
+#include "framework/convertparamwt.h"
+#include "framework/exportfilewt.h"
+#include "framework/mytable.h"
+#include "support/fixtures.h"
+#include "tools/picture/chformat/chfcenterwt.h"
+#include "tools/picture/chformat/chfmainwt.h"
+#include "tools/picture/chformat/chfparamwt.h"
+#include "tools/picture/heictoimg/heictoimgcenterwt.h"
+#include "tools/picture/heictoimg/heictoimgmainwt.h"
+#include "tools/picture/heictoimg/heictoimgparamwt.h"
+#include "tools/picture/rawtoimg/rawtoimgcenterwt.h"
+#include "tools/picture/rawtoimg/rawtoimgmainwt.h"
+#include "tools/picture/rawtoimg/rawtoimgparamwt.h"
+#include "tools/picture/rotateimg/rotateimgcenterwt.h"
+#include "tools/picture/rotateimg/rotateimgmainwt.h"
+#include "tools/picture/rotateimg/rotateimgparamwt.h"
+#include "tools/picture/sizeupdate/sizeupdatecenterwt.h"
+#include "tools/picture/sizeupdate/sizeupdatemainwt.h"
+#include "tools/picture/sizeupdate/sizeupdateparamwt.h"
+#include "widgets/mycombobox.h"
+#include "widgets/mylineedit.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <QtTest>
+
+// The five strip pages end to end: files in, start pressed, real tools, files out.
+class TestPictureTools : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void heicToJpgAndResize();
+    void phonePhotosStayUpright_data();
+    void phonePhotosStayUpright();
+    void formatConversionCases();
+    void rawThroughThePreConverter();
+    void resizePresets_data();
+    void resizePresets();
+    void rotateAndMirror();
+    void rotateFieldRules();
+
+private:
+    // Adds the files, presses start and waits for the batch to end.
+    void runPage(PicturePageWT* page, const QStringList& files, const char* startSlot);
+    static QRgb pixel(const QString& path, int x, int y);
+    QString outFolder(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+    QString make(const QString& name, const QString& source = "gradient:", const QString& size = "64x48",
+                 const QStringList& extra = {});
+
+    QTemporaryDir m_dir;
+};
+
+void TestPictureTools::initTestCase()
+{
+    QThreadPool::globalInstance()->setMaxThreadCount(10);
+    QVERIFY(m_dir.isValid());
+}
+
+QString TestPictureTools::make(const QString& name, const QString& source, const QString& size,
+                               const QStringList& extra)
+{
+    const QString path = m_dir.filePath(name);
+    if (!Fixtures::makePicture(path, source, size, extra))
+        return QString();
+    return path;
+}
+
+void TestPictureTools::runPage(PicturePageWT* page, const QStringList& files, const char* startSlot)
+{
+    page->show();
+    QCOMPARE(page->addPaths(files), files.size());
+    QVERIFY(QMetaObject::invokeMethod(page, startSlot));
+    QVERIFY(page->isBusy());
+    QTRY_VERIFY_WITH_TIMEOUT(!page->isBusy(), 120000);
+}
+
+QRgb TestPictureTools::pixel(const QString& path, int x, int y)
+{
+    return QImage(path).pixel(x, y);
+}
+
+void TestPictureTools::heicToJpgAndResize()
+{
+    const QString png = make("IMG_0001.png", "gradient:red-blue", "80x60");
+    const QString heic = m_dir.filePath("IMG_0001.HEIC");
+    QVERIFY(Fixtures::runTool("heif-enc", {"-q", "80", png, "-o", heic}));
+    const QString dotted = m_dir.filePath("trip.day1.heic");
+    QVERIFY(QFile::copy(heic, dotted));
+    HeicToImgMainWT page(nullptr);
+    HeicToImgParamWT* param = page.centerWidget()->param();
+    param->exportFile()->setText(outFolder("heic"));
+    QDir().mkpath(outFolder("heic"));
+    param->sizeCombo()->setCurrentIndex(1);
+    param->widthEdit()->setText("40");
+    runPage(&page, {heic, dotted, heic}, "toImg");
+    MyTable* table = page.table();
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(table->progress(row), 100);
+        QVERIFY(table->rowWarning(row).isEmpty());
+    }
+    QCOMPARE(table->exportPath(1), outFolder("heic") + "/trip.jpg");
+    QCOMPARE(Fixtures::identify(outFolder("heic") + "/IMG_0001.jpg"), QStringLiteral("40x30 JPEG"));
+    QCOMPARE(Fixtures::identify(table->exportPath(1)), QStringLiteral("40x30 JPEG"));
+    // The same file twice: the second gets the stamped name.
+    QSet<QString> names{table->exportPath(0), table->exportPath(2)};
+    QCOMPARE(names.size(), 2);
+    QVERIFY(names.contains(outFolder("heic") + "/IMG_0001.jpg"));
+}
+
+void TestPictureTools::phonePhotosStayUpright_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<int>("format");
+    QTest::newRow("rotate 90, JPG") << 6 << 0;
+    QTest::newRow("rotate 270, JPG") << 8 << 0;
+    QTest::newRow("rotate 180, TIF") << 3 << 4;
+    QTest::newRow("rotate 90, PNG") << 6 << 2;
+}
+
+void TestPictureTools::phonePhotosStayUpright()
+{
+    QFETCH(int, orientation);
+    QFETCH(int, format);
+    const QString heic = m_dir.filePath(QStringLiteral("phone%1.heic").arg(orientation));
+    QVERIFY(Fixtures::runTool(QStringLiteral(APP_BINARY_DIR "/make_phone_heic"),
+                              {heic, QString::number(orientation)}));
+    HeicToImgMainWT page(nullptr);
+    const QString out = outFolder("phone") + QString::number(orientation) + QString::number(format);
+    QDir().mkpath(out);
+    page.centerWidget()->param()->exportFile()->setText(out);
+    page.centerWidget()->param()->formatCombo()->setCurrentIndex(format);
+    runPage(&page, {heic}, "toImg");
+    const QString result = page.table()->exportPath(0);
+    QCOMPARE(page.table()->progress(0), 100);
+    // As a viewer shows it: pixels after the orientation the file still declares.
+    QString declared;
+    QVERIFY(Fixtures::runTool("identify", {"-format", "%[orientation]", result}, &declared));
+    QVERIFY2(declared == "TopLeft" || declared == "Undefined", qPrintable(declared));
+    const QString upright = out + "/viewer.png";
+    QVERIFY(Fixtures::runTool("convert", {result, "-auto-orient", upright}));
+    const QImage shown(upright);
+    // The stored picture is 64x32, red left and blue right; the declared turn makes it upright.
+    if (orientation == 3) {
+        QCOMPARE(shown.size(), QSize(64, 32));
+        QVERIFY(qBlue(shown.pixel(5, 16)) > 150 && qRed(shown.pixel(58, 16)) > 150);
+    } else {
+        QCOMPARE(shown.size(), QSize(32, 64));
+        const QRgb top = shown.pixel(16, 5);
+        const bool redOnTop = orientation == 6;
+        QVERIFY2(redOnTop ? qRed(top) > 150 : qBlue(top) > 150, qPrintable(QString::number(top, 16)));
+    }
+    if (format == 0) { // of these targets only JPEG carries EXIF through ImageMagick 6
+        QString facts;
+        QVERIFY(Fixtures::runTool("identify", {"-format", "%[EXIF:Model]|%[EXIF:DateTimeOriginal]", result},
+                                  &facts));
+        QCOMPARE(facts, QStringLiteral("TestPhone X|2024:05:06 07:08:09"));
+    }
+}
+
+void TestPictureTools::formatConversionCases()
+{
+    const QString alpha =
+        make("alpha.png", "xc:none", "30x20", {"-fill", "red", "-draw", "rectangle 0,0 9,19"});
+    const QString jpg = make("photo.jpg", "gradient:", "30x20");
+    const QString tiff = m_dir.filePath("b.tiff");
+    QVERIFY(Fixtures::runTool("convert", {"-size", "30x20", "xc:red", "xc:blue", tiff}));
+    const QString bad = m_dir.filePath("broken.png");
+    QFile broken(bad);
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture");
+    broken.close();
+    CHFMainWT page(nullptr);
+    QDir().mkpath(outFolder("chf"));
+    page.centerWidget()->param()->exportFile()->setText(outFolder("chf"));
+    runPage(&page, {alpha, jpg, tiff, bad}, "chFormat");
+    MyTable* table = page.table();
+    const QString white = outFolder("chf") + "/alpha.jpg";
+    QCOMPARE(table->exportPath(0), white);
+    QVERIFY(qRed(pixel(white, 25, 10)) > 240 &&
+            qGreen(pixel(white, 25, 10)) > 240); // transparent became white
+    QVERIFY(qRed(pixel(white, 3, 10)) > 200 && qGreen(pixel(white, 3, 10)) < 60);
+    QCOMPARE(Fixtures::identify(outFolder("chf") + "/photo.jpg"), QStringLiteral("30x20 JPEG"));
+    QCOMPARE(table->exportPath(2), outFolder("chf") + "/b/b.jpg");
+    QCOMPARE(Fixtures::identify(table->exportPath(2)), QStringLiteral("30x20 JPEG"));
+    QCOMPARE(table->rowWarning(3), QStringLiteral("转换失败！"));
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(table->progress(row), 100);
+}
+
+void TestPictureTools::rawThroughThePreConverter()
+{
+    const QString raw = m_dir.filePath("DSC_0042.RAW");
+    QVERIFY(QFile::copy(Fixtures::dataFile("RAW_KODAK_C330_FORMAT_NONE_YRGB.raw"), raw));
+    const QString fake = m_dir.filePath("text.cr2");
+    QFile text(fake);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("hello");
+    text.close();
+    RawToImgMainWT page(nullptr);
+    QDir().mkpath(outFolder("raw"));
+    RawToImgParamWT* param = page.centerWidget()->param();
+    param->exportFile()->setText(outFolder("raw"));
+    param->formatCombo()->setCurrentIndex(2);
+    param->sizeCombo()->setCurrentIndex(1);
+    param->widthEdit()->setText("608");
+    runPage(&page, {raw, fake}, "rawToImg");
+    QCOMPARE(page.table()->exportPath(0), outFolder("raw") + "/DSC_0042.png");
+    QCOMPARE(Fixtures::identify(page.table()->exportPath(0)), QStringLiteral("608x456 PNG"));
+    QCOMPARE(page.table()->rowWarning(1), QStringLiteral("转换失败！"));
+}
+
+void TestPictureTools::resizePresets_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("原始尺寸") << 0 << ""
+                              << ""
+                              << "100x50";
+    QTest::newRow("电脑尺寸") << 1 << "1024"
+                              << ""
+                              << "1024x512";
+    QTest::newRow("手机尺寸") << 2 << "480"
+                              << ""
+                              << "480x240";
+    QTest::newRow("微信表情(大)") << 3 << "200"
+                                  << ""
+                                  << "200x100";
+    QTest::newRow("微信表情(小)") << 4 << "140"
+                                  << ""
+                                  << "140x70";
+    QTest::newRow("证件照1寸") << 5 << "295"
+                               << "413"
+                               << "295x413";
+    QTest::newRow("证件照2寸") << 6 << "413"
+                               << "626"
+                               << "413x626";
+    QTest::newRow("自定义") << 7 << ""
+                            << ""
+                            << "100x50";
+}
+
+void TestPictureTools::resizePresets()
+{
+    QFETCH(int, preset);
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QString, result);
+    const QString source = make("holiday.final.png", "gradient:", "100x50");
+    SizeUpdateMainWT page(nullptr);
+    SizeUpdateParamWT* param = page.centerWidget()->param();
+    const QString out = outFolder("resize") + QString::number(preset);
+    QDir().mkpath(out);
+    param->exportFile()->setText(out);
+    param->sizeCombo()->setCurrentIndex(preset);
+    QCOMPARE(param->widthEdit()->text(), width);
+    QCOMPARE(param->heightEdit()->text(), height);
+    QCOMPARE(param->widthEdit()->isVisibleTo(param), preset != 0);
+    runPage(&page, {source}, "sizeUpdate");
+    QCOMPARE(page.table()->exportPath(0), out + "/holiday.final.jpg");
+    QCOMPARE(Fixtures::identify(page.table()->exportPath(0)), result + " JPEG");
+}
+
+void TestPictureTools::rotateAndMirror()
+{
+    // 40x20: red left half, blue right half, a green top-left corner.
+    const QString source =
+        make("photo.final.PNG", "xc:blue", "40x20",
+             {"-fill", "red", "-draw", "rectangle 0,0 19,19", "-fill", "lime", "-draw", "rectangle 0,0 3,3"});
+    RotateImgMainWT page(nullptr);
+    RotateImgParamWT* param = page.centerWidget()->param();
+    QDir().mkpath(outFolder("rotate"));
+    param->exportFile()->setText(outFolder("rotate"));
+    param->angleCombo()->setCurrentIndex(1); // 90 clockwise
+    param->flopCombo()->setCurrentIndex(1);
+    runPage(&page, {source}, "rotate");
+    const QString result = page.table()->exportPath(0);
+    QCOMPARE(result, outFolder("rotate") + "/photo.png");
+    // Turned clockwise, the green corner sits top right; mirrored, top left again; red on top.
+    QCOMPARE(Fixtures::identify(result), QStringLiteral("20x40 PNG"));
+    QVERIFY(qGreen(pixel(result, 1, 1)) > 200 && qRed(pixel(result, 1, 1)) < 60);
+    QVERIFY(qRed(pixel(result, 10, 10)) > 200);
+    QVERIFY(qBlue(pixel(result, 10, 30)) > 200);
+}
+
+void TestPictureTools::rotateFieldRules()
+{
+    RotateImgMainWT page(nullptr);
+    RotateImgParamWT* param = page.centerWidget()->param();
+    QCOMPARE(param->jobParams().rotate, QStringLiteral("0"));
+    param->angleCombo()->setCurrentIndex(4);
+    QVERIFY(param->angleEdit()->text().isEmpty());
+    param->flipCombo()->setCurrentIndex(1);
+    const ImgJobParams params = param->jobParams();
+    QVERIFY(params.rotate.isEmpty());
+    QVERIFY(params.flip && !params.flop);
+    QCOMPARE(params.operation, 4);
+    QCOMPARE(params.format, 50);
+    param->angleEdit()->clear();
+    QTest::keyClicks(param->angleEdit(), "361");
+    QCOMPARE(param->angleEdit()->text(), QStringLiteral("36"));
+    param->angleEdit()->clear();
+    QTest::keyClicks(param->angleEdit(), "-361");
+    QCOMPARE(param->angleEdit()->text(), QStringLiteral("-36"));
+    param->angleEdit()->clear();
+    QTest::keyClicks(param->angleEdit(), "-");
+    QCOMPARE(param->jobParams().rotate, QStringLiteral("-"));
+    param->angleEdit()->clear();
+    QTest::keyClicks(param->angleEdit(), "-90");
+    QCOMPARE(param->jobParams().rotate, QStringLiteral("-90"));
+}
+
+QTEST_MAIN(TestPictureTools)
+#include "tst_picturetools.moc"
