@@ -136,6 +136,8 @@ QWidget* MyTable::makeActionCell(QObject* receiver)
         button->setObjectName(QLatin1String(name));
         button->setIcon(QIcon(QLatin1String(icon)));
         button->setFixedSize(WidgetSize::rowActionButton());
+        // Half the button: the default 16 px icon is lost in a 45 px cell.
+        button->setIconSize(WidgetSize::rowActionButton() / 2);
         button->setCursor(Qt::PointingHandCursor);
         button->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:white;}"));
         return button;
