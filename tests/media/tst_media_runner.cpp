@@ -128,6 +128,78 @@ private slots:
         QCOMPARE(last, 100);
     }
 
+    void failedPieceFailsTheConcatenation()
+    {
+        const MediaJobList jobs{concatJob("a.mp4", "first"), concatJob("gone.mp4", "second"),
+                                concatJob("b.mp4", "third")};
+        RunRecorder rec;
+        run(Concatenation, jobs, rec);
+        QCOMPARE(rec.ofKind("failed").size(), 1);
+        QCOMPARE(rec.ofKind("failed").first().objectName, QString("first"));
+        QVERIFY2(rec.ofKind("failed").first().text.startsWith("gone.mp4: "),
+                 qPrintable(rec.ofKind("failed").first().text));
+        QCOMPARE(rec.ofKind("done").size(), 1);
+        // The third file is not transcoded for a join that cannot happen.
+        QVERIFY(rec.eventsFor("third").isEmpty());
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+    }
+
+    void slicingAndCompression_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<MediaJob>("keys");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("codec");
+        QTest::newRow("slice with an odd crop")
+            << int(Slicing) << MediaJob{{"beginTimeStr", "0"}, {"format", "0"},   {"resolution", "0"},
+                                        {"cutXStr", "10"},     {"cutYStr", "10"}, {"cutWidthStr", "81"},
+                                        {"cutHeightStr", "45"}}
+            << QSize(80, 44) << "_0.mp4"
+            << "h264";
+        QTest::newRow("slice to a size")
+            << int(Slicing)
+            << MediaJob{{"beginTimeStr", "0"}, {"format", "2"}, {"resolution", "3"}, {"cutXStr", "-1"}}
+            << QSize(320, 240) << "_0.mkv"
+            << "mpeg4";
+        QTest::newRow("compression") << int(Compression) << MediaJob{{"bitRateStr", "200"}} << QSize(160, 90)
+                                     << "_0.mp4"
+                                     << "h264";
+    }
+    void slicingAndCompression()
+    {
+        QFETCH(int, mode);
+        QFETCH(MediaJob, keys);
+        QFETCH(QSize, size);
+        QFETCH(QString, suffix);
+        QFETCH(QString, codec);
+        RunRecorder rec;
+        run(mode, {job(in("a.mp4"), "s", keys)}, rec);
+        QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
+        const QString output = rec.ofKind("done").value(0).text;
+        QVERIFY2(output.endsWith(suffix), qPrintable(output));
+        const MediaFixtures::Probe probe = MediaFixtures::probe(output);
+        QCOMPARE(probe.videoCodec, codec);
+        QCOMPARE(probe.size, size);
+    }
+
+    void longJoinStaysWithinTheScale()
+    {
+        // The joining run's clock starts again from zero over the whole length; make it read
+        // 200 s, past the 100 s the scale keeps for it, before the real ffmpeg takes over.
+        QVERIFY(replaceFfmpeg("case \"$*\" in *concat:*) echo 'frame=9 fps=9 size=1kB time=00:03:20.00 "
+                              "bitrate=1 speed=1x' >&2 ;; esac\nexec /usr/bin/ffmpeg \"$@\"\n"));
+        RunRecorder rec;
+        run(Concatenation, {concatJob("a.mp4", "first"), concatJob("b.mp4", "second")}, rec);
+        QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
+        QCOMPARE(rec.ofKind("failed").size(), 0);
+        const QList<RunRecorder::Event> progress = rec.ofKind("progress");
+        QVERIFY(progress.size() >= 2);
+        for (const RunRecorder::Event& e : progress)
+            QVERIFY2(e.progress >= 0 && e.progress <= 100, qPrintable(QString::number(e.progress)));
+        QCOMPARE(progress.last().progress, 100);
+    }
+
     void twoConcatenationsAtOnceKeepApart()
     {
         VideoThread one(Concatenation, {concatJob("a.mp4", "x0"), concatJob("b.mp4", "x1")}, m_out->path());
@@ -195,6 +267,23 @@ private slots:
         const MediaFixtures::Probe out = MediaFixtures::probe(rec.ofKind("done").value(0).text);
         QCOMPARE(out.streamTypes, streams);
         QVERIFY(QFile::exists(in(source)));
+    }
+
+    void unreadableQlvFailsWithTheHelpersWord()
+    {
+        QFile garbage(in("garbage.qlv"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(5000, 'z'));
+        garbage.close();
+        RunRecorder rec;
+        run(FormatConversion,
+            {job(in("garbage.qlv"), "q", {{"format", "0"}, {"resolution", "0"}, {"mediaLocalTypeStr", "0"}})},
+            rec);
+        QCOMPARE(rec.ofKind("failed").size(), 1);
+        QVERIFY2(rec.ofKind("failed").first().text.startsWith("Qlv2mp4: no MP4"),
+                 qPrintable(rec.ofKind("failed").first().text));
+        QCOMPARE(rec.ofKind("done").size(), 1);
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
     }
 
     void missingFfmpegFailsEveryJobAtOnce()
