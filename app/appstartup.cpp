@@ -13,8 +13,15 @@
 #include <QTextCodec>
 #include <QThreadPool>
 
+void AppStartup::prepareEnvironment()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
 int AppStartup::run(int argc, char** argv)
 {
+    prepareEnvironment();
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icons/application_icon.png")));
 
@@ -25,19 +32,22 @@ int AppStartup::run(int argc, char** argv)
         return 0;
     }
 
-    AppFonts::installFamilySubstitution();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    AppFonts::configure(screen->availableGeometry().size(), screen->logicalDotsPerInch());
-    QThreadPool::globalInstance()->setMaxThreadCount(10);
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-
-    for (const QString& missing : ToolCheck::missingTools())
-        qWarning() << "external tool missing:" << missing;
-
+    configureProcess(app);
     QFont font;
     font.setPointSize(10);
     MainWidget window(nullptr);
     window.setFont(font);
     window.show();
     return app.exec();
+}
+
+void AppStartup::configureProcess(const QApplication&)
+{
+    AppFonts::installFamilySubstitution();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    AppFonts::configure(screen->availableGeometry().size(), screen->logicalDotsPerInch());
+    QThreadPool::globalInstance()->setMaxThreadCount(10);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    for (const QString& missing : ToolCheck::missingTools())
+        qWarning() << "external tool missing:" << missing;
 }
