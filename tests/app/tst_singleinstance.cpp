@@ -34,7 +34,8 @@ void TestSingleInstance::initTestCase()
     m_display = QStringLiteral(":%1").arg(200 + QCoreApplication::applicationPid() % 500);
     m_xvfb.start("Xvfb", {m_display, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"});
     QVERIFY(m_xvfb.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists("/tmp/.X11-unix/X" + m_display.mid(1)), 10000);
+    // The socket appears before the server accepts clients: wait until one gets an answer.
+    QTRY_VERIFY_WITH_TIMEOUT(!xdotool({"getdisplaygeometry"}).isEmpty(), 20000);
 }
 
 void TestSingleInstance::cleanupTestCase()
