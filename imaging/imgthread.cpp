@@ -30,8 +30,11 @@ ImgThread::~ImgThread()
 void ImgThread::run()
 {
     QMutexLocker locker(&m_mutex);
-    if (!QDir(m_params.outputDir).exists())
+    if (!QDir(m_params.outputDir).exists()) {
         QDir().mkpath(AppPaths::defaultOutputDir());
+        // The jobs write to the folder they were given: make it too, rather than fail every job.
+        QDir().mkpath(m_params.outputDir);
+    }
     // A scratch folder of this batch alone: other pages' batches keep theirs.
     const QString batchTemp = AppPaths::makeRunTempDir(QStringLiteral("batch"));
     QSemaphore finished;

@@ -51,7 +51,7 @@ VideoThread::~VideoThread()
 
 void VideoThread::run()
 {
-    m_namer = std::make_unique<OutputNamer>(m_outputDirectory, QDateTime::currentDateTime());
+    m_namer = std::make_unique<MediaOutputNamer>(m_outputDirectory, QDateTime::currentDateTime());
     m_outputPrefix = m_namer->prefix();
     QDir().mkpath(m_outputDirectory);
 
@@ -144,15 +144,15 @@ bool VideoThread::buildJob(int index, const QString& input, Builder* builder, QS
 
 bool VideoThread::claimOutput(const Builder& builder, MediaCommand* command, QString* reason)
 {
-    for (int attempt = 0; attempt < OutputNamer::kMaxAttempts; ++attempt) {
+    for (int attempt = 0; attempt < MediaOutputNamer::kMaxAttempts; ++attempt) {
         *command = builder(m_outputPrefix);
-        switch (OutputNamer::claim(command->outputPath)) {
-        case OutputNamer::Claimed:
+        switch (MediaOutputNamer::claim(command->outputPath)) {
+        case MediaOutputNamer::Claimed:
             return true;
-        case OutputNamer::Unwritable:
+        case MediaOutputNamer::Unwritable:
             *reason = QStringLiteral("cannot write ") + command->outputPath;
             return false;
-        case OutputNamer::Taken:
+        case MediaOutputNamer::Taken:
             m_namer->advance();
             m_outputPrefix = m_namer->prefix();
             break;

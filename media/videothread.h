@@ -1,8 +1,8 @@
 #pragma once
 
 #include "media/mediajob.h"
+#include "media/mediaoutputnamer.h"
 #include "media/mediarecipes.h"
-#include "media/outputnamer.h"
 #include "media/progressparser.h"
 
 #include <QThread>
@@ -58,7 +58,7 @@ private:
     MediaJobList m_jobs;
     QString m_outputDirectory;
     QString m_outputPrefix;
-    std::unique_ptr<OutputNamer> m_namer;
+    std::unique_ptr<MediaOutputNamer> m_namer;
     QProcess* m_process = nullptr;
     QString m_runTempDir;
     QByteArray m_outputTail;

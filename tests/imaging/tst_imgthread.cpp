@@ -19,6 +19,7 @@ private slots:
     void cleanup();
     void oneFileShowsTheSimulatedProgress();
     void aBatchOfMissingFilesEndsAtOnce();
+    void aMissingOutputFolderIsMade();
     void failuresAreReportedAsFailures_data();
     void failuresAreReportedAsFailures();
     void capitalWarningCountsOnlyOutsideCompression();
@@ -97,6 +98,19 @@ void TestImgThread::oneFileShowsTheSimulatedProgress()
     QVERIFY(done.at(1).path.isEmpty());
     QCOMPARE(batch.reports().last().row, -1);
     QCOMPARE(Fixtures::identify(m_out + "/slow.jpg"), QStringLiteral("64x48 JPEG"));
+}
+
+void TestImgThread::aMissingOutputFolderIsMade()
+{
+    const QString source = m_work.filePath("in.png");
+    QVERIFY(Fixtures::makePicture(source));
+    ImgJobParams p = params(0, 0);
+    p.outputDir = m_out + "/not/yet";
+    BatchRecorder batch;
+    batch.start(p, BatchRecorder::records({source}));
+    QVERIFY(batch.waitForEnd(30000));
+    QCOMPARE(batch.doneReports().first().value, 1);
+    QCOMPARE(Fixtures::identify(m_out + "/not/yet/in.jpg"), QStringLiteral("64x48 JPEG"));
 }
 
 void TestImgThread::aBatchOfMissingFilesEndsAtOnce()

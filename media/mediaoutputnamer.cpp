@@ -1,25 +1,25 @@
-#include "media/outputnamer.h"
+#include "media/mediaoutputnamer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-OutputNamer::OutputNamer(const QString& outputDirectory, const QDateTime& start)
+MediaOutputNamer::MediaOutputNamer(const QString& outputDirectory, const QDateTime& start)
     : m_directory(QDir::cleanPath(QFileInfo(outputDirectory).absoluteFilePath())), m_stamp(start)
 {
 }
 
-QString OutputNamer::prefix() const
+QString MediaOutputNamer::prefix() const
 {
     return m_directory + QLatin1Char('/') + m_stamp.toString(QStringLiteral("ddhhmmss")) + QLatin1Char('_');
 }
 
-void OutputNamer::advance()
+void MediaOutputNamer::advance()
 {
     m_stamp = m_stamp.addSecs(1);
 }
 
-OutputNamer::Claim OutputNamer::claim(const QString& path)
+MediaOutputNamer::Claim MediaOutputNamer::claim(const QString& path)
 {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))

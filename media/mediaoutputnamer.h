@@ -6,10 +6,10 @@
 // The run's output prefix, "<dir>/<ddhhmmss>_". The stamp repeats every month and two runs can
 // start in the same second, so a name is only used once it has been claimed on disk; when it is
 // taken, the stamp moves on by a second and stays there for the rest of the run.
-class OutputNamer final
+class MediaOutputNamer final
 {
 public:
-    OutputNamer(const QString& outputDirectory, const QDateTime& start);
+    MediaOutputNamer(const QString& outputDirectory, const QDateTime& start);
 
     QString prefix() const;
     void advance();
