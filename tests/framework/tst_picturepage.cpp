@@ -1,3 +1,4 @@
+#include "framework/centershowforcenterwt.h"
 #include "framework/centershowwt.h"
 #include "framework/convertparamwt.h"
 #include "framework/exportfilewt.h"
@@ -5,15 +6,20 @@
 #include "tools/picture/chformat/chfcenterwt.h"
 #include "tools/picture/chformat/chfmainwt.h"
 #include "tools/picture/chformat/chfparamwt.h"
+#include "tools/picture/heictoimg/heictoimgmainwt.h"
 #include "widgets/mycombobox.h"
 #include "widgets/mydialog.h"
 #include "widgets/mylineedit.h"
 
+#include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 // The shared picture page, driven through the format conversion page.
@@ -33,6 +39,8 @@ private slots:
     void reportsOfAClearedBatchNeverReachNewRows();
     void dropOfAFolderWithOnlySuffixlessFiles();
     void sizeChoiceShowsAndClearsTheFields();
+    void openFolderForms();
+    void clickingTheDropZoneAsksForFiles();
 
 private:
     QString file(const QString& name, int bytes);
@@ -224,6 +232,59 @@ void TestPicturePage::sizeChoiceShowsAndClearsTheFields()
     const ImgJobParams params = param->jobParams(0);
     QCOMPARE(params.width, -1);
     QCOMPARE(params.height, -1);
+}
+
+// Records what the desktop services were asked to open instead of starting a file manager.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+void TestPicturePage::openFolderForms()
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler("file", &recorder, "open");
+    // Output-folder form: the chooser's folder, whatever the row.
+    m_page->addPaths({file("a.jpg", 1)});
+    m_page->centerWidget()->param()->exportFile()->setText(m_dir.filePath("chosen"));
+    QTest::mouseClick(rowButton(0, "openDirBtn"), Qt::LeftButton);
+    QCOMPARE(recorder.opened, QList<QUrl>({QUrl::fromLocalFile(m_dir.filePath("chosen"))}));
+    // Containing-folder form: nothing until the row completes, then the result's folder.
+    HeicToImgMainWT heic(nullptr);
+    heic.show();
+    heic.addPaths({file("b.heic", 1)});
+    recorder.opened.clear();
+    QPushButton* open = heic.table()->cellWidget(0, 4)->findChild<QPushButton*>("openDirBtn");
+    QTest::mouseClick(open, Qt::LeftButton);
+    QVERIFY(recorder.opened.isEmpty());
+    heic.done(m_dir.filePath("result/b.jpg"), 0, true);
+    QTest::mouseClick(open, Qt::LeftButton);
+    QCOMPARE(recorder.opened, QList<QUrl>({QUrl::fromLocalFile(m_dir.filePath("result"))}));
+    QDesktopServices::unsetUrlHandler("file");
+}
+
+void TestPicturePage::clickingTheDropZoneAsksForFiles()
+{
+    QString title;
+    QString filter;
+    // The dialog is modal: look at it and close it from the event loop it runs.
+    QTimer::singleShot(300, [&title, &filter]() {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            title = dialog->windowTitle();
+            filter = dialog->nameFilters().join(';');
+            dialog->reject();
+        }
+    });
+    QSignalSpy clicks(m_page->center()->dropZone()->block(), &CenterShowForCenterWT::clicked);
+    QTest::mousePress(m_page->center()->dropZone()->block(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(title, QStringLiteral("打开图片"));
+    QVERIFY2(filter.contains("*.jpg-mobile") && filter.contains("*.heic"), qPrintable(filter));
+    QVERIFY(m_page->center()->isDropZoneShown()); // cancelled: nothing changes
 }
 
 QTEST_MAIN(TestPicturePage)
