@@ -40,6 +40,7 @@ private slots:
     void dropOfAFolderWithOnlySuffixlessFiles();
     void sizeChoiceShowsAndClearsTheFields();
     void openFolderForms();
+    void compressionFormShowsTheResultSize();
     void clickingTheDropZoneAsksForFiles();
 
 private:
@@ -265,6 +266,23 @@ void TestPicturePage::openFolderForms()
     QTest::mouseClick(open, Qt::LeftButton);
     QCOMPARE(recorder.opened, QList<QUrl>({QUrl::fromLocalFile(m_dir.filePath("result"))}));
     QDesktopServices::unsetUrlHandler("file");
+}
+
+void TestPicturePage::compressionFormShowsTheResultSize()
+{
+    MyTable table(0, 5, nullptr);
+    table.setForm(MyTable::Form::Compression);
+    QCOMPARE(table.columnCount(), 6);
+    QCOMPARE(table.horizontalHeaderItem(3)->text(), QStringLiteral("压缩后大小"));
+    table.addFileRow(file("big.png", 4096), nullptr);
+    table.addFileRow(file("bad.png", 10), nullptr);
+    QVERIFY(!table.item(0, 3));
+    table.completeRow(0, file("big-small.png", 2100), true);
+    QCOMPARE(table.item(0, 3)->text(), QStringLiteral("2 KB"));
+    QVERIFY(table.cellWidget(0, 5)->findChild<QPushButton*>("openDirBtn"));
+    table.completeRow(1, m_dir.filePath("never-written.png"), false);
+    QVERIFY(!table.item(1, 3));
+    QCOMPARE(table.rowWarning(1), QStringLiteral("转换失败！"));
 }
 
 void TestPicturePage::clickingTheDropZoneAsksForFiles()
