@@ -23,13 +23,13 @@ int recordInt(const ImgJobRecord& record, const char* key, int absent)
 } // namespace
 
 ImgRunable::ImgRunable(const ImgJobParams& params, const ImgJobRecord& record, const QString& batchTemp,
-                       QSemaphore* finished)
+                       QSemaphore* finished, const std::atomic_bool* cancel)
     : m_params(params), m_crop(recordInt(record, "cropX", -1), recordInt(record, "cropY", -1),
                                recordInt(record, "cropWidth", -1), recordInt(record, "cropHeight", -1)),
       // Absolute, so a name that begins with "-" reaches every tool as a file.
       m_source(QFileInfo(record.value(QStringLiteral("path"))).absoluteFilePath()),
       m_row(record.value(QStringLiteral("id")).toInt()), m_record(record), m_batchTemp(batchTemp),
-      m_finished(finished)
+      m_finished(finished), m_cancel(cancel)
 {
     m_params.outputDir = QDir(m_params.outputDir).absolutePath();
     setAutoDelete(true);
@@ -109,7 +109,7 @@ bool ImgRunable::runTool(const QString& program, const QStringList& arguments)
 {
     for (const QString& argument : arguments)
         qDebug() << "===========================" << argument;
-    const ToolResult result = ToolLauncher::run(program, arguments);
+    const ToolResult result = ToolLauncher::run(program, arguments, ToolLauncher::kFinishWaitMs, m_cancel);
     m_errorText += QString::fromLocal8Bit(result.standardError);
     if (!result.exitedCleanly()) {
         m_toolsClean = false;

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QRunnable>
 
+#include <atomic>
+
 class QSemaphore;
 class QThread;
 class QTimer;
@@ -19,8 +21,9 @@ class ImgRunable final : public QObject, public QRunnable
     Q_DISABLE_COPY_MOVE(ImgRunable)
 public:
     // batchTemp: the batch's own scratch folder. finished is released once the job has reported.
+    // cancel: set by the runner when its page goes away; the job then kills its tool.
     ImgRunable(const ImgJobParams& params, const ImgJobRecord& record, const QString& batchTemp,
-               QSemaphore* finished);
+               QSemaphore* finished, const std::atomic_bool* cancel);
 
     void run() override;
 
@@ -54,6 +57,7 @@ private:
     QString m_batchTemp;
     QString m_stamp;
     QSemaphore* m_finished;
+    const std::atomic_bool* m_cancel;
     QTimer* m_timer = nullptr;
     int m_progressValue = 3;
     QThread* m_timerThread = nullptr;

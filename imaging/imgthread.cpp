@@ -23,8 +23,14 @@ ImgThread::ImgThread(const ImgJobParams& params, QList<ImgJobRecord>* batch, QOb
 
 ImgThread::~ImgThread()
 {
+    requestStop();
     wait();
     delete m_batch;
+}
+
+void ImgThread::requestStop()
+{
+    m_cancel = true;
 }
 
 void ImgThread::run()
@@ -39,16 +45,25 @@ void ImgThread::run()
     const QString batchTemp = AppPaths::makeRunTempDir(QStringLiteral("batch"));
     QSemaphore finished;
     QThreadPool* pool = QThreadPool::globalInstance();
+    int started = 0;
     for (const ImgJobRecord& record : *m_batch) {
-        auto* job = new ImgRunable(m_params, record, batchTemp, &finished);
-        connect(job, &ImgRunable::setProgress, this, &ImgThread::setParentProgress,
-                Qt::BlockingQueuedConnection);
-        connect(job, &ImgRunable::done, this, &ImgThread::parentDone, Qt::BlockingQueuedConnection);
-        while (!pool->tryStart(job))
+        auto* job = new ImgRunable(m_params, record, batchTemp, &finished, &m_cancel);
+        // Queued, not blocking: a job must never wait for the page's thread, which may itself be
+        // waiting here for the batch to stop. Each job posts its reports before it counts as
+        // finished, so they still reach the page before the end of the batch.
+        connect(job, &ImgRunable::setProgress, this, &ImgThread::setParentProgress, Qt::QueuedConnection);
+        connect(job, &ImgRunable::done, this, &ImgThread::parentDone, Qt::QueuedConnection);
+        bool accepted = false;
+        while (!m_cancel && !(accepted = pool->tryStart(job)))
             m_waitCondition.wait(&m_mutex, 100);
+        if (!accepted) {
+            delete job;
+            break;
+        }
+        ++started;
     }
     // Wait for this batch's jobs only; the pool is shared with other pages' batches.
-    finished.acquire(m_batch->size());
+    finished.acquire(started);
     qDebug() << "clear temp ==================";
     if (!batchTemp.isEmpty())
         QDir(batchTemp).removeRecursively();

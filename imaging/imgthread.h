@@ -7,6 +7,8 @@
 #include <QThread>
 #include <QWaitCondition>
 
+#include <atomic>
+
 // Runs one page's picture batch: feeds the jobs to the shared pool of ten and relays their
 // reports to the page. The runner object lives in the page's thread; run() in its own.
 class ImgThread final : public QThread
@@ -18,7 +20,10 @@ public:
     ImgThread(int operation, int format, int level, int width, int height, const QString& rotate, bool flop,
               bool flip, QList<ImgJobRecord>* batch, const QString& outputDir, QObject* parent);
     ImgThread(const ImgJobParams& params, QList<ImgJobRecord>* batch, QObject* parent);
+    // Stops the batch and kills its running tools before it goes: a page that is destroyed
+    // mid-batch (the window closed) must not wait for the whole batch.
     ~ImgThread() override;
+    void requestStop();
 
 signals:
     void notifyParentProgress(int progress, int rowIndex);
@@ -36,4 +41,5 @@ private:
     QList<ImgJobRecord>* m_batch;
     QMutex m_mutex;
     QWaitCondition m_waitCondition;
+    std::atomic_bool m_cancel{false};
 };

@@ -3,6 +3,7 @@
 #include "platform/apppaths.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
@@ -42,7 +43,28 @@ bool ToolLauncher::start(QProcess& process, int startWaitMs)
     return process.waitForStarted(startWaitMs);
 }
 
-ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWaitMs)
+bool ToolLauncher::waitForEnd(QProcess& process, int finishWaitMs, const std::atomic_bool* cancel)
+{
+    if (!cancel)
+        return process.waitForFinished(finishWaitMs);
+    // In slices, so that a cancelled run ends within one of them.
+    constexpr int kSliceMs = 100;
+    QElapsedTimer timer;
+    timer.start();
+    while (!cancel->load()) {
+        const int left = finishWaitMs - static_cast<int>(timer.elapsed());
+        if (left <= 0)
+            return false;
+        if (process.waitForFinished(qMin(left, kSliceMs)))
+            return true;
+        if (process.state() == QProcess::NotRunning)
+            return true;
+    }
+    return false;
+}
+
+ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWaitMs,
+                                 const std::atomic_bool* cancel)
 {
     ToolResult result;
     result.started = started;
@@ -50,7 +72,7 @@ ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWait
         result.errorString = process.errorString();
         return result;
     }
-    result.finished = process.waitForFinished(finishWaitMs);
+    result.finished = waitForEnd(process, finishWaitMs, cancel);
     if (!result.finished) {
         process.kill();
         process.waitForFinished(kStartWaitMs);
@@ -62,12 +84,13 @@ ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWait
     return result;
 }
 
-ToolResult ToolLauncher::run(const QString& program, const QStringList& arguments, int finishWaitMs)
+ToolResult ToolLauncher::run(const QString& program, const QStringList& arguments, int finishWaitMs,
+                             const std::atomic_bool* cancel)
 {
     QProcess process;
     prepare(process, program, arguments);
     // Standard output is of no use to any caller and must not fill a pipe.
     process.setStandardOutputFile(QProcess::nullDevice());
     const bool started = start(process);
-    return collect(process, started, finishWaitMs);
+    return collect(process, started, finishWaitMs, cancel);
 }

@@ -5,6 +5,8 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include <atomic>
+
 class QProcess;
 
 // The one place that starts external tools: program relative to the application folder,
@@ -25,8 +27,13 @@ public:
     // Starts the prepared process and closes its input, so that no tool can wait on a prompt.
     static bool start(QProcess& process, int startWaitMs = kStartWaitMs);
 
-    // Runs the tool to its end and collects what happened.
+    // Runs the tool to its end and collects what happened. When cancel is given and becomes
+    // true, the tool is killed and the result says it did not finish.
     static ToolResult run(const QString& program, const QStringList& arguments,
-                          int finishWaitMs = kFinishWaitMs);
-    static ToolResult collect(QProcess& process, bool started, int finishWaitMs);
+                          int finishWaitMs = kFinishWaitMs, const std::atomic_bool* cancel = nullptr);
+    static ToolResult collect(QProcess& process, bool started, int finishWaitMs,
+                              const std::atomic_bool* cancel = nullptr);
+
+private:
+    static bool waitForEnd(QProcess& process, int finishWaitMs, const std::atomic_bool* cancel);
 };

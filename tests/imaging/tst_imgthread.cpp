@@ -1,10 +1,13 @@
 #include "batchrecorder.h"
 
+#include "imaging/imgthread.h"
 #include "platform/apppaths.h"
 #include "support/fixtures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QtTest>
@@ -28,6 +31,7 @@ private slots:
     void multiFrameResultsLandInTheirSubFolder();
     void concurrentBatchesKeepTheirTemporaryFiles();
     void aHangingJobHoldsUpOnlyItsOwnBatch();
+    void destroyingARunnerMidBatchStopsItsTools();
 
 private:
     void useFakeTool(const QString& tool, const QString& body);
@@ -293,6 +297,34 @@ void TestImgThread::aHangingJobHoldsUpOnlyItsOwnBatch()
     marker.close();
     QVERIFY(stuck.waitForEnd(30000));
     QCOMPARE(stuck.doneReports().first().value, 1);
+}
+
+void TestImgThread::destroyingARunnerMidBatchStopsItsTools()
+{
+    // What happens when the window closes during a batch: the page deletes its runner.
+    const QString source = m_work.filePath("long.png");
+    QVERIFY(Fixtures::makePicture(source));
+    const QString marker = m_work.filePath("ran");
+    useFakeTool("magick", QStringLiteral("echo x >> %1\nexec sleep 60\n").arg(marker));
+    QStringList sources;
+    for (int i = 0; i < 14; ++i)
+        sources << source;
+    auto* runner =
+        new ImgThread(params(0, 0), new QList<ImgJobRecord>(BatchRecorder::records(sources)), nullptr);
+    QSignalSpy progress(runner, &ImgThread::notifyParentProgress);
+    runner->start();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(marker).size() >= 20, 20000); // ten tools running
+    QElapsedTimer timer;
+    timer.start();
+    delete runner;
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    // The four records that had not started never ran, and no tool was left behind.
+    QTest::qWait(300);
+    QCOMPARE(QFileInfo(marker).size(), qint64(20));
+    QProcess pgrep;
+    pgrep.start("pgrep", {"-f", "^sleep 60$"});
+    QVERIFY(pgrep.waitForFinished());
+    QVERIFY2(pgrep.readAllStandardOutput().trimmed().isEmpty(), "a tool outlived its batch");
 }
 
 QTEST_GUILESS_MAIN(TestImgThread)
