@@ -48,7 +48,11 @@ void ImgRunable::run()
         qDebug() << "执行失败，执行结果为：" << m_errorText;
     if (!success && !m_failure.isEmpty())
         qWarning() << "picture job failed:" << m_source << m_failure;
-    OutputNamer::releaseIfEmpty(output);
+    // The name is this job's own claim: a failed job leaves no half-written file under it.
+    if (success)
+        OutputNamer::releaseIfEmpty(output);
+    else if (!output.isEmpty())
+        QFile::remove(output);
     if (success)
         emit setProgress(100, m_row);
     emit done(output, m_row, success);

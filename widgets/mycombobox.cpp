@@ -28,7 +28,6 @@ MyComboBox::MyComboBox(QWidget* parent) : QComboBox(parent), m_delegate(new QSty
 
 MyComboBox::~MyComboBox()
 {
-    // The view may still paint through the delegate while the box is torn down.
-    setItemDelegate(nullptr);
+    // The view holds its delegate through a guarded pointer, so it may go first.
     delete m_delegate;
 }
