@@ -16,8 +16,8 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-if ! apt-get install -y -q --no-install-recommends "${missing[@]}" >/tmp/chengying-apt.log 2>&1; then
+if ! apt-get install -y -q "${missing[@]}" >/tmp/chengying-apt.log 2>&1; then
     apt-get update -q >/dev/null
-    apt-get install -y -q --no-install-recommends "${missing[@]}" >/tmp/chengying-apt.log 2>&1 ||
+    apt-get install -y -q "${missing[@]}" >/tmp/chengying-apt.log 2>&1 ||
         { cat /tmp/chengying-apt.log >&2; exit 1; }
 fi
