@@ -4,7 +4,9 @@ set(TOOL_LINKS
     "magick=convert"
     "pngquant.2.12.3=pngquant"
     "gifsicle=gifsicle"
-    "decoder/common/ffmpeg=ffmpeg")
+    "decoder/common/ffmpeg=ffmpeg"
+    # ImageMagick 6 reads HEIC without its alpha plane; libheif's converter keeps it.
+    "decoder/heif/heif-convert=heif-convert")
 
 set(tool_link_commands)
 set(tool_install_script "")

@@ -1,5 +1,6 @@
 // The five job procedures of ImgRunable: how each operation names its output and which tools it runs.
 #include "imaging/extensionlists.h"
+#include "imaging/heicinspector.h"
 #include "imaging/imgrecipes.h"
 #include "imaging/imgrunable.h"
 #include "imaging/outputnamer.h"
@@ -20,6 +21,11 @@ QString ImgRunable::conversionProcedure(bool firstDot)
     QString source = m_source;
     if (!firstDot && ExtensionLists::raw().contains(sourceSuffix)) {
         source = preConvertRaw(m_source);
+        if (source.isEmpty())
+            return claimOutput(base, suffix);
+    }
+    if (ExtensionLists::heic().contains(sourceSuffix) && HeicInspector::hasAlpha(m_source)) {
+        source = decodeHeicWithAlpha(m_source);
         if (source.isEmpty())
             return claimOutput(base, suffix);
     }
@@ -55,6 +61,18 @@ QString ImgRunable::preConvertRaw(const QString& source)
     if (!runTool(QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"), {source, jpeg}))
         return QString();
     return jpeg;
+}
+
+QString ImgRunable::decodeHeicWithAlpha(const QString& source)
+{
+    // libheif's own converter keeps the alpha plane; the PNG then takes the PNG path, so a
+    // JPEG target gets the white background a transparent PNG gets.
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmsszzz"));
+    const QString png = m_batchTemp + QLatin1Char('/') + stamp + QLatin1Char('_') + QString::number(m_row) +
+                        QStringLiteral(".png");
+    if (!runTool(QStringLiteral("decoder/heif/heif-convert"), {source, png}))
+        return QString();
+    return png;
 }
 
 QString ImgRunable::gifProcedure()

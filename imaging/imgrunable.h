@@ -42,6 +42,8 @@ private:
     QString runProcedure();
     // The RAW pre-conversion; returns the JPEG to convert, or empty on failure.
     QString preConvertRaw(const QString& source);
+    // A HEIC with transparency, decoded to PNG; empty on failure.
+    QString decodeHeicWithAlpha(const QString& source);
     QString claimOutput(const QString& base, const QString& suffix);
     QString convert(const QString& source, const QString& suffix, const QString& output);
     bool runTool(const QString& program, const QStringList& arguments);

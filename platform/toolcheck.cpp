@@ -11,6 +11,7 @@ QStringList ToolCheck::expectedTools()
             QStringLiteral("gifsicle"),
             QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"),
             QStringLiteral("decoder/common/ffmpeg"),
+            QStringLiteral("decoder/heif/heif-convert"),
             QStringLiteral("decoder/qlv/Qlv2mp4")};
 }
 

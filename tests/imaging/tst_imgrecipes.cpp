@@ -1,6 +1,8 @@
+#include "imaging/heicinspector.h"
 #include "imaging/imgrecipes.h"
 #include "imaging/imgsuccessrule.h"
 #include "imaging/outputnamer.h"
+#include "support/fixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -185,6 +187,15 @@ private slots:
             thread.join();
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 40);
         QVERIFY(!names.contains(QString()));
+    }
+
+    void heicAlphaIsSeenInTheMetadata()
+    {
+        QVERIFY(HeicInspector::hasAlpha(Fixtures::dataFile("colors-with-alpha.heic")));
+        QVERIFY(!HeicInspector::hasAlpha(Fixtures::dataFile("Stonehenge.heic")));
+        QVERIFY(!HeicInspector::declaresAlpha("....urn:mpeg:hevc:2015:auxid:2...")); // a depth map
+        QVERIFY(HeicInspector::declaresAlpha("urn:mpeg:mpegB:cicp:systems:auxiliary:alpha"));
+        QVERIFY(!HeicInspector::hasAlpha("/nonexistent.heic"));
     }
 
     void resultsIncludeNumberedFrames()

@@ -78,6 +78,7 @@ bool mirrorAppDir(const QString& dir)
                             QStringLiteral("pngquant.2.12.3"),
                             QStringLiteral("gifsicle"),
                             QStringLiteral("decoder/common/ffmpeg"),
+                            QStringLiteral("decoder/heif/heif-convert"),
                             QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"),
                             QStringLiteral("decoder/qlv/Qlv2mp4"),
                             QStringLiteral("config")};

@@ -34,6 +34,7 @@ private slots:
     void heicToJpgAndResize();
     void phonePhotosStayUpright_data();
     void phonePhotosStayUpright();
+    void realCameraAndAlphaHeic();
     void formatConversionCases();
     void rawThroughThePreConverter();
     void resizePresets_data();
@@ -156,6 +157,41 @@ void TestPictureTools::phonePhotosStayUpright()
         QVERIFY(Fixtures::runTool("identify", {"-format", "%[EXIF:Model]|%[EXIF:DateTimeOriginal]", result},
                                   &facts));
         QCOMPARE(facts, QStringLiteral("TestPhone X|2024:05:06 07:08:09"));
+    }
+}
+
+void TestPictureTools::realCameraAndAlphaHeic()
+{
+    const QString camera = m_dir.filePath("Stonehenge.heic");
+    const QString alpha = m_dir.filePath("colors-with-alpha.heic");
+    QVERIFY(QFile::copy(Fixtures::dataFile("Stonehenge.heic"), camera));
+    QVERIFY(QFile::copy(Fixtures::dataFile("colors-with-alpha.heic"), alpha));
+    for (int format : {0, 2}) {
+        HeicToImgMainWT page(nullptr);
+        const QString out = outFolder("real") + QString::number(format);
+        QDir().mkpath(out);
+        page.centerWidget()->param()->exportFile()->setText(out);
+        page.centerWidget()->param()->formatCombo()->setCurrentIndex(format);
+        runPage(&page, {camera, alpha}, "toImg");
+        QCOMPARE(page.table()->progress(0), 100);
+        QCOMPARE(page.table()->progress(1), 100);
+        if (format == 0) {
+            QString facts;
+            QVERIFY(Fixtures::runTool(
+                "identify",
+                {"-format", "%wx%h %[EXIF:Model] %[EXIF:DateTimeOriginal]", out + "/Stonehenge.jpg"},
+                &facts));
+            QCOMPARE(facts, QStringLiteral("300x200 NIKON D5300 2015:07:16 15:38:54"));
+            // The half-transparent corner (5,151,132 at alpha 0.5) lies on white, not on black.
+            QVERIFY(qRed(pixel(out + "/colors-with-alpha.jpg", 0, 0)) > 80);
+        } else {
+            QString channels;
+            QVERIFY(Fixtures::runTool("identify", {"-format", "%wx%h %A", out + "/colors-with-alpha.png"},
+                                      &channels));
+            QVERIFY2(channels.startsWith("64x64 ") && !channels.endsWith("False") &&
+                         !channels.endsWith("Undefined"),
+                     qPrintable(channels));
+        }
     }
 }
 

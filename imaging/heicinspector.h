@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What ImageMagick 6 cannot tell us about a HEIC file: its HEIC reader drops the alpha plane.
+class HeicInspector final
+{
+public:
+    // Whether the file's metadata declares an alpha auxiliary image.
+    static bool hasAlpha(const QString& path);
+    // The same test over the leading bytes of a file.
+    static bool declaresAlpha(const QByteArray& head);
+};
