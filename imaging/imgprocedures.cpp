@@ -20,12 +20,15 @@ QString ImgRunable::conversionProcedure(bool firstDot)
     const QString sourceSuffix = QFileInfo(m_source).suffix().toLower();
     QString source = m_source;
     if (!firstDot && ExtensionLists::raw().contains(sourceSuffix)) {
-        source = preConvertRaw(m_source);
+        source = decodeFirst(QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"), m_source,
+                             QStringLiteral("jpg"));
         if (source.isEmpty())
             return claimOutput(base, suffix);
     }
     if (ExtensionLists::heic().contains(sourceSuffix) && HeicInspector::hasAlpha(m_source)) {
-        source = decodeHeicWithAlpha(m_source);
+        // ImageMagick 6 drops a HEIC's alpha plane; libheif's converter keeps it, and the PNG then
+        // takes the PNG path, so a JPEG target gets the white background a transparent PNG gets.
+        source = decodeFirst(QStringLiteral("decoder/heif/heif-convert"), m_source, QStringLiteral("png"));
         if (source.isEmpty())
             return claimOutput(base, suffix);
     }
@@ -52,27 +55,15 @@ QString ImgRunable::conversionProcedure(bool firstDot)
     return convert(source, suffix, output);
 }
 
-QString ImgRunable::preConvertRaw(const QString& source)
+QString ImgRunable::decodeFirst(const QString& tool, const QString& source, const QString& suffix)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmsszzz"));
     // The batch folder is ours alone; the row keeps two jobs of one millisecond apart.
-    const QString jpeg = m_batchTemp + QLatin1Char('/') + stamp + QLatin1Char('_') + QString::number(m_row) +
-                         QStringLiteral(".jpg");
-    if (!runTool(QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"), {source, jpeg}))
+    const QString decoded = m_batchTemp + QLatin1Char('/') + stamp + QLatin1Char('_') +
+                            QString::number(m_row) + QLatin1Char('.') + suffix;
+    if (!runTool(tool, {source, decoded}))
         return QString();
-    return jpeg;
-}
-
-QString ImgRunable::decodeHeicWithAlpha(const QString& source)
-{
-    // libheif's own converter keeps the alpha plane; the PNG then takes the PNG path, so a
-    // JPEG target gets the white background a transparent PNG gets.
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmsszzz"));
-    const QString png = m_batchTemp + QLatin1Char('/') + stamp + QLatin1Char('_') + QString::number(m_row) +
-                        QStringLiteral(".png");
-    if (!runTool(QStringLiteral("decoder/heif/heif-convert"), {source, png}))
-        return QString();
-    return png;
+    return decoded;
 }
 
 QString ImgRunable::gifProcedure()

@@ -40,10 +40,9 @@ private:
     QString compressionProcedure();
     QString keepFormatProcedure();
     QString runProcedure();
-    // The RAW pre-conversion; returns the JPEG to convert, or empty on failure.
-    QString preConvertRaw(const QString& source);
-    // A HEIC with transparency, decoded to PNG; empty on failure.
-    QString decodeHeicWithAlpha(const QString& source);
+    // Decodes the source with tool (SOURCE OUTPUT) into the batch's scratch folder, for the
+    // RAW pre-conversion and HEIC files with transparency; empty on failure.
+    QString decodeFirst(const QString& tool, const QString& source, const QString& suffix);
     QString claimOutput(const QString& base, const QString& suffix);
     QString convert(const QString& source, const QString& suffix, const QString& output);
     bool runTool(const QString& program, const QStringList& arguments);
