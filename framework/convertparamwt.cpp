@@ -73,9 +73,8 @@ ConvertParamWT::ConvertParamWT(const QVector<SizeItem>& sizes, const QString& su
       m_size(new MyComboBox(this)), m_width(makeSizeEdit(QStringLiteral("为空则等比例计算宽度"), this)),
       m_height(makeSizeEdit(QStringLiteral("为空则等比例计算高度"), this))
 {
-    const QStringList formats{"JPG", "JPEG", "PNG", "BMP", "TIF", "TIFF", "WEBP", "TGA", "GIF"};
-    for (int i = 0; i < formats.size(); ++i)
-        m_format->insertItem(i, QIcon(), formats.at(i));
+    for (const ImgFormats::Entry& entry : ImgFormats::table())
+        m_format->insertItem(m_format->count(), QIcon(), entry.label, static_cast<int>(entry.format));
     for (int i = 0; i < sizes.size(); ++i)
         m_size->insertItem(i, QIcon(), sizes.at(i).first, sizes.at(i).second);
 
@@ -111,9 +110,9 @@ void ConvertParamWT::chooseSettingSize(int index)
         m_height->setText(QString::number(presetHeight(data)));
 }
 
-int ConvertParamWT::formatCode() const
+ImgFormat ConvertParamWT::format() const
 {
-    return m_format->currentIndex();
+    return ImgFormats::fromCode(m_format->currentData().toInt());
 }
 
 int ConvertParamWT::widthValue() const
@@ -136,11 +135,11 @@ QString ConvertParamWT::heightText() const
     return m_height->text();
 }
 
-ImgJobParams ConvertParamWT::jobParams(int operation) const
+ImgJobParams ConvertParamWT::jobParams(ImgOperation operation) const
 {
     ImgJobParams params;
     params.operation = operation;
-    params.format = formatCode();
+    params.format = format();
     params.width = widthValue();
     params.height = heightValue();
     params.outputDir = outputFolder();

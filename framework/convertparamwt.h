@@ -27,8 +27,8 @@ public:
     ConvertParamWT(const QVector<SizeItem>& sizes, const QString& submitIcon, QWidget* parent);
 
     // The batch parameters these fields give for an operation; logs the sizes it read.
-    ImgJobParams jobParams(int operation) const;
-    int formatCode() const;
+    ImgJobParams jobParams(ImgOperation operation) const;
+    ImgFormat format() const;
     // The edits' values, -1 when empty.
     int widthValue() const;
     int heightValue() const;

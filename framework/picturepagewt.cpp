@@ -181,7 +181,7 @@ QList<ImgJobRecord> PicturePageWT::collectRecords()
             table()->markRow(row, QStringLiteral("原文件不存在！"));
             continue;
         }
-        records.append({{QStringLiteral("id"), QString::number(row)}, {QStringLiteral("path"), path}});
+        records.append(ImgJobRecords::make(row, path));
     }
     return records;
 }

@@ -14,7 +14,7 @@
 
 QString ImgRunable::conversionProcedure(bool firstDot)
 {
-    const QString suffix = ImgRecipes::formatSuffix(m_params.format);
+    const QString suffix = ImgFormats::suffix(m_params.format);
     m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
     const QString base = ImgRecipes::baseName(m_source, firstDot);
     const QString sourceSuffix = QFileInfo(m_source).suffix().toLower();
@@ -47,9 +47,9 @@ QString ImgRunable::conversionProcedure(bool firstDot)
             return output;
     }
     if (!firstDot && sourceSuffix == QLatin1String("pdf")) {
-        const int definition = m_record.value(QStringLiteral("imgDefinitionValue")).toInt();
-        const int combine = m_record.value(QStringLiteral("pdfToImgCombineValue")).toInt();
-        runTool(QStringLiteral("magick"), ImgRecipes::pdf(source, definition, combine, suffix, output));
+        runTool(QStringLiteral("magick"),
+                ImgRecipes::pdf(source, ImgJobRecords::definition(m_record),
+                                ImgJobRecords::combinesPages(m_record), suffix, output));
         return output;
     }
     return convert(source, suffix, output);
@@ -68,7 +68,7 @@ QString ImgRunable::decodeFirst(const QString& tool, const QString& source, cons
 
 QString ImgRunable::gifProcedure()
 {
-    const QString suffix = ImgRecipes::keepOrFormatSuffix(m_params.format, m_source);
+    const QString suffix = ImgFormats::suffixFor(m_params.format, m_source);
     m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
     const QString output = claimOutput(ImgRecipes::baseName(m_source, false), suffix);
     qDebug() << "compress format is:" << suffix;
@@ -80,7 +80,7 @@ QString ImgRunable::gifProcedure()
 
 QString ImgRunable::compressionProcedure()
 {
-    const QString suffix = ImgRecipes::keepOrFormatSuffix(m_params.format, m_source);
+    const QString suffix = ImgFormats::suffixFor(m_params.format, m_source);
     m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
     const QString base = ImgRecipes::baseName(m_source, false);
     const QString output = claimOutput(base, suffix);

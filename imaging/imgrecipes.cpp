@@ -30,6 +30,24 @@ QStringList ImgRecipes::resize(int width, int height)
     return {};
 }
 
+ImgRecipes::Conversion ImgRecipes::Conversion::from(const ImgJobParams& params, const QString& source,
+                                                    const QRect& crop, const QString& outputSuffix,
+                                                    const QString& output)
+{
+    Conversion c;
+    c.source = source;
+    c.level = params.level;
+    c.width = params.width;
+    c.height = params.height;
+    c.rotate = params.rotate;
+    c.flop = params.flop;
+    c.flip = params.flip;
+    c.crop = crop;
+    c.outputSuffix = outputSuffix;
+    c.output = output;
+    return c;
+}
+
 QStringList ImgRecipes::general(const Conversion& c)
 {
     const QString lowerSource = c.source.toLower();
@@ -95,27 +113,16 @@ QString ImgRecipes::density(int definition)
     }
 }
 
-QStringList ImgRecipes::pdf(const QString& source, int definition, int combine, const QString& outputSuffix,
-                            const QString& output)
+QStringList ImgRecipes::pdf(const QString& source, int definition, bool joinPages,
+                            const QString& outputSuffix, const QString& output)
 {
     QStringList args{QStringLiteral("-density"), density(definition), source};
     if (QStringList({"jpg", "jpeg", "bmp", "png"}).contains(outputSuffix))
         args << whiteBackground();
-    if (combine == 0)
+    if (joinPages)
         args << QStringLiteral("-append");
     args << output;
     return args;
-}
-
-QString ImgRecipes::formatSuffix(int code)
-{
-    static const QStringList suffixes{"jpg", "jpeg", "png", "bmp", "tif", "tiff", "webp", "tga", "gif"};
-    return code >= 0 && code < suffixes.size() ? suffixes.at(code) : QString();
-}
-
-QString ImgRecipes::keepOrFormatSuffix(int code, const QString& sourcePath)
-{
-    return code == 50 ? QFileInfo(sourcePath).suffix().toLower() : formatSuffix(code);
 }
 
 QString ImgRecipes::baseName(const QString& sourcePath, bool firstDot)

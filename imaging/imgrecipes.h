@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/imgjob.h"
+
 #include <QRect>
 #include <QStringList>
 
@@ -20,6 +22,10 @@ public:
         QRect crop{-1, -1, -1, -1};
         QString outputSuffix;
         QString output;
+
+        // The job's edits from the batch parameters, for one source and output.
+        static Conversion from(const ImgJobParams& params, const QString& source, const QRect& crop,
+                               const QString& outputSuffix, const QString& output);
     };
 
     // ImageMagick: source, [quality], [flatten], [resize], [rotate], [mirrors], [crop], [white], output.
@@ -31,14 +37,10 @@ public:
     // gifsicle: input, "-O3", ["--colors=N"], [resize], "-o", output.
     static QStringList gif(const QString& input, int level, int width, int height, const QString& output);
     // ImageMagick rendering a PDF: "-density" D, source, [white], ["-append"], output.
-    static QStringList pdf(const QString& source, int definition, int combine, const QString& outputSuffix,
+    static QStringList pdf(const QString& source, int definition, bool joinPages, const QString& outputSuffix,
                            const QString& output);
     static QString density(int definition);
 
-    // Format code to suffix: 0 "jpg" ... 8 "gif"; anything else empty.
-    static QString formatSuffix(int code);
-    // Code 50 keeps the source's lower-case suffix.
-    static QString keepOrFormatSuffix(int code, const QString& sourcePath);
     // The file name cut before its first or last dot; a name without dot is used whole.
     static QString baseName(const QString& sourcePath, bool firstDot);
     // Sources whose output goes into a sub-folder of its own.

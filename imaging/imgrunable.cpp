@@ -14,22 +14,12 @@
 #include <QThread>
 #include <QTimer>
 
-namespace {
-int recordInt(const ImgJobRecord& record, const char* key, int absent)
-{
-    const QString value = record.value(QLatin1String(key));
-    return value.isEmpty() ? absent : value.toInt();
-}
-} // namespace
-
 ImgRunable::ImgRunable(const ImgJobParams& params, const ImgJobRecord& record, const QString& batchTemp,
                        QSemaphore* finished, const std::atomic_bool* cancel)
-    : m_params(params), m_crop(recordInt(record, "cropX", -1), recordInt(record, "cropY", -1),
-                               recordInt(record, "cropWidth", -1), recordInt(record, "cropHeight", -1)),
+    : m_params(params), m_crop(ImgJobRecords::crop(record)),
       // Absolute, so a name that begins with "-" reaches every tool as a file.
-      m_source(QFileInfo(record.value(QStringLiteral("path"))).absoluteFilePath()),
-      m_row(record.value(QStringLiteral("id")).toInt()), m_record(record), m_batchTemp(batchTemp),
-      m_finished(finished), m_cancel(cancel)
+      m_source(QFileInfo(ImgJobRecords::path(record)).absoluteFilePath()), m_row(ImgJobRecords::row(record)),
+      m_record(record), m_batchTemp(batchTemp), m_finished(finished), m_cancel(cancel)
 {
     m_params.outputDir = QDir(m_params.outputDir).absolutePath();
     setAutoDelete(true);
@@ -62,17 +52,21 @@ void ImgRunable::run()
 QString ImgRunable::runProcedure()
 {
     switch (m_params.operation) {
-    case 1:
+    case ImgOperation::FirstDotConversion:
         return conversionProcedure(true);
-    case 2:
+    case ImgOperation::GifCompression:
         return gifProcedure();
-    case 3:
+    case ImgOperation::Compression:
         return compressionProcedure();
-    case 4:
+    case ImgOperation::KeepFormat:
         return keepFormatProcedure();
-    default:
-        return conversionProcedure(false);
+    case ImgOperation::Conversion:
+    case ImgOperation::PdfToImages:
+    case ImgOperation::Crop:
+        break;
     }
+    // Any other code converts, as the three named ones do.
+    return conversionProcedure(false);
 }
 
 void ImgRunable::startTicker()
@@ -134,17 +128,7 @@ QString ImgRunable::claimOutput(const QString& base, const QString& suffix)
 
 QString ImgRunable::convert(const QString& source, const QString& suffix, const QString& output)
 {
-    ImgRecipes::Conversion c;
-    c.source = source;
-    c.level = m_params.level;
-    c.width = m_params.width;
-    c.height = m_params.height;
-    c.rotate = m_params.rotate;
-    c.flop = m_params.flop;
-    c.flip = m_params.flip;
-    c.crop = m_crop;
-    c.outputSuffix = suffix;
-    c.output = output;
-    runTool(QStringLiteral("magick"), ImgRecipes::general(c));
+    runTool(QStringLiteral("magick"),
+            ImgRecipes::general(ImgRecipes::Conversion::from(m_params, source, m_crop, suffix, output)));
     return output;
 }

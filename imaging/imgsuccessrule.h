@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/imgoperation.h"
+
 #include <QString>
 
 // Whether a picture job succeeded.
@@ -8,6 +10,7 @@ class ImgSuccessRule final
 public:
     // A job fails when a tool could not start, crashed or exited non-zero, or left no result.
     // Otherwise its standard error decides: empty, or a warning ("warning" in any case; for the
-    // compression operations 2 and 3 only in lower case), is a success.
-    static bool judge(int operation, const QString& errorText, bool toolsExitedCleanly, bool resultExists);
+    // two compression operations only in lower case), is a success.
+    static bool judge(ImgOperation operation, const QString& errorText, bool toolsExitedCleanly,
+                      bool resultExists);
 };

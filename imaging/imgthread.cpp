@@ -11,8 +11,9 @@
 ImgThread::ImgThread(int operation, int format, int level, int width, int height, const QString& rotate,
                      bool flop, bool flip, QList<ImgJobRecord>* batch, const QString& outputDir,
                      QObject* parent)
-    : ImgThread(ImgJobParams{operation, format, level, width, height, rotate, flop, flip, outputDir}, batch,
-                parent)
+    : ImgThread(ImgJobParams{static_cast<ImgOperation>(operation), ImgFormats::fromCode(format), level, width,
+                             height, rotate, flop, flip, outputDir},
+                batch, parent)
 {
 }
 

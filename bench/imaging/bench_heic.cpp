@@ -46,11 +46,10 @@ double runEngine(const QString& sources, const QString& out)
     auto* batch = new QList<ImgJobRecord>();
     const QStringList files = QDir(sources).entryList({QStringLiteral("*.heic")}, QDir::Files, QDir::Name);
     for (int i = 0; i < files.size(); ++i)
-        batch->append({{QStringLiteral("id"), QString::number(i)},
-                       {QStringLiteral("path"), sources + QLatin1Char('/') + files.at(i)}});
+        batch->append(ImgJobRecords::make(i, sources + QLatin1Char('/') + files.at(i)));
     ImgJobParams params;
-    params.operation = 1;
-    params.format = 0;
+    params.operation = ImgOperation::FirstDotConversion;
+    params.format = ImgFormat::Jpg;
     params.outputDir = out;
     ImgThread runner(params, batch, nullptr);
     QEventLoop loop;

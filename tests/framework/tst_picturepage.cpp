@@ -227,10 +227,10 @@ void TestPicturePage::sizeChoiceShowsAndClearsTheFields()
     QVERIFY(param->widthEdit()->isVisible());
     param->widthEdit()->setText("800");
     param->heightEdit()->setText("600");
-    QCOMPARE(param->jobParams(0).width, 800);
+    QCOMPARE(param->jobParams(ImgOperation::Conversion).width, 800);
     param->sizeCombo()->setCurrentIndex(0);
     QVERIFY(!param->widthEdit()->isVisible());
-    const ImgJobParams params = param->jobParams(0);
+    const ImgJobParams params = param->jobParams(ImgOperation::Conversion);
     QCOMPARE(params.width, -1);
     QCOMPARE(params.height, -1);
 }

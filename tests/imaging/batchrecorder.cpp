@@ -52,6 +52,6 @@ QList<ImgJobRecord> BatchRecorder::records(const QStringList& paths)
 {
     QList<ImgJobRecord> list;
     for (int i = 0; i < paths.size(); ++i)
-        list.append({{QStringLiteral("id"), QString::number(i)}, {QStringLiteral("path"), paths.at(i)}});
+        list.append(ImgJobRecords::make(i, paths.at(i)));
     return list;
 }

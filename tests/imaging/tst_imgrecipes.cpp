@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 Q_DECLARE_METATYPE(ImgRecipes::Conversion)
+Q_DECLARE_METATYPE(ImgOperation)
 #include <QtTest>
 
 #include <thread>
@@ -87,13 +88,13 @@ private slots:
                  (QStringList{"/in/g.gif", "-O3", "--resize-fit-width", "300", "-o", "/o.gif"}));
         QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 300, 200, "/o.gif"),
                  (QStringList{"/in/g.gif", "-O3", "--resize", "300x200!", "-o", "/o.gif"}));
-        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 1, 1, "jpg", "/out/r.jpg"),
+        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 1, false, "jpg", "/out/r.jpg"),
                  (QStringList{"-density", "150", "/in/r.pdf", "-background", "white", "-alpha", "remove",
                               "/out/r.jpg"}));
-        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 0, 0, "png", "/out/r.png"),
+        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 0, true, "png", "/out/r.png"),
                  (QStringList{"-density", "220", "/in/r.pdf", "-background", "white", "-alpha", "remove",
                               "-append", "/out/r.png"}));
-        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 2, 1, "tiff", "/out/r.tiff"),
+        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 2, false, "tiff", "/out/r.tiff"),
                  (QStringList{"-density", "100", "/in/r.pdf", "/out/r.tiff"}));
         QCOMPARE(ImgRecipes::density(7), QStringLiteral("100"));
     }
@@ -120,37 +121,69 @@ private slots:
     void suffixes()
     {
         const QStringList expected{"jpg", "jpeg", "png", "bmp", "tif", "tiff", "webp", "tga", "gif"};
-        for (int code = 0; code < expected.size(); ++code)
-            QCOMPARE(ImgRecipes::formatSuffix(code), expected.at(code));
-        QVERIFY(ImgRecipes::formatSuffix(9).isEmpty());
-        QVERIFY(ImgRecipes::formatSuffix(50).isEmpty());
-        QCOMPARE(ImgRecipes::keepOrFormatSuffix(50, "/x/IMG.PNG"), QStringLiteral("png"));
-        QCOMPARE(ImgRecipes::keepOrFormatSuffix(2, "/x/IMG.jpg"), QStringLiteral("png"));
+        // The code is the boundary value: each must keep its number and its suffix.
+        QCOMPARE(ImgFormats::table().size(), expected.size());
+        for (int code = 0; code < expected.size(); ++code) {
+            QCOMPARE(static_cast<int>(ImgFormats::table().at(code).format), code);
+            QCOMPARE(ImgFormats::suffix(ImgFormats::fromCode(code)), expected.at(code));
+            QCOMPARE(ImgFormats::table().at(code).label, expected.at(code).toUpper());
+        }
+        QVERIFY(ImgFormats::suffix(ImgFormats::fromCode(9)).isEmpty());
+        QVERIFY(ImgFormats::suffix(ImgFormat::KeepSource).isEmpty());
+        QCOMPARE(static_cast<int>(ImgFormat::KeepSource), 50);
+        QCOMPARE(ImgFormats::suffixFor(ImgFormat::KeepSource, "/x/IMG.PNG"), QStringLiteral("png"));
+        QCOMPARE(ImgFormats::suffixFor(ImgFormat::Png, "/x/IMG.jpg"), QStringLiteral("png"));
         for (const char* s : {"psd", "tif", "tiff", "webp", "gif"})
             QVERIFY(ImgRecipes::isMultiFrameSuffix(s));
         QVERIFY(!ImgRecipes::isMultiFrameSuffix("png"));
     }
 
+    void recordsKeepTheirKeys()
+    {
+        ImgJobRecord record = ImgJobRecords::make(3, "/x/a.png");
+        QCOMPARE(record, (ImgJobRecord{{"id", "3"}, {"path", "/x/a.png"}}));
+        QCOMPARE(ImgJobRecords::crop(record), QRect(-1, -1, -1, -1));
+        // A missing join value counts as 0, which joins the pages.
+        QVERIFY(ImgJobRecords::combinesPages(record));
+        record.insert("cropX", "");
+        QCOMPARE(ImgJobRecords::crop(record).x(), -1);
+        ImgJobRecords::setCrop(record, QRect(5, 6, 70, 80));
+        ImgJobRecords::setPdfOptions(record, 2, false);
+        QCOMPARE(record.value("cropX"), QStringLiteral("5"));
+        QCOMPARE(record.value("cropHeight"), QStringLiteral("80"));
+        QCOMPARE(record.value("imgDefinitionValue"), QStringLiteral("2"));
+        QCOMPARE(record.value("pdfToImgCombineValue"), QStringLiteral("1"));
+        QCOMPARE(ImgJobRecords::crop(record), QRect(5, 6, 70, 80));
+        QCOMPARE(ImgJobRecords::row(record), 3);
+        QVERIFY(!ImgJobRecords::combinesPages(record));
+    }
+
     void successRule_data()
     {
-        QTest::addColumn<int>("operation");
+        QTest::addColumn<ImgOperation>("operation");
         QTest::addColumn<QString>("stderrText");
         QTest::addColumn<bool>("clean");
         QTest::addColumn<bool>("exists");
         QTest::addColumn<bool>("success");
-        QTest::newRow("clean and silent") << 0 << "" << true << true << true;
-        QTest::newRow("warning, any case, code 0") << 0 << "Warning: x" << true << true << true;
-        QTest::newRow("Warning fails code 2") << 2 << "Warning: x" << true << true << false;
-        QTest::newRow("Warning fails code 3") << 3 << "Warning: x" << true << true << false;
-        QTest::newRow("warning passes code 3") << 3 << "libpng warning: x" << true << true << true;
-        QTest::newRow("error text") << 0 << "convert: no decode delegate" << true << true << false;
-        QTest::newRow("silent non-zero exit") << 0 << "" << false << true << false;
-        QTest::newRow("warning but crashed") << 0 << "warning" << false << true << false;
-        QTest::newRow("no output left") << 1 << "" << true << false << false;
+        QTest::newRow("clean and silent") << ImgOperation::Conversion << "" << true << true << true;
+        QTest::newRow("warning, any case, code 0")
+            << ImgOperation::Conversion << "Warning: x" << true << true << true;
+        QTest::newRow("Warning fails code 2")
+            << ImgOperation::GifCompression << "Warning: x" << true << true << false;
+        QTest::newRow("Warning fails code 3")
+            << ImgOperation::Compression << "Warning: x" << true << true << false;
+        QTest::newRow("warning passes code 3")
+            << ImgOperation::Compression << "libpng warning: x" << true << true << true;
+        QTest::newRow("error text") << ImgOperation::Conversion << "convert: no decode delegate" << true
+                                    << true << false;
+        QTest::newRow("silent non-zero exit") << ImgOperation::Conversion << "" << false << true << false;
+        QTest::newRow("warning but crashed")
+            << ImgOperation::Conversion << "warning" << false << true << false;
+        QTest::newRow("no output left") << ImgOperation::FirstDotConversion << "" << true << false << false;
     }
     void successRule()
     {
-        QFETCH(int, operation);
+        QFETCH(ImgOperation, operation);
         QFETCH(QString, stderrText);
         QFETCH(bool, clean);
         QFETCH(bool, exists);

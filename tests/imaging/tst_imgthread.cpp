@@ -35,7 +35,7 @@ private slots:
 
 private:
     void useFakeTool(const QString& tool, const QString& body);
-    ImgJobParams params(int operation, int format) const;
+    ImgJobParams params(ImgOperation operation, ImgFormat format) const;
     static QString realConvert() { return QStringLiteral("/usr/bin/convert"); }
 
     QTemporaryDir m_work;
@@ -69,7 +69,7 @@ void TestImgThread::useFakeTool(const QString& tool, const QString& body)
     QVERIFY(Fixtures::writeScript(path, body));
 }
 
-ImgJobParams TestImgThread::params(int operation, int format) const
+ImgJobParams TestImgThread::params(ImgOperation operation, ImgFormat format) const
 {
     ImgJobParams p;
     p.operation = operation;
@@ -84,7 +84,7 @@ void TestImgThread::oneFileShowsTheSimulatedProgress()
     QVERIFY(Fixtures::makePicture(source));
     useFakeTool("magick", QStringLiteral("sleep 2.6\nexec %1 \"$@\"\n").arg(realConvert()));
     BatchRecorder batch;
-    batch.start(params(0, 0), BatchRecorder::records({source}));
+    batch.start(params(ImgOperation::Conversion, ImgFormat::Jpg), BatchRecorder::records({source}));
     QVERIFY(batch.waitForEnd(30000));
     const QList<int> progress = batch.progressOf(0);
     QVERIFY2(progress.size() >= 4, qPrintable(QString::number(progress.size())));
@@ -108,7 +108,7 @@ void TestImgThread::aMissingOutputFolderIsMade()
 {
     const QString source = m_work.filePath("in.png");
     QVERIFY(Fixtures::makePicture(source));
-    ImgJobParams p = params(0, 0);
+    ImgJobParams p = params(ImgOperation::Conversion, ImgFormat::Jpg);
     p.outputDir = m_out + "/not/yet";
     BatchRecorder batch;
     batch.start(p, BatchRecorder::records({source}));
@@ -120,7 +120,7 @@ void TestImgThread::aMissingOutputFolderIsMade()
 void TestImgThread::aBatchOfMissingFilesEndsAtOnce()
 {
     BatchRecorder batch;
-    batch.start(params(1, 0), {});
+    batch.start(params(ImgOperation::FirstDotConversion, ImgFormat::Jpg), {});
     QVERIFY(batch.waitForEnd(10000));
     QCOMPARE(batch.reports().size(), 1);
     QCOMPARE(batch.reports().first().row, -1);
@@ -154,7 +154,7 @@ void TestImgThread::failuresAreReportedAsFailures()
     else
         useFakeTool("magick", script);
     BatchRecorder batch;
-    batch.start(params(0, 2), BatchRecorder::records({source}));
+    batch.start(params(ImgOperation::Conversion, ImgFormat::Png), BatchRecorder::records({source}));
     QVERIFY(batch.waitForEnd(30000));
     const QList<BatchRecorder::Report> done = batch.doneReports();
     QCOMPARE(done.size(), 2);
@@ -171,12 +171,13 @@ void TestImgThread::capitalWarningCountsOnlyOutsideCompression()
     QVERIFY(Fixtures::makePicture(gif, "xc:red"));
     useFakeTool("gifsicle", "/usr/bin/gifsicle \"$@\"\necho 'Warning: palette' >&2\n");
     BatchRecorder compress;
-    compress.start(params(2, 50), BatchRecorder::records({gif}));
+    compress.start(params(ImgOperation::GifCompression, ImgFormat::KeepSource),
+                   BatchRecorder::records({gif}));
     QVERIFY(compress.waitForEnd(30000));
     QCOMPARE(compress.doneReports().first().value, 0);
     useFakeTool("gifsicle", "/usr/bin/gifsicle \"$@\"\necho 'gifsicle: warning: palette' >&2\n");
     BatchRecorder lower;
-    lower.start(params(2, 50), BatchRecorder::records({gif}));
+    lower.start(params(ImgOperation::GifCompression, ImgFormat::KeepSource), BatchRecorder::records({gif}));
     QVERIFY(lower.waitForEnd(30000));
     QCOMPARE(lower.doneReports().first().value, 1);
     QVERIFY(QFileInfo(lower.doneReports().first().path).size() > 0);
@@ -191,7 +192,7 @@ void TestImgThread::sameBaseNamesNeverShareAnOutput()
         QVERIFY(Fixtures::makePicture(sources.last(), "xc:red", QStringLiteral("%1x10").arg(10 + i)));
     }
     BatchRecorder batch;
-    batch.start(params(0, 2), BatchRecorder::records(sources));
+    batch.start(params(ImgOperation::Conversion, ImgFormat::Png), BatchRecorder::records(sources));
     QVERIFY(batch.waitForEnd(60000));
     QSet<QString> outputs;
     QSet<QString> sizes;
@@ -216,7 +217,7 @@ void TestImgThread::aLeadingDashIsAFileName()
     QVERIFY(Fixtures::makePicture(m_work.filePath("plain.png")));
     QVERIFY(QFile::rename(m_work.filePath("plain.png"), source));
     BatchRecorder batch;
-    batch.start(params(4, 50), BatchRecorder::records({source}));
+    batch.start(params(ImgOperation::KeepFormat, ImgFormat::KeepSource), BatchRecorder::records({source}));
     QVERIFY(batch.waitForEnd(30000));
     QCOMPARE(batch.doneReports().first().value, 1);
     QCOMPARE(batch.doneReports().first().path, m_out + "/-resize.png");
@@ -230,7 +231,7 @@ void TestImgThread::multiFrameResultsLandInTheirSubFolder()
     const QString gif = m_work.filePath("anim.gif");
     QVERIFY(Fixtures::runTool("convert", {"-size", "20x20", "xc:red", "xc:blue", gif}));
     BatchRecorder batch;
-    batch.start(params(0, 2), BatchRecorder::records({tiff, gif, gif}));
+    batch.start(params(ImgOperation::Conversion, ImgFormat::Png), BatchRecorder::records({tiff, gif, gif}));
     QVERIFY(batch.waitForEnd(60000));
     QList<BatchRecorder::Report> done = batch.doneReports();
     QCOMPARE(done.size(), 4);
@@ -259,11 +260,11 @@ void TestImgThread::concurrentBatchesKeepTheirTemporaryFiles()
     delay.write("1.5");
     delay.close();
     BatchRecorder slow;
-    slow.start(params(0, 2), BatchRecorder::records({raw}));
+    slow.start(params(ImgOperation::Conversion, ImgFormat::Png), BatchRecorder::records({raw}));
     QTest::qWait(300);
     QFile::remove(m_work.filePath("delay"));
     BatchRecorder quick;
-    quick.start(params(0, 0), BatchRecorder::records({raw}));
+    quick.start(params(ImgOperation::Conversion, ImgFormat::Jpg), BatchRecorder::records({raw}));
     QVERIFY(quick.waitForEnd(60000));
     QVERIFY(slow.waitForEnd(60000));
     QCOMPARE(quick.doneReports().first().value, 1);
@@ -285,9 +286,9 @@ void TestImgThread::aHangingJobHoldsUpOnlyItsOwnBatch()
                                "exec %2 \"$@\"\n")
                     .arg(release, realConvert()));
     BatchRecorder stuck;
-    stuck.start(params(0, 0), BatchRecorder::records({hang}));
+    stuck.start(params(ImgOperation::Conversion, ImgFormat::Jpg), BatchRecorder::records({hang}));
     BatchRecorder other;
-    other.start(params(0, 0), BatchRecorder::records({fine}));
+    other.start(params(ImgOperation::Conversion, ImgFormat::Jpg), BatchRecorder::records({fine}));
     QVERIFY(other.waitForEnd(30000));
     QCOMPARE(other.doneReports().first().value, 1);
     QVERIFY(!stuck.ended());
@@ -308,8 +309,8 @@ void TestImgThread::destroyingARunnerMidBatchStopsItsTools()
     QStringList sources;
     for (int i = 0; i < 14; ++i)
         sources << source;
-    auto* runner =
-        new ImgThread(params(0, 0), new QList<ImgJobRecord>(BatchRecorder::records(sources)), nullptr);
+    auto* runner = new ImgThread(params(ImgOperation::Conversion, ImgFormat::Jpg),
+                                 new QList<ImgJobRecord>(BatchRecorder::records(sources)), nullptr);
     QSignalSpy progress(runner, &ImgThread::notifyParentProgress);
     runner->start();
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(marker).size() >= 20, 20000); // ten tools running

@@ -333,8 +333,8 @@ void TestPictureTools::rotateFieldRules()
     const ImgJobParams params = param->jobParams();
     QVERIFY(params.rotate.isEmpty());
     QVERIFY(params.flip && !params.flop);
-    QCOMPARE(params.operation, 4);
-    QCOMPARE(params.format, 50);
+    QCOMPARE(params.operation, ImgOperation::KeepFormat);
+    QCOMPARE(params.format, ImgFormat::KeepSource);
     param->angleEdit()->clear();
     QTest::keyClicks(param->angleEdit(), "361");
     QCOMPARE(param->angleEdit()->text(), QStringLiteral("36"));

@@ -16,5 +16,5 @@ CHFMainWT::CHFMainWT(QWidget* parent)
 
 void CHFMainWT::chFormat()
 {
-    startBatch(m_centerWidget->param()->jobParams(0));
+    startBatch(m_centerWidget->param()->jobParams(ImgOperation::Conversion));
 }

@@ -16,5 +16,5 @@ HeicToImgMainWT::HeicToImgMainWT(QWidget* parent)
 
 void HeicToImgMainWT::toImg()
 {
-    startBatch(m_centerWidget->param()->jobParams(1));
+    startBatch(m_centerWidget->param()->jobParams(ImgOperation::FirstDotConversion));
 }

@@ -16,5 +16,5 @@ RawToImgMainWT::RawToImgMainWT(QWidget* parent)
 
 void RawToImgMainWT::rawToImg()
 {
-    startBatch(m_centerWidget->param()->jobParams(0));
+    startBatch(m_centerWidget->param()->jobParams(ImgOperation::Conversion));
 }

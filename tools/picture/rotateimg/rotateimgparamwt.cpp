@@ -56,8 +56,8 @@ void RotateImgParamWT::chooseSettingDegree(int index)
 ImgJobParams RotateImgParamWT::jobParams() const
 {
     ImgJobParams params;
-    params.operation = 4;
-    params.format = 50;
+    params.operation = ImgOperation::KeepFormat;
+    params.format = ImgFormat::KeepSource;
     params.rotate = m_angleEdit->text();
     params.flop = m_flop->currentIndex() == 1;
     params.flip = m_flip->currentIndex() == 1;

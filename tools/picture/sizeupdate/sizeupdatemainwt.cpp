@@ -16,5 +16,5 @@ SizeUpdateMainWT::SizeUpdateMainWT(QWidget* parent)
 
 void SizeUpdateMainWT::sizeUpdate()
 {
-    startBatch(m_centerWidget->param()->jobParams(0));
+    startBatch(m_centerWidget->param()->jobParams(ImgOperation::Conversion));
 }
