@@ -1,9 +1,9 @@
 #include "app/appstartup.h"
 
-#include "app/appfonts.h"
 #include "app/mainwidget.h"
 #include "platform/singleinstanceguard.h"
 #include "platform/toolcheck.h"
+#include "style/appfonts.h"
 
 #include <QApplication>
 #include <QDebug>

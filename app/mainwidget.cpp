@@ -1,16 +1,17 @@
 #include "app/mainwidget.h"
 
-#include "app/appfonts.h"
 #include "app/titlebar.h"
 #include "app/toolbar.h"
-#include "app/widgetsize.h"
 #include "platform/apppaths.h"
+#include "style/appfonts.h"
+#include "style/styledbackground.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 #include "tools/picture/chformat/chfmainwt.h"
 #include "tools/picture/heictoimg/heictoimgmainwt.h"
 #include "tools/picture/rawtoimg/rawtoimgmainwt.h"
 #include "tools/picture/rotateimg/rotateimgmainwt.h"
 #include "tools/picture/sizeupdate/sizeupdatemainwt.h"
-#include "widgets/styledbackground.h"
 
 #include <QDebug>
 #include <QGuiApplication>
@@ -57,7 +58,7 @@ MainWidget::MainWidget(QWidget* parent)
     }
     layout->addWidget(m_bottomBar);
     setStyleSheet(
-        QStringLiteral("MainWidget{background:transparent;border:1px solid #027DF0;color:#484848;}"));
+        StyleSheet::make("MainWidget{background:transparent;border:1px solid @accent;color:@text;}"));
     connect(m_toolBar, SIGNAL(siginalParent(ToolBtn*)), this, SLOT(switchTab(ToolBtn*)));
 
     m_current = m_pages.at(ToolBar::Heic);
@@ -87,7 +88,7 @@ QWidget* MainWidget::makeBottomBar()
     auto* left = new QLabel(QStringLiteral("用心做好每一款软件！"), bar);
     auto* right = new QLabel(QStringLiteral("当前版本号：") + AppPaths::versionText(), bar);
     for (QLabel* label : {left, right}) {
-        label->setStyleSheet(QStringLiteral("QLabel{border:0px;color:#484848;}"));
+        label->setStyleSheet(StyleSheet::make("QLabel{border:0px;color:@text;}"));
         label->setFont(AppFonts::standardFont());
     }
     auto* layout = new QHBoxLayout(bar);

@@ -1,8 +1,8 @@
 #include "app/titlebar.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
 #include "platform/apppaths.h"
+#include "style/appfonts.h"
+#include "style/widgetsize.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

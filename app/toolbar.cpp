@@ -1,8 +1,9 @@
 #include "app/toolbar.h"
 
-#include "app/appfonts.h"
 #include "app/toolbtn.h"
-#include "widgets/styledbackground.h"
+#include "style/appfonts.h"
+#include "style/styledbackground.h"
+#include "style/stylesheet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,7 +57,7 @@ ToolBar::ToolBar(QWidget* parent) : QWidget(parent), m_caption(new QLabel(QStrin
             m_exclusive << m_buttons.at(tool);
     }
     m_caption->setFont(AppFonts::standardFont());
-    m_caption->setStyleSheet(QStringLiteral("QLabel{color:#484848;padding-bottom:5px;}"));
+    m_caption->setStyleSheet(StyleSheet::make("QLabel{color:@text;padding-bottom:5px;}"));
     m_caption->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
 
     // Nothing listens yet, so this selects without switching pages.
@@ -68,7 +69,7 @@ ToolBar::ToolBar(QWidget* parent) : QWidget(parent), m_caption(new QLabel(QStrin
     for (int tool : {Heic, Raw, Format, Rotate, Resize})
         layout->addWidget(m_buttons.at(tool));
     layout->addStretch();
-    setStyleSheet(QStringLiteral("ToolBar{background-color:#EBEFF8;}"));
+    setStyleSheet(StyleSheet::make("ToolBar{background-color:@strip;}"));
 }
 
 ToolBar::~ToolBar()

@@ -1,13 +1,14 @@
 #include "app/toolbtn.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
+#include "style/appfonts.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 
 namespace {
 const QString kUnselectedStyle =
-    QStringLiteral("QToolButton{border:0px;padding-top:5;background-color:#EBEFF8;color:#484848;}");
+    StyleSheet::make("QToolButton{border:0px;padding-top:5;background-color:@strip;color:@text;}");
 const QString kWhiteStyle =
-    QStringLiteral("QToolButton{border:0px;padding-top:5;background-color:white;color:#484848;}");
+    StyleSheet::make("QToolButton{border:0px;padding-top:5;background-color:white;color:@text;}");
 } // namespace
 
 ToolBtn::ToolBtn(const QString& selectedIcon, const QString& normalIcon, const QString& label,

@@ -1,8 +1,9 @@
 #include "framework/centershowforcenterwt.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
-#include "widgets/styledbackground.h"
+#include "style/appfonts.h"
+#include "style/styledbackground.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,11 +31,11 @@ CenterShowForCenterWT::CenterShowForCenterWT(QWidget* parent)
     m_text->setObjectName(QStringLiteral("textLabel"));
     m_text->setFont(AppFonts::largeFont());
     m_text->setAlignment(Qt::AlignCenter);
-    m_text->setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
+    m_text->setStyleSheet(StyleSheet::textLabel());
     m_note->setObjectName(QStringLiteral("noteLable"));
     m_note->setFont(AppFonts::largeFont());
     m_note->setAlignment(Qt::AlignCenter);
-    m_note->setStyleSheet(QStringLiteral("QLabel{color:#8991C1;}"));
+    m_note->setStyleSheet(StyleSheet::make("QLabel{color:@secondaryText;}"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setAlignment(Qt::AlignCenter);
@@ -63,13 +64,13 @@ void CenterShowForCenterWT::mousePressEvent(QMouseEvent* event)
 
 void CenterShowForCenterWT::enterEvent(QEvent* event)
 {
-    m_text->setStyleSheet(QStringLiteral("QLabel{border:0px;background-color:white;color:#027DF0;}"));
+    m_text->setStyleSheet(StyleSheet::make("QLabel{border:0px;background-color:white;color:@accent;}"));
     QWidget::enterEvent(event);
 }
 
 void CenterShowForCenterWT::leaveEvent(QEvent* event)
 {
-    m_text->setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
+    m_text->setStyleSheet(StyleSheet::textLabel());
     QWidget::leaveEvent(event);
 }
 

@@ -2,7 +2,8 @@
 
 #include "framework/centershowforcenterwt.h"
 #include "framework/fileintake.h"
-#include "widgets/styledbackground.h"
+#include "style/styledbackground.h"
+#include "style/stylesheet.h"
 
 #include <QDebug>
 #include <QDragEnterEvent>
@@ -14,8 +15,8 @@ CenterShowWT::CenterShowWT(const QString& note, QWidget* parent)
     : QWidget(parent), m_block(new CenterShowForCenterWT(this))
 {
     m_block->setNote(note);
-    setStyleSheet(
-        QStringLiteral("CenterShowWT{background-color:white;border:2px solid #E4E4E4;border-radius:8px;}"));
+    setStyleSheet(StyleSheet::make(
+        "CenterShowWT{background-color:white;border:2px solid @tableBorder;border-radius:8px;}"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setAlignment(Qt::AlignCenter);

@@ -1,9 +1,10 @@
 #include "framework/exportfilewt.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
 #include "platform/filerevealer.h"
-#include "widgets/styledbackground.h"
+#include "style/appfonts.h"
+#include "style/styledbackground.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 
 #include <QDebug>
 #include <QFileDialog>
@@ -30,12 +31,12 @@ ExportFileWT::ExportFileWT(QWidget* parent) : QWidget(parent), m_path(new QLineE
 {
     auto* box = new QWidget(this);
     box->setObjectName(QStringLiteral("selectWT"));
-    box->setStyleSheet(QStringLiteral("QWidget#selectWT{border:1px solid #027DF0;border-radius:5px;}"));
+    box->setStyleSheet(StyleSheet::make("QWidget#selectWT{border:1px solid @accent;border-radius:5px;}"));
     box->setFixedHeight(WidgetSize::exportPathBox().height());
     m_path->setParent(box);
     m_path->setReadOnly(true);
     m_path->setFont(AppFonts::standardFont());
-    m_path->setStyleSheet(QStringLiteral("QLineEdit{color:#484848;border:0px;}"));
+    m_path->setStyleSheet(StyleSheet::make("QLineEdit{color:@text;border:0px;}"));
     m_choose = makeFolderButton(":/icons/icons/change_dir.png", QStringLiteral("选择目录"), box);
     auto* inner = new QHBoxLayout(box);
     inner->setSpacing(0);

@@ -1,7 +1,8 @@
 #include "framework/mytable.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
+#include "style/appfonts.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -29,12 +30,12 @@ MyTable::MyTable(int rows, int columns, QWidget* parent) : QTableWidget(rows, co
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFont(AppFonts::standardFont());
-    setStyleSheet(QStringLiteral(
-        "QHeaderView{background:transparent;border:0px;padding:0px;color:#484848;}"
+    setStyleSheet(StyleSheet::make(
+        "QHeaderView{background:transparent;border:0px;padding:0px;color:@text;}"
         "QHeaderView::section{text-align:center;background:#F8F8F9;border-radius:8px;margin:0px;border:0px;"
-        "padding:0px;}QTableWidget{border:2px solid #E4E4E4; border-radius:8px; background:white;"
+        "padding:0px;}QTableWidget{border:2px solid @tableBorder; border-radius:8px; background:white;"
         "alternate-background-color:#003366;gridline-color:#003366;}"
-        "QTableWidget::item{text-align:center;border-bottom:1px solid #E4EFFA;color:#484848;}"));
+        "QTableWidget::item{text-align:center;border-bottom:1px solid @rowLine;color:@text;}"));
 }
 
 void MyTable::setForm(Form form)
@@ -49,9 +50,9 @@ void MyTable::setForm(Form form)
                << WidgetSize::columnAction().width();
     } else {
         labels << QStringLiteral("压缩后大小") << QStringLiteral("状态") << QStringLiteral("操作");
-        const int narrow = WidgetSize::compressColumn(0).width();
-        const int wide = WidgetSize::compressColumn(1).width();
-        widths << narrow << wide << wide << wide << wide << WidgetSize::compressColumn(2).width();
+        const int wide = WidgetSize::compressWideColumn().width();
+        widths << WidgetSize::compressNumberColumn().width() << wide << wide << wide << wide
+               << WidgetSize::compressActionColumn().width();
     }
     setColumnCount(labels.size());
     setHorizontalHeaderLabels(labels);
@@ -117,7 +118,7 @@ QWidget* MyTable::makeStatusCell()
     auto* warning = new QLabel(cell);
     warning->setObjectName(QStringLiteral("rowWarning"));
     warning->setAlignment(Qt::AlignCenter);
-    warning->setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
+    warning->setStyleSheet(StyleSheet::textLabel());
     warning->hide();
     layout->addWidget(bar);
     layout->addWidget(warning);

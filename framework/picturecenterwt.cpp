@@ -1,9 +1,9 @@
 #include "framework/picturecenterwt.h"
 
-#include "app/widgetsize.h"
 #include "framework/centershowwt.h"
 #include "framework/pictureparamwt.h"
-#include "widgets/styledbackground.h"
+#include "style/styledbackground.h"
+#include "style/widgetsize.h"
 
 #include <QHBoxLayout>
 

@@ -9,10 +9,10 @@
 #include "imaging/imgthread.h"
 #include "platform/apppaths.h"
 #include "platform/filerevealer.h"
+#include "style/styledbackground.h"
 #include "widgets/mydialog.h"
 #include "widgets/operbtn.h"
 #include "widgets/operbtnbar.h"
-#include "widgets/styledbackground.h"
 #include "widgets/submitbtn.h"
 
 #include <QDebug>

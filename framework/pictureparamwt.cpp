@@ -1,11 +1,12 @@
 #include "framework/pictureparamwt.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
 #include "framework/exportfilewt.h"
 #include "platform/apppaths.h"
+#include "style/appfonts.h"
+#include "style/styledbackground.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 #include "widgets/paramlabel.h"
-#include "widgets/styledbackground.h"
 #include "widgets/submitbtn.h"
 
 #include <QGridLayout>
@@ -20,7 +21,7 @@ PictureParamWT::PictureParamWT(const QString& submitText, const QString& submitI
     auto* box = new QWidget(this);
     box->setObjectName(QStringLiteral("parHeaderWidget"));
     box->setStyleSheet(
-        QStringLiteral("QWidget#parHeaderWidget{border:2px solid #E2E2E2;border-radius:8px;}"));
+        StyleSheet::make("QWidget#parHeaderWidget{border:2px solid @panelBorder;border-radius:8px;}"));
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->setSpacing(0);
     boxLayout->setContentsMargins(0, 0, 0, 20);
@@ -28,8 +29,8 @@ PictureParamWT::PictureParamWT(const QString& submitText, const QString& submitI
     boxLayout->addWidget(
         makeHeader(QStringLiteral("设置"), QStringLiteral(":/icons/icons/setting.png"),
                    WidgetSize::paramHeader().height(),
-                   QStringLiteral("QLabel{padding-left:15;background-color:#E2E2E2; "
-                                  "border-top-left-radius:8px; border-top-right-radius:8px;}")));
+                   StyleSheet::make("QLabel{padding-left:15;background-color:@panelBorder; "
+                                    "border-top-left-radius:8px; border-top-right-radius:8px;}")));
     auto* gridWidget = new QWidget(box);
     gridWidget->setObjectName(QStringLiteral("gridWidget"));
     m_grid = new QGridLayout(gridWidget);
@@ -42,7 +43,7 @@ PictureParamWT::PictureParamWT(const QString& submitText, const QString& submitI
     boxLayout->addStretch();
     boxLayout->addWidget(makeHeader(QStringLiteral("输出目录"),
                                     QStringLiteral(":/icons/icons/change_dir_title.png"), 50,
-                                    QStringLiteral("QWidget{border-top:1px solid #E2E2E2;}")));
+                                    StyleSheet::make("QWidget{border-top:1px solid @panelBorder;}")));
     m_exportFile = new ExportFileWT(box);
     m_exportFile->setText(AppPaths::defaultOutputDir());
     auto* exportRow = new QWidget(box);
@@ -69,7 +70,7 @@ QWidget* PictureParamWT::makeHeader(const QString& text, const QString& icon, in
     // A label in button form: nothing is connected to it.
     auto* button = new QPushButton(QIcon(icon), text, header);
     button->setFlat(true);
-    button->setStyleSheet(QStringLiteral("QPushButton{border:0px;color:#484848;}"));
+    button->setStyleSheet(StyleSheet::make("QPushButton{border:0px;color:@text;}"));
     button->setFont(AppFonts::standardFont());
     auto* layout = new QHBoxLayout(header);
     layout->setContentsMargins(10, 5, 0, 0);
@@ -102,7 +103,7 @@ void PictureParamWT::addSeparator(int row)
 {
     auto* line = new QWidget(this);
     line->setFixedHeight(4);
-    line->setStyleSheet(QStringLiteral("QWidget{border-bottom:2px solid #E4EFFA;}"));
+    line->setStyleSheet(StyleSheet::make("QWidget{border-bottom:2px solid @rowLine;}"));
     m_grid->addWidget(line, row, 0, 1, 4);
 }
 

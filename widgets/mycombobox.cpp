@@ -1,7 +1,8 @@
 #include "widgets/mycombobox.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
+#include "style/appfonts.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 
 #include <QStyledItemDelegate>
 
@@ -17,12 +18,12 @@ MyComboBox::MyComboBox(QWidget* parent) : QComboBox(parent), m_delegate(new QSty
                                 : QStringLiteral(":/icons/icons/down_arrow.png");
     const QString itemHeight = small ? QStringLiteral("40") : QStringLiteral("45");
     setStyleSheet(
-        QStringLiteral("QComboBox{border:1px solid #027DF0;border-radius:5px;padding-left:5px;color:#484848;}"
-                       "QComboBox::drop-down{border:0px;subcontrol-origin:padding; "
-                       "subcontrol-position:top right;width:%1;border-left-style:solid;"
-                       "border-top-right-radius:3px;border-bottom-right-radius:3px;}"
-                       "QComboBox::down-arrow {image:url(%2);}"
-                       "QComboBox QAbstractItemView::item{height:%3;color:#484848;}")
+        StyleSheet::make("QComboBox{border:1px solid @accent;border-radius:5px;padding-left:5px;color:@text;}"
+                         "QComboBox::drop-down{border:0px;subcontrol-origin:padding; "
+                         "subcontrol-position:top right;width:%1;border-left-style:solid;"
+                         "border-top-right-radius:3px;border-bottom-right-radius:3px;}"
+                         "QComboBox::down-arrow {image:url(%2);}"
+                         "QComboBox QAbstractItemView::item{height:%3;color:@text;}")
             .arg(dropWidth, arrow, itemHeight));
 }
 

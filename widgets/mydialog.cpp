@@ -1,6 +1,7 @@
 #include "widgets/mydialog.h"
 
-#include "app/appfonts.h"
+#include "style/appfonts.h"
+#include "style/stylesheet.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
@@ -19,7 +20,7 @@ MyDialog::MyDialog(const QString& message, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     m_message->setFont(AppFonts::standardFont());
-    m_message->setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
+    m_message->setStyleSheet(StyleSheet::textLabel());
     m_message->setText(message);
     m_message->setWordWrap(true);
     m_spacer->setMinimumHeight(15);
@@ -28,8 +29,9 @@ MyDialog::MyDialog(const QString& message, QWidget* parent)
     m_okButton->setFont(AppFonts::standardFont());
     m_okButton->setFixedSize(120, 40);
     m_okButton->setCursor(Qt::PointingHandCursor);
-    m_okButton->setStyleSheet(QStringLiteral("QPushButton{background:#2F69F2;border-radius:5px;color:white;}"
-                                             "QPushButton:hover{background:#487FFF;}"));
+    m_okButton->setStyleSheet(
+        StyleSheet::make("QPushButton{background:@okButton;border-radius:5px;color:white;}"
+                         "QPushButton:hover{background:@okButtonHover;}"));
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::close);
 
     // Never laid out, so never shown; it is owned here so it goes with the dialog.

@@ -1,12 +1,13 @@
 #include "widgets/mylineedit.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
+#include "style/appfonts.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 
 MyLineEdit::MyLineEdit(QWidget* parent) : QLineEdit(parent)
 {
     setFont(AppFonts::standardFont());
     setFixedHeight(WidgetSize::comboBox().height());
-    setStyleSheet(QStringLiteral(
-        "MyLineEdit{border:1px solid #027DF0;border-radius:5px;padding-left:5px;color:#484848;}"));
+    setStyleSheet(StyleSheet::make(
+        "MyLineEdit{border:1px solid @accent;border-radius:5px;padding-left:5px;color:@text;}"));
 }

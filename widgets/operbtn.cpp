@@ -1,14 +1,15 @@
 #include "widgets/operbtn.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
+#include "style/appfonts.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 
 OperBtn::OperBtn(const QString& iconPath, const QString& text, QWidget* parent)
     : QPushButton(QIcon(iconPath), text, parent)
 {
-    setStyleSheet(
-        QStringLiteral("QPushButton{background-color:#3C6EFF;color:white;border:0px;border:2px solid #3C6EFF;"
-                       "border-radius:6px;}QPushButton:hover{background-color:#507BFB;}"));
+    setStyleSheet(StyleSheet::make(
+        "QPushButton{background-color:@blueButton;color:white;border:0px;border:2px solid @blueButton;"
+        "border-radius:6px;}QPushButton:hover{background-color:@blueButtonHover;}"));
     setCursor(Qt::PointingHandCursor);
     setFixedSize(WidgetSize::operButton());
     setFont(AppFonts::standardFont());

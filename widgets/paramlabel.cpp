@@ -1,10 +1,11 @@
 #include "widgets/paramlabel.h"
 
-#include "app/appfonts.h"
+#include "style/appfonts.h"
+#include "style/stylesheet.h"
 
 ParamLabel::ParamLabel(QWidget* parent) : QLabel(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFont(AppFonts::standardFont());
-    setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
+    setStyleSheet(StyleSheet::textLabel());
 }

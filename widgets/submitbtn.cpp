@@ -1,7 +1,8 @@
 #include "widgets/submitbtn.h"
 
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
+#include "style/appfonts.h"
+#include "style/stylesheet.h"
+#include "style/widgetsize.h"
 
 SubmitBtn::SubmitBtn(const QString& text, bool outlined, QWidget* parent) : QPushButton(parent)
 {
@@ -13,10 +14,11 @@ SubmitBtn::SubmitBtn(const QString& text, bool outlined, QWidget* parent) : QPus
     setFixedHeight(WidgetSize::titleBar().height());
     setCursor(Qt::PointingHandCursor);
     if (outlined)
-        setStyleSheet(QStringLiteral("QPushButton{border:2px solid #E2E2E2; border-radius:5px;padding-left:5;"
-                                     "padding-right:5;}QPushButton:hover{background-color:#F0F0F0;}"));
-    else
         setStyleSheet(
-            QStringLiteral("QPushButton{background-color:#FF9F00;color:white;border-radius:5px;"
-                           "padding-left:5;padding-right:5;}QPushButton:hover{background-color:#F7B03B;}"));
+            StyleSheet::make("QPushButton{border:2px solid @panelBorder; border-radius:5px;padding-left:5;"
+                             "padding-right:5;}QPushButton:hover{background-color:#F0F0F0;}"));
+    else
+        setStyleSheet(StyleSheet::make(
+            "QPushButton{background-color:@startButton;color:white;border-radius:5px;"
+            "padding-left:5;padding-right:5;}QPushButton:hover{background-color:@startButtonHover;}"));
 }

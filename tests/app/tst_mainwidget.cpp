@@ -1,8 +1,8 @@
-#include "app/appfonts.h"
 #include "app/mainwidget.h"
 #include "app/toolbar.h"
 #include "app/toolbtn.h"
-#include "app/widgetsize.h"
+#include "style/appfonts.h"
+#include "style/widgetsize.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

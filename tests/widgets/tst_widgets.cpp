@@ -1,4 +1,4 @@
-#include "app/widgetsize.h"
+#include "style/widgetsize.h"
 #include "widgets/mycombobox.h"
 #include "widgets/mydialog.h"
 #include "widgets/mylineedit.h"

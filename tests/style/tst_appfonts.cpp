@@ -1,5 +1,5 @@
-#include "app/appfonts.h"
-#include "app/widgetsize.h"
+#include "style/appfonts.h"
+#include "style/widgetsize.h"
 
 #include <QtTest>
 
@@ -57,12 +57,12 @@ private slots:
         QCOMPARE(WidgetSize::comboBox().height(), 35);
         QCOMPARE(WidgetSize::toolButton(), QSize(115, 70));
         QCOMPARE(WidgetSize::dropZone().width(), 760);
-        QCOMPARE(WidgetSize::cropDialog(5), QSize(40, 40));
+        QCOMPARE(WidgetSize::cropToolButton(), QSize(40, 40));
         WidgetSize::setSmallScreen(false);
         QCOMPARE(WidgetSize::comboBox().height(), 45);
         QCOMPARE(WidgetSize::toolButton(), QSize(150, 90));
         QCOMPARE(WidgetSize::dropZone().width(), 1000);
-        QCOMPARE(WidgetSize::compressColumn(2), QSize(100, 60));
+        QCOMPARE(WidgetSize::compressActionColumn(), QSize(100, 60));
     }
 
     void yaheiMapsToAnInstalledCjkFont()

@@ -22,8 +22,14 @@ public:
     // "Microsoft YaHei" is not on Linux: map it to a CJK font that is.
     static void installFamilySubstitution();
 
-    static QFont& standardFont();
-    static QFont& itemFont();
-    static QFont& largeFont();
-    static QFont& progressFont();
+    static const QFont& standardFont();
+    static const QFont& itemFont();
+    static const QFont& largeFont();
+    static const QFont& progressFont();
+
+private:
+    static QFont& standard();
+    static QFont& item();
+    static QFont& large();
+    static QFont& progress();
 };

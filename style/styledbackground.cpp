@@ -1,4 +1,4 @@
-#include "widgets/styledbackground.h"
+#include "style/styledbackground.h"
 
 #include <QPainter>
 #include <QStyleOption>

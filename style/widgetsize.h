@@ -27,13 +27,23 @@ public:
     static QSize columnName();
     static QSize columnStatus();
     static QSize columnAction();
-    // The compression pages' three extra column widths, index 0 to 2.
-    static QSize compressColumn(int index);
-    // The crop page's three column widths, index 0 to 2.
-    static QSize cropColumn(int index);
     static QSize rowProgress();
-    // The crop dialog's six sizes, index 0 to 5.
-    static QSize cropDialog(int index);
+    // The compression pages' table: number column, the four wide columns, actions column.
+    static QSize compressNumberColumn();
+    static QSize compressWideColumn();
+    static QSize compressActionColumn();
+    // The crop page's table: name and position columns, status column, actions column.
+    static QSize cropNameColumn();
+    static QSize cropStatusColumn();
+    static QSize cropActionColumn();
+    // The crop dialog: picture area (height used), tool icon, scale and size edits (width used),
+    // confirm and cancel buttons, size group (width used), tool buttons.
+    static QSize cropPictureArea();
+    static QSize cropToolIcon();
+    static QSize cropSizeEdit();
+    static QSize cropDialogButton();
+    static QSize cropSizeGroup();
+    static QSize cropToolButton();
 
 private:
     static QSize pick(const QSize& small, const QSize& normal);

@@ -1,6 +1,6 @@
-#include "app/appfonts.h"
+#include "style/appfonts.h"
 
-#include "app/widgetsize.h"
+#include "style/widgetsize.h"
 
 #include <QDebug>
 
@@ -24,15 +24,15 @@ AppFonts::PixelSizes AppFonts::pixelSizesFor(bool smallScreen, qreal logicalDpi)
 
 bool AppFonts::configure(const QSize& available, qreal logicalDpi)
 {
-    for (QFont* font : {&standardFont(), &itemFont(), &largeFont(), &progressFont()})
+    for (QFont* font : {&standard(), &item(), &large(), &progress()})
         font->setFamily(kFamily);
     qDebug() << "dpi is:" << logicalDpi;
     const bool small = isSmallScreen(available);
     const PixelSizes sizes = pixelSizesFor(small, logicalDpi);
-    standardFont().setPixelSize(sizes.standard);
-    itemFont().setPixelSize(sizes.item);
-    largeFont().setPixelSize(sizes.large);
-    progressFont().setPixelSize(sizes.progress);
+    standard().setPixelSize(sizes.standard);
+    item().setPixelSize(sizes.item);
+    large().setPixelSize(sizes.large);
+    progress().setPixelSize(sizes.progress);
     WidgetSize::setSmallScreen(small);
     qDebug() << ",is small:" << small;
     return small;
@@ -45,26 +45,46 @@ void AppFonts::installFamilySubstitution()
                                 QStringLiteral("Droid Sans Fallback")});
 }
 
-QFont& AppFonts::standardFont()
+QFont& AppFonts::standard()
 {
     static QFont font(kFamily);
     return font;
 }
 
-QFont& AppFonts::itemFont()
+QFont& AppFonts::item()
 {
     static QFont font(kFamily);
     return font;
 }
 
-QFont& AppFonts::largeFont()
+QFont& AppFonts::large()
 {
     static QFont font(kFamily);
     return font;
 }
 
-QFont& AppFonts::progressFont()
+QFont& AppFonts::progress()
 {
     static QFont font(kFamily);
     return font;
+}
+
+const QFont& AppFonts::standardFont()
+{
+    return standard();
+}
+
+const QFont& AppFonts::itemFont()
+{
+    return item();
+}
+
+const QFont& AppFonts::largeFont()
+{
+    return large();
+}
+
+const QFont& AppFonts::progressFont()
+{
+    return progress();
 }

@@ -1,4 +1,4 @@
-#include "app/widgetsize.h"
+#include "style/widgetsize.h"
 
 namespace {
 bool g_small = false;
@@ -96,26 +96,51 @@ QSize WidgetSize::rowProgress()
     return pick({205, 13}, {285, 15});
 }
 
-QSize WidgetSize::compressColumn(int index)
+QSize WidgetSize::compressNumberColumn()
 {
-    static const QSize small[] = {{60, 40}, {150, 40}, {80, 40}};
-    static const QSize normal[] = {{80, 60}, {200, 60}, {100, 60}};
-    const int i = qBound(0, index, 2);
-    return pick(small[i], normal[i]);
+    return pick({60, 40}, {80, 60});
 }
-
-QSize WidgetSize::cropColumn(int index)
+QSize WidgetSize::compressWideColumn()
 {
-    static const QSize small[] = {{110, 40}, {120, 40}, {190, 40}};
-    static const QSize normal[] = {{160, 60}, {160, 60}, {220, 60}};
-    const int i = qBound(0, index, 2);
-    return pick(small[i], normal[i]);
+    return pick({150, 40}, {200, 60});
 }
-
-QSize WidgetSize::cropDialog(int index)
+QSize WidgetSize::compressActionColumn()
 {
-    static const QSize small[] = {{1100, 520}, {28, 28}, {70, 28}, {110, 38}, {300, 28}, {40, 40}};
-    static const QSize normal[] = {{1400, 680}, {36, 36}, {100, 36}, {120, 40}, {350, 36}, {45, 45}};
-    const int i = qBound(0, index, 5);
-    return pick(small[i], normal[i]);
+    return pick({80, 40}, {100, 60});
+}
+QSize WidgetSize::cropNameColumn()
+{
+    return pick({110, 40}, {160, 60});
+}
+QSize WidgetSize::cropStatusColumn()
+{
+    return pick({120, 40}, {160, 60});
+}
+QSize WidgetSize::cropActionColumn()
+{
+    return pick({190, 40}, {220, 60});
+}
+QSize WidgetSize::cropPictureArea()
+{
+    return pick({1100, 520}, {1400, 680});
+}
+QSize WidgetSize::cropToolIcon()
+{
+    return pick({28, 28}, {36, 36});
+}
+QSize WidgetSize::cropSizeEdit()
+{
+    return pick({70, 28}, {100, 36});
+}
+QSize WidgetSize::cropDialogButton()
+{
+    return pick({110, 38}, {120, 40});
+}
+QSize WidgetSize::cropSizeGroup()
+{
+    return pick({300, 28}, {350, 36});
+}
+QSize WidgetSize::cropToolButton()
+{
+    return pick({40, 40}, {45, 45});
 }
