@@ -2,16 +2,12 @@
 
 #include "app/titlebar.h"
 #include "app/toolbar.h"
+#include "app/toolbtn.h"
 #include "platform/apppaths.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
 #include "style/widgetsize.h"
-#include "tools/picture/chformat/chfmainwt.h"
-#include "tools/picture/heictoimg/heictoimgmainwt.h"
-#include "tools/picture/rawtoimg/rawtoimgmainwt.h"
-#include "tools/picture/rotateimg/rotateimgmainwt.h"
-#include "tools/picture/sizeupdate/sizeupdatemainwt.h"
 
 #include <QDebug>
 #include <QGuiApplication>
@@ -26,8 +22,10 @@ constexpr int kBandRightMargin = 100;
 constexpr int kBandBottom = 60;
 } // namespace
 
-MainWidget::MainWidget(QWidget* parent)
-    : QFrame(parent), m_titleBar(nullptr), m_pages(ToolBar::ToolCount, nullptr)
+MainWidget::MainWidget(QWidget* parent) : MainWidget(ToolTable::standard(), parent) {}
+
+MainWidget::MainWidget(const ToolTable& table, QWidget* parent)
+    : QFrame(parent), m_titleBar(nullptr), m_pages(table.entries.size(), nullptr)
 {
     setObjectName(QStringLiteral("MainWidget"));
     setWindowTitle(AppPaths::appName());
@@ -38,32 +36,28 @@ MainWidget::MainWidget(QWidget* parent)
     setFont(QFont(QStringLiteral("Microsoft YaHei")));
 
     m_titleBar = new TitleBar(this);
-    createPages();
+    createPages(table);
     m_bottomBar = makeBottomBar();
-    m_toolBar = new ToolBar(nullptr);
+    m_toolBar = new ToolBar(table, nullptr);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_titleBar);
     layout->addWidget(m_toolBar);
-    static const int layoutOrder[] = {
-        ToolBar::Format,       ToolBar::Heic,       ToolBar::Raw,         ToolBar::GifCompress,
-        ToolBar::Compress,     ToolBar::PdfToImg,   ToolBar::ImgToPdf,    ToolBar::Crop,
-        ToolBar::Rotate,       ToolBar::Resize,     ToolBar::VideoFormat, ToolBar::VideoCompress,
-        ToolBar::VideoSlicing, ToolBar::VideoToGif, ToolBar::VideoConcat, ToolBar::AudioFormat};
-    for (int tool : layoutOrder) {
-        if (m_pages.at(tool))
-            layout->addWidget(m_pages.at(tool), 1);
+    for (int tool : table.layoutOrder) {
+        if (QWidget* page = m_pages.value(tool))
+            layout->addWidget(page, 1);
     }
     layout->addWidget(m_bottomBar);
     setStyleSheet(
         StyleSheet::make("MainWidget{background:transparent;border:1px solid @accent;color:@text;}"));
-    connect(m_toolBar, SIGNAL(siginalParent(ToolBtn*)), this, SLOT(switchTab(ToolBtn*)));
+    connect(m_toolBar, &ToolBar::siginalParent, this, &MainWidget::switchTab);
 
-    m_current = m_pages.at(ToolBar::Heic);
+    m_current = m_pages.value(ToolTable::Heic);
     hideAllPages();
-    m_current->show();
+    if (m_current)
+        m_current->show();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
@@ -71,14 +65,13 @@ MainWidget::MainWidget(QWidget* parent)
     }
 }
 
-void MainWidget::createPages()
+void MainWidget::createPages(const ToolTable& table)
 {
-    // Creation order of the pages; those of tools not built yet stay empty.
-    m_pages[ToolBar::Format] = new CHFMainWT(this);
-    m_pages[ToolBar::Heic] = new HeicToImgMainWT(this);
-    m_pages[ToolBar::Raw] = new RawToImgMainWT(this);
-    m_pages[ToolBar::Rotate] = new RotateImgMainWT(this);
-    m_pages[ToolBar::Resize] = new SizeUpdateMainWT(this);
+    for (int tool : table.creationOrder) {
+        const ToolTable::PageFactory& factory = table.entries.value(tool).page;
+        if (factory)
+            m_pages[tool] = factory(this);
+    }
 }
 
 QWidget* MainWidget::makeBottomBar()

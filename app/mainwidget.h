@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/tooltable.h"
+
 #include <QFrame>
 #include <QVector>
 
@@ -13,6 +15,7 @@ class MainWidget final : public QFrame
     Q_OBJECT
 public:
     explicit MainWidget(QWidget* parent);
+    MainWidget(const ToolTable& table, QWidget* parent);
 
     // The drag band: 0 < x < width - 100 and 0 < y < 60.
     static bool inDragBand(const QPoint& pos, int windowWidth);
@@ -35,7 +38,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void createPages();
+    void createPages(const ToolTable& table);
     QWidget* makeBottomBar();
     void hideAllPages();
 

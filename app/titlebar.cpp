@@ -47,8 +47,8 @@ TitleBar::TitleBar(QWidget* parent)
     layout->setSpacing(5);
     layout->setContentsMargins(5, 0, 0, 0);
 
-    connect(m_minimize, SIGNAL(clicked(bool)), this, SLOT(onClicked()));
-    connect(m_close, SIGNAL(clicked(bool)), this, SLOT(onClicked()));
+    connect(m_minimize, &QPushButton::clicked, this, &TitleBar::onClicked);
+    connect(m_close, &QPushButton::clicked, this, &TitleBar::onClicked);
 
     QPalette palette(this->palette());
     palette.setColor(QPalette::All, QPalette::Window, QColor(60, 110, 255));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/tooltable.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -12,31 +14,8 @@ class ToolBar final : public QWidget
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ToolBar)
 public:
-    // Positions in the tool table, in creation order.
-    enum Tool
-    {
-        Format,
-        Heic,
-        Raw,
-        GifCompress,
-        Compress,
-        PdfToImg,
-        ImgToPdf,
-        Crop,
-        Rotate,
-        Resize,
-        VideoFormat,
-        VideoCompress,
-        MediaExtract,
-        VideoSlicing,
-        VideoConcat,
-        VideoToGif,
-        AudioFormat,
-        ToolBox,
-        ToolCount
-    };
-
     explicit ToolBar(QWidget* parent);
+    ToolBar(const ToolTable& table, QWidget* parent);
     ~ToolBar() override;
 
     ToolBtn* button(int tool) const { return m_buttons.value(tool); }

@@ -21,7 +21,7 @@ ToolBtn::ToolBtn(const QString& selectedIcon, const QString& normalIcon, const Q
     setFont(AppFonts::standardFont());
     setText(label);
     unselect();
-    connect(this, SIGNAL(pressed()), this, SLOT(slot_pressed()));
+    connect(this, &QToolButton::pressed, this, &ToolBtn::slot_pressed);
 }
 
 void ToolBtn::unselect()

@@ -84,7 +84,8 @@ ConvertParamWT::ConvertParamWT(const QVector<SizeItem>& sizes, const QString& su
     m_widthLabel = addParamRow(4, QStringLiteral("宽度(像素)："), m_width);
     m_heightLabel = addParamRow(5, QStringLiteral("高度(像素)："), m_height);
 
-    connect(m_size, SIGNAL(currentIndexChanged(int)), this, SLOT(chooseSettingSize(int)));
+    connect(m_size, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &ConvertParamWT::chooseSettingSize);
     chooseSettingSize(0);
 }
 

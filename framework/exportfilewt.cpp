@@ -50,8 +50,8 @@ ExportFileWT::ExportFileWT(QWidget* parent) : QWidget(parent), m_path(new QLineE
     layout->addWidget(box, 1);
     layout->addWidget(m_open);
 
-    connect(m_choose, SIGNAL(clicked(bool)), this, SLOT(onChooseDirClicked()));
-    connect(m_open, SIGNAL(clicked(bool)), this, SLOT(onOpenDirClicked()));
+    connect(m_choose, &QPushButton::clicked, this, &ExportFileWT::onChooseDirClicked);
+    connect(m_open, &QPushButton::clicked, this, &ExportFileWT::onOpenDirClicked);
 }
 
 QString ExportFileWT::text() const

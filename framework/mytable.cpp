@@ -17,6 +17,9 @@ MyTable::MyTable(int rows, int columns, QWidget* parent) : QTableWidget(rows, co
     setFrameShape(QFrame::NoFrame);
     setShowGrid(false);
     verticalHeader()->setVisible(false);
+    // Every row has the role's height; as the default it costs nothing per added row.
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(WidgetSize::tableRow().height());
     QHeaderView* header = horizontalHeader();
     header->setStretchLastSection(true);
     header->setHighlightSections(false);
@@ -83,21 +86,67 @@ QTableWidgetItem* MyTable::centredItem(const QString& text) const
     return item;
 }
 
-void MyTable::addFileRow(const QString& path, QObject* receiver)
+void MyTable::addFileRows(const QStringList& paths, quint64 firstKey)
 {
-    const int row = rowCount();
-    insertRow(row);
+    if (paths.isEmpty())
+        return;
+    const int first = rowCount();
+    // One insertion and no painting while the cells are made: row by row, every insertion
+    // re-laid the header and every cell widget, which grew with the table.
+    setUpdatesEnabled(false);
+    setRowCount(first + paths.size());
+    for (int i = 0; i < paths.size(); ++i)
+        fillRow(first + i, paths.at(i), firstKey + static_cast<quint64>(i));
+    setUpdatesEnabled(true);
+}
+
+void MyTable::fillRow(int row, const QString& path, quint64 key)
+{
     const QFileInfo info(path);
     QTableWidgetItem* number = centredItem(QString::number(row + 1));
     number->setData(kSourceRole, path);
+    number->setData(kKeyRole, key);
     setItem(row, 0, number);
     QTableWidgetItem* name = centredItem(info.fileName());
     name->setToolTip(info.fileName());
     setItem(row, 1, name);
     setItem(row, 2, centredItem(sizeText(info.size())));
-    setRowHeight(row, WidgetSize::tableRow().height());
     setCellWidget(row, statusColumn(), makeStatusCell());
-    setCellWidget(row, actionColumn(), makeActionCell(receiver));
+    setCellWidget(row, actionColumn(), makeActionCell());
+    if (!m_keysStale)
+        m_rowOfKey.insert(key, row);
+}
+
+void MyTable::removeFileRow(int row)
+{
+    removeRow(row);
+    m_keysStale = true;
+    renumber();
+}
+
+void MyTable::removeAllRows()
+{
+    setRowCount(0);
+    clearContents();
+    m_rowOfKey.clear();
+    m_keysStale = false;
+}
+
+quint64 MyTable::keyOf(int row) const
+{
+    const QTableWidgetItem* first = item(row, 0);
+    return first ? first->data(kKeyRole).toULongLong() : 0;
+}
+
+int MyTable::rowOfKey(quint64 key) const
+{
+    if (m_keysStale) {
+        m_rowOfKey.clear();
+        for (int row = 0; row < rowCount(); ++row)
+            m_rowOfKey.insert(keyOf(row), row);
+        m_keysStale = false;
+    }
+    return m_rowOfKey.value(key, -1);
 }
 
 QWidget* MyTable::makeStatusCell()
@@ -125,7 +174,7 @@ QWidget* MyTable::makeStatusCell()
     return cell;
 }
 
-QWidget* MyTable::makeActionCell(QObject* receiver)
+QWidget* MyTable::makeActionCell()
 {
     auto* cell = new QWidget();
     auto* layout = new QHBoxLayout(cell);
@@ -149,10 +198,8 @@ QWidget* MyTable::makeActionCell(QObject* receiver)
     layout->addWidget(open);
     layout->addWidget(remove);
     layout->addStretch();
-    if (receiver) {
-        connect(open, SIGNAL(clicked(bool)), receiver, SLOT(openItemDir()));
-        connect(remove, SIGNAL(clicked(bool)), receiver, SLOT(deleteItem()));
-    }
+    connect(open, &QPushButton::clicked, this, [this, open] { emit openDirClicked(open); });
+    connect(remove, &QPushButton::clicked, this, [this, remove] { emit deleteClicked(remove); });
     return cell;
 }
 
@@ -176,7 +223,7 @@ void MyTable::markRow(int row, const QString& text)
         bar->hide();
 }
 
-void MyTable::completeRow(int row, const QString& exportPath, bool success)
+void MyTable::completeRow(int row, const QString& exportPath, bool success, const QString& reason)
 {
     if (row < 0 || row >= rowCount())
         return;
@@ -189,7 +236,18 @@ void MyTable::completeRow(int row, const QString& exportPath, bool success)
     if (m_form == Form::Compression && QFileInfo::exists(exportPath))
         setItem(row, 3, centredItem(sizeText(QFileInfo(exportPath).size())));
     if (!success)
-        markRow(row, QStringLiteral("转换失败！"));
+        failRow(row, reason);
+}
+
+void MyTable::failRow(int row, const QString& reason)
+{
+    markRow(row, QStringLiteral("转换失败！"));
+    QWidget* cell = cellWidget(row, statusColumn());
+    if (auto* label = cell ? cell->findChild<QLabel*>(QStringLiteral("rowWarning")) : nullptr) {
+        static const QString failedSheet = StyleSheet::make("QLabel{color:@failure;}");
+        label->setStyleSheet(failedSheet);
+        label->setToolTip(reason);
+    }
 }
 
 void MyTable::renumber()

@@ -2,51 +2,32 @@
 
 #include "framework/centershowforcenterwt.h"
 #include "framework/centershowwt.h"
-#include "framework/fileintake.h"
 #include "framework/mytable.h"
 #include "framework/picturecenterwt.h"
 #include "framework/pictureparamwt.h"
-#include "imaging/imgthread.h"
-#include "platform/apppaths.h"
+#include "imaging/imgbatchrunner.h"
 #include "platform/filerevealer.h"
-#include "style/styledbackground.h"
-#include "widgets/mydialog.h"
-#include "widgets/operbtn.h"
-#include "widgets/operbtnbar.h"
-#include "widgets/submitbtn.h"
 
 #include <QDebug>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMimeData>
+#include <QLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 PicturePageWT::PicturePageWT(const QStringList* extensions, const Texts& texts, OpenDirForm openForm,
                              QWidget* parent)
-    : QWidget(parent), m_extensions(extensions), m_texts(texts), m_openForm(openForm),
-      m_operBar(new OperBtnBar(this))
+    : ToolPageWT(extensions, texts, parent), m_openForm(openForm)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_operBar);
-    setAcceptDrops(true);
-    connect(m_operBar->addFileButton(), SIGNAL(clicked(bool)), this, SLOT(addFile()));
-    connect(m_operBar->addDirButton(), SIGNAL(clicked(bool)), this, SLOT(addDir()));
-    connect(m_operBar->clearButton(), SIGNAL(clicked(bool)), this, SLOT(clearTable()));
 }
 
-void PicturePageWT::setCenter(PictureCenterWT* center, PictureParamWT* panel, const char* startSlot)
+void PicturePageWT::setCenter(PictureCenterWT* center, PictureParamWT* panel)
 {
     m_center = center;
     m_panel = panel;
     layout()->addWidget(center);
-    connect(panel->submitButton(), SIGNAL(clicked(bool)), this, startSlot);
-    connect(center->dropZone()->block(), SIGNAL(clicked()), this, SLOT(addFile()));
-    connect(center->dropZone(), SIGNAL(drapAndDrop(QList<QUrl>)), this, SLOT(onDragAndDrop(QList<QUrl>)));
+    connect(center->dropZone()->block(), &CenterShowForCenterWT::clicked, this, &ToolPageWT::addFile);
+    connect(center->dropZone(), &CenterShowWT::drapAndDrop, this, &ToolPageWT::onDragAndDrop);
+    connect(center->table(), &MyTable::deleteClicked, this, &PicturePageWT::deleteRowOf);
+    connect(center->table(), &MyTable::openDirClicked, this, &PicturePageWT::openDirOf);
 }
 
 MyTable* PicturePageWT::table() const
@@ -54,84 +35,94 @@ MyTable* PicturePageWT::table() const
     return m_center->table();
 }
 
-int PicturePageWT::addPaths(const QStringList& paths)
+int PicturePageWT::rowCount() const
 {
-    int added = 0;
-    for (const QString& path : paths) {
-        if (FileIntake::accepts(path, *m_extensions)) {
-            table()->addFileRow(path, this);
-            ++added;
-        }
-    }
-    return added;
+    return table()->rowCount();
 }
 
-void PicturePageWT::addFolder(const QString& folder)
+void PicturePageWT::appendRows(const QStringList& paths, RowKey firstKey)
 {
-    addPaths(FileIntake::folderFiles(folder));
-    if (table()->rowCount() > 0)
-        m_center->showTable();
+    table()->addFileRows(paths, firstKey);
 }
 
-void PicturePageWT::addFile()
+void PicturePageWT::removeAllRows()
 {
-    auto* dialog = new QFileDialog(this, m_texts.dialogTitle, AppPaths::desktopDir());
-    dialog->setNameFilter(FileIntake::nameFilter(*m_extensions));
-    dialog->setFileMode(QFileDialog::ExistingFiles);
-    dialog->setViewMode(QFileDialog::Detail);
-    if (dialog->exec() == QDialog::Accepted) {
-        if (m_center->isDropZoneShown())
-            m_center->showTable();
-        addPaths(dialog->selectedFiles());
-    }
-    delete dialog;
+    table()->removeAllRows();
 }
 
-void PicturePageWT::addDir()
+int PicturePageWT::rowOfKey(RowKey key) const
 {
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("选择目录"), AppPaths::desktopDir(), QFileDialog::ShowDirsOnly);
-    if (folder.isEmpty()) {
-        qDebug() << "没有选择任何内容";
-        return;
-    }
-    addFolder(folder);
+    return table()->rowOfKey(key);
 }
 
-void PicturePageWT::onDragAndDrop(QList<QUrl> urls)
+ToolPageWT::RowKey PicturePageWT::keyOfRow(int row) const
 {
-    qDebug() << "on drag and drop event";
-    if (m_center->isDropZoneShown())
-        m_center->showTable();
-    addPaths(FileIntake::expandDrop(urls));
+    return table()->keyOf(row);
+}
+
+void PicturePageWT::showRowProgress(int row, int percent)
+{
+    table()->setRowProgress(row, percent);
+}
+
+void PicturePageWT::showRowDone(int row, const QString& outputPath, bool success, const QString& reason)
+{
+    table()->completeRow(row, outputPath, success, reason);
+}
+
+bool PicturePageWT::isDropZoneShown() const
+{
+    return m_center->isDropZoneShown();
+}
+
+void PicturePageWT::showList()
+{
+    m_center->showTable();
+}
+
+void PicturePageWT::showDropZone()
+{
+    m_center->showDropZone();
+}
+
+void PicturePageWT::setProgress(int progress, int rowIndex)
+{
+    reportProgress(rowIndex, progress);
+}
+
+void PicturePageWT::done(const QString& exportFilePath, int rowIndex, bool isSuccess)
+{
+    if (rowIndex == -1)
+        reportBatchDone();
+    else
+        reportDone(rowIndex, exportFilePath, isSuccess, QString());
 }
 
 void PicturePageWT::deleteItem()
 {
-    if (m_busy) {
-        showNotice(QStringLiteral("请等待程序执行完成！"));
-        return;
-    }
-    const int row = table()->rowOf(qobject_cast<QWidget*>(sender()));
-    if (row < 0)
-        return;
-    table()->removeRow(row);
-    if (table()->rowCount() == 0)
-        m_center->showDropZone();
-    else
-        table()->renumber();
-}
-
-void PicturePageWT::clearTable()
-{
-    if (m_busy)
-        m_rowsDetached = true;
-    table()->setRowCount(0);
-    table()->clearContents();
-    m_center->showDropZone();
+    deleteRowOf(qobject_cast<QWidget*>(sender()));
 }
 
 void PicturePageWT::openItemDir()
+{
+    openDirOf(qobject_cast<QWidget*>(sender()));
+}
+
+void PicturePageWT::deleteRowOf(const QWidget* button)
+{
+    if (isBusy()) {
+        showNotice(QStringLiteral("请等待程序执行完成！"));
+        return;
+    }
+    const int row = table()->rowOf(button);
+    if (row < 0)
+        return;
+    table()->removeFileRow(row);
+    if (table()->rowCount() == 0)
+        m_center->showDropZone();
+}
+
+void PicturePageWT::openDirOf(const QWidget* button)
 {
     if (m_openForm == OpenDirForm::OutputFolder) {
         const QString folder = m_panel->outputFolder();
@@ -140,7 +131,7 @@ void PicturePageWT::openItemDir()
             FileRevealer::openFolder(folder);
         return;
     }
-    const int row = table()->rowOf(qobject_cast<QWidget*>(sender()));
+    const int row = table()->rowOf(button);
     const QString exported = row < 0 ? QString() : table()->exportPath(row);
     if (exported.isEmpty())
         return;
@@ -148,28 +139,6 @@ void PicturePageWT::openItemDir()
         FileRevealer::openFolder(QFileInfo(exported).absolutePath());
     else
         FileRevealer::showInFolder(exported);
-}
-
-bool PicturePageWT::reportsBelongToTable() const
-{
-    return !m_rowsDetached;
-}
-
-void PicturePageWT::setProgress(int progress, int rowIndex)
-{
-    if (reportsBelongToTable() && rowIndex >= 0 && rowIndex < table()->rowCount())
-        table()->setRowProgress(rowIndex, progress);
-}
-
-void PicturePageWT::done(const QString& exportFilePath, int rowIndex, bool isSuccess)
-{
-    if (rowIndex == -1) {
-        m_busy = false;
-        m_rowsDetached = false;
-        return;
-    }
-    if (reportsBelongToTable())
-        table()->completeRow(rowIndex, exportFilePath, isSuccess);
 }
 
 QList<ImgJobRecord> PicturePageWT::collectRecords()
@@ -186,49 +155,12 @@ QList<ImgJobRecord> PicturePageWT::collectRecords()
     return records;
 }
 
-ImgThread* PicturePageWT::startBatch(const ImgJobParams& params)
+bool PicturePageWT::startBatch(const ImgJobParams& params)
 {
-    if (table()->rowCount() == 0) {
-        showNotice(m_texts.emptyList);
-        return nullptr;
-    }
-    if (m_busy) {
-        showNotice(QStringLiteral("请等待程序执行完成！"));
-        return nullptr;
-    }
-    auto* batch = new QList<ImgJobRecord>(collectRecords());
-    m_busy = true;
-    m_rowsDetached = false;
+    if (!mayStart())
+        return false;
     ImgJobParams withFolder = params;
     withFolder.outputDir = m_panel->outputFolder();
-    auto* runner = new ImgThread(withFolder, batch, this);
-    connect(runner, SIGNAL(notifyParentProgress(int, int)), this, SLOT(setProgress(int, int)));
-    connect(runner, SIGNAL(notifyParentDone(const QString&, int, bool)), this,
-            SLOT(done(const QString&, int, bool)));
-    connect(runner, &QThread::finished, runner, &QObject::deleteLater);
-    runner->start(QThread::InheritPriority);
-    return runner;
-}
-
-void PicturePageWT::showNotice(const QString& text)
-{
-    auto* dialog = new MyDialog(text, this);
-    dialog->show();
-}
-
-void PicturePageWT::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (event->mimeData()->hasUrls() && FileIntake::acceptsDrag(event->mimeData()->urls(), *m_extensions))
-        event->acceptProposedAction();
-}
-
-void PicturePageWT::dropEvent(QDropEvent* event)
-{
-    qDebug() << "drop event";
-    onDragAndDrop(event->mimeData()->urls());
-}
-
-void PicturePageWT::paintEvent(QPaintEvent*)
-{
-    paintStyledBackground(this);
+    runBatch(new ImgBatchRunner(withFolder, collectRecords(), this));
+    return true;
 }

@@ -1,20 +1,15 @@
 #pragma once
 
+#include "framework/toolpagewt.h"
 #include "imaging/imgjob.h"
 
-#include <QList>
-#include <QPointer>
-#include <QUrl>
-#include <QWidget>
-
-class ImgThread;
 class MyTable;
-class OperBtnBar;
 class PictureCenterWT;
 class PictureParamWT;
+class QPushButton;
 
-// What every picture page shares: intake, the table's row actions, the busy guard and the batch start.
-class PicturePageWT : public QWidget
+// A picture page: the shared skeleton with the picture file table and the picture engine.
+class PicturePageWT : public ToolPageWT
 {
     Q_OBJECT
 public:
@@ -26,54 +21,42 @@ public:
         SelectInFileManager
     };
 
-    struct Texts
-    {
-        QString dialogTitle;
-        QString emptyList;
-    };
-
     PicturePageWT(const QStringList* extensions, const Texts& texts, OpenDirForm openForm, QWidget* parent);
 
-    bool isBusy() const { return m_busy; }
     MyTable* table() const;
     PictureCenterWT* center() const { return m_center; }
-    // The add-row rule over a list of paths; returns how many rows were added.
-    int addPaths(const QStringList& paths);
-    void addFolder(const QString& folder);
 
 public slots:
-    void addFile();
-    void deleteItem();
-    void clearTable();
-    void addDir();
-    void openItemDir();
+    // The row slots of the picture pages; a report names its row as the batch's record did.
     void setProgress(int progress, int rowIndex);
     void done(const QString& exportFilePath, int rowIndex, bool isSuccess);
-    void onDragAndDrop(QList<QUrl> urls);
+    void deleteItem();
+    void openItemDir();
 
 protected:
-    // Subclasses build their centre, then hand it over.
-    void setCenter(PictureCenterWT* center, PictureParamWT* panel, const char* startSlot);
-    // The shared start: notices, records of existing files, busy flag, the runner.
-    // Returns the runner, or nullptr when the start was refused.
-    ImgThread* startBatch(const ImgJobParams& params);
-    QList<ImgJobRecord> collectRecords();
-    void showNotice(const QString& text);
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    // Subclasses build their centre, then hand it over; they connect the panel's start button.
+    void setCenter(PictureCenterWT* center, PictureParamWT* panel);
+    // The shared start: notices, records of existing files, the runner. False when refused.
+    bool startBatch(const ImgJobParams& params);
+    // One record per row whose file still exists; the others are marked "原文件不存在！".
+    virtual QList<ImgJobRecord> collectRecords();
+
+    int rowCount() const override;
+    void appendRows(const QStringList& paths, RowKey firstKey) override;
+    void removeAllRows() override;
+    int rowOfKey(RowKey key) const override;
+    RowKey keyOfRow(int row) const override;
+    void showRowProgress(int row, int percent) override;
+    void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) override;
+    bool isDropZoneShown() const override;
+    void showList() override;
+    void showDropZone() override;
 
 private:
-    bool reportsBelongToTable() const;
+    void deleteRowOf(const QWidget* button);
+    void openDirOf(const QWidget* button);
 
-    const QStringList* m_extensions;
-    Texts m_texts;
     OpenDirForm m_openForm;
-    OperBtnBar* m_operBar;
     PictureCenterWT* m_center = nullptr;
     PictureParamWT* m_panel = nullptr;
-    bool m_busy = false;
-    // Set when the list is cleared under a running batch: its row reports then name rows
-    // that are gone (or rows added after the clearing) and are dropped.
-    bool m_rowsDetached = false;
 };

@@ -36,8 +36,9 @@ void ImgRunable::run()
     const bool success = ImgSuccessRule::judge(m_params.operation, m_errorText, m_toolsClean, exists);
     if (!m_errorText.isEmpty())
         qDebug() << "执行失败，执行结果为：" << m_errorText;
-    if (!success && !m_failure.isEmpty())
-        qWarning() << "picture job failed:" << m_source << m_failure;
+    const QString reason = success ? QString() : failureReason(exists);
+    if (!success)
+        qWarning() << "picture job failed:" << m_source << reason;
     // The name is this job's own claim: a failed job leaves no half-written file under it.
     if (success)
         OutputNamer::releaseIfEmpty(output);
@@ -45,6 +46,8 @@ void ImgRunable::run()
         QFile::remove(output);
     if (success)
         emit setProgress(100, m_row);
+    else
+        emit failed(m_row, reason);
     emit done(output, m_row, success);
     m_finished->release();
 }
@@ -67,6 +70,20 @@ QString ImgRunable::runProcedure()
     }
     // Any other code converts, as the three named ones do.
     return conversionProcedure(false);
+}
+
+QString ImgRunable::failureReason(bool resultExists) const
+{
+    // The tool's own last words say most; then why it could not run; then what is missing.
+    const QStringList lines = m_errorText.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        if (!line->trimmed().isEmpty())
+            return line->trimmed();
+    }
+    if (!m_failure.isEmpty())
+        return m_failure;
+    return resultExists ? QStringLiteral("the tool reported a problem")
+                        : QStringLiteral("no result was written");
 }
 
 void ImgRunable::startTicker()

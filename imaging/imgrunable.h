@@ -30,6 +30,8 @@ public:
 signals:
     void setProgress(int progress, int rowIndex);
     void done(const QString& exportFilePath, int rowIndex, bool isSuccess);
+    // Sent just before done when the job failed.
+    void failed(int rowIndex, const QString& reason);
 
 public slots:
     void progressRefresh();
@@ -46,6 +48,7 @@ private:
     QString claimOutput(const QString& base, const QString& suffix);
     QString convert(const QString& source, const QString& suffix, const QString& output);
     bool runTool(const QString& program, const QStringList& arguments);
+    QString failureReason(bool resultExists) const;
     void startTicker();
     void stopTicker();
 

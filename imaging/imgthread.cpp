@@ -53,6 +53,7 @@ void ImgThread::run()
         // waiting here for the batch to stop. Each job posts its reports before it counts as
         // finished, so they still reach the page before the end of the batch.
         connect(job, &ImgRunable::setProgress, this, &ImgThread::setParentProgress, Qt::QueuedConnection);
+        connect(job, &ImgRunable::failed, this, &ImgThread::parentFailed, Qt::QueuedConnection);
         connect(job, &ImgRunable::done, this, &ImgThread::parentDone, Qt::QueuedConnection);
         bool accepted = false;
         while (!m_cancel && !(accepted = pool->tryStart(job)))
@@ -81,4 +82,9 @@ void ImgThread::setParentProgress(int progress, int index)
 void ImgThread::parentDone(const QString& filePath, int index, bool isSuccess)
 {
     emit notifyParentDone(filePath, index, isSuccess);
+}
+
+void ImgThread::parentFailed(int index, const QString& reason)
+{
+    emit notifyParentFailed(index, reason);
 }

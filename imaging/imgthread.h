@@ -28,10 +28,13 @@ public:
 signals:
     void notifyParentProgress(int progress, int rowIndex);
     void notifyParentDone(const QString& exportFilePath, int rowIndex, bool isSuccess);
+    // Before the failed row's done: what went wrong.
+    void notifyParentFailed(int rowIndex, const QString& reason);
 
 public slots:
     void setParentProgress(int progress, int index);
     void parentDone(const QString& filePath, int index, bool isSuccess);
+    void parentFailed(int index, const QString& reason);
 
 protected:
     void run() override;

@@ -4,6 +4,7 @@
 #include "style/appfonts.h"
 #include "style/widgetsize.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -50,19 +51,19 @@ private slots:
         window.show();
         QCOMPARE(window.size(), WidgetSize::mainWindow());
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(window.currentPage(), window.pageFor(ToolBar::Heic));
+        QCOMPARE(window.currentPage(), window.pageFor(ToolTable::Heic));
         for (QWidget* page : window.pages())
-            QCOMPARE(page->isVisible(), page == window.pageFor(ToolBar::Heic));
+            QCOMPARE(page->isVisible(), page == window.pageFor(ToolTable::Heic));
         ToolBar* strip = window.toolBar();
-        QCOMPARE(strip->selectedButton(), strip->button(ToolBar::Heic));
-        QVERIFY(strip->button(ToolBar::Heic)->styleSheet().contains("background-color:white"));
-        for (int tool : {ToolBar::Raw, ToolBar::Format, ToolBar::Rotate, ToolBar::Resize}) {
+        QCOMPARE(strip->selectedButton(), strip->button(ToolTable::Heic));
+        QVERIFY(strip->button(ToolTable::Heic)->styleSheet().contains("background-color:white"));
+        for (int tool : {ToolTable::Raw, ToolTable::Format, ToolTable::Rotate, ToolTable::Resize}) {
             QVERIFY(strip->button(tool)->isVisible());
             QVERIFY(strip->button(tool)->styleSheet().contains("#EBEFF8"));
         }
         // Only the five strip buttons are placed, left to right in this order.
         QList<ToolBtn*> shown;
-        for (int tool = 0; tool < ToolBar::ToolCount; ++tool) {
+        for (int tool = 0; tool < ToolTable::ToolCount; ++tool) {
             if (strip->button(tool)->isVisible())
                 shown << strip->button(tool);
         }
@@ -79,14 +80,14 @@ private slots:
         window.show();
         ToolBar* strip = window.toolBar();
         QSignalSpy selections(strip, &ToolBar::siginalParent);
-        QTest::mousePress(strip->button(ToolBar::Rotate), Qt::LeftButton);
+        QTest::mousePress(strip->button(ToolTable::Rotate), Qt::LeftButton);
         QCOMPARE(selections.count(), 1);
-        QCOMPARE(window.currentPage(), window.pageFor(ToolBar::Rotate));
-        QVERIFY(window.pageFor(ToolBar::Rotate)->isVisible());
-        QVERIFY(!window.pageFor(ToolBar::Heic)->isVisible());
-        QVERIFY(!strip->button(ToolBar::Heic)->isSelected());
+        QCOMPARE(window.currentPage(), window.pageFor(ToolTable::Rotate));
+        QVERIFY(window.pageFor(ToolTable::Rotate)->isVisible());
+        QVERIFY(!window.pageFor(ToolTable::Heic)->isVisible());
+        QVERIFY(!strip->button(ToolTable::Heic)->isSelected());
         // A second press on the selected tool neither re-emits nor re-shows.
-        QTest::mousePress(strip->button(ToolBar::Rotate), Qt::LeftButton);
+        QTest::mousePress(strip->button(ToolTable::Rotate), Qt::LeftButton);
         QCOMPARE(selections.count(), 1);
     }
 
@@ -94,14 +95,14 @@ private slots:
     {
         MainWidget window(nullptr);
         window.show();
-        ToolBtn* raw = window.toolBar()->button(ToolBar::Raw);
+        ToolBtn* raw = window.toolBar()->button(ToolTable::Raw);
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(raw, &enter);
         QVERIFY(raw->styleSheet().contains("background-color:white"));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(raw, &leave);
         QVERIFY(raw->styleSheet().contains("#EBEFF8"));
-        ToolBtn* heic = window.toolBar()->button(ToolBar::Heic);
+        ToolBtn* heic = window.toolBar()->button(ToolTable::Heic);
         QApplication::sendEvent(heic, &leave);
         QVERIFY(heic->styleSheet().contains("background-color:white"));
     }
@@ -111,12 +112,34 @@ private slots:
         MainWidget window(nullptr);
         window.show();
         window.switchTab(nullptr);
-        QVERIFY(window.pageFor(ToolBar::Heic)->isVisible());
-        window.switchTab(window.toolBar()->button(ToolBar::MediaExtract));
+        QVERIFY(window.pageFor(ToolTable::Heic)->isVisible());
+        window.switchTab(window.toolBar()->button(ToolTable::MediaExtract));
         for (QWidget* page : window.pages())
             QVERIFY(!page->isVisible());
-        window.switchTab(window.toolBar()->button(ToolBar::Format));
-        QVERIFY(window.pageFor(ToolBar::Format)->isVisible());
+        window.switchTab(window.toolBar()->button(ToolTable::Format));
+        QVERIFY(window.pageFor(ToolTable::Format)->isVisible());
+    }
+
+    void aPageComesFromItsTableEntryAlone()
+    {
+        // A page given to one entry of the table: the window creates it, lays it out and shows it
+        // for that button; nothing else is touched.
+        ToolTable table = ToolTable::standard();
+        table.entries[ToolTable::Crop].page = [](QWidget* parent) -> QWidget* {
+            auto* page = new QLabel(QStringLiteral("crop"), parent);
+            page->setObjectName(QStringLiteral("registeredPage"));
+            return page;
+        };
+        MainWidget window(table, nullptr);
+        window.show();
+        QWidget* page = window.pageFor(ToolTable::Crop);
+        QVERIFY(page);
+        QCOMPARE(page->objectName(), QStringLiteral("registeredPage"));
+        QVERIFY(!page->isVisible());
+        window.switchTab(window.toolBar()->button(ToolTable::Crop));
+        QVERIFY(page->isVisible());
+        QCOMPARE(window.currentPage(), page);
+        QVERIFY(!window.pageFor(ToolTable::Heic)->isVisible());
     }
 
     void closeButtonClosesTheWindow()

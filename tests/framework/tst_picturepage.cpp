@@ -274,15 +274,24 @@ void TestPicturePage::compressionFormShowsTheResultSize()
     table.setForm(MyTable::Form::Compression);
     QCOMPARE(table.columnCount(), 6);
     QCOMPARE(table.horizontalHeaderItem(3)->text(), QStringLiteral("压缩后大小"));
-    table.addFileRow(file("big.png", 4096), nullptr);
-    table.addFileRow(file("bad.png", 10), nullptr);
+    table.addFileRows({file("big.png", 4096), file("bad.png", 10)}, 7);
+    QCOMPARE(table.keyOf(1), 8ull);
+    QCOMPARE(table.rowOfKey(7), 0);
     QVERIFY(!table.item(0, 3));
     table.completeRow(0, file("big-small.png", 2100), true);
     QCOMPARE(table.item(0, 3)->text(), QStringLiteral("2 KB"));
     QVERIFY(table.cellWidget(0, 5)->findChild<QPushButton*>("openDirBtn"));
-    table.completeRow(1, m_dir.filePath("never-written.png"), false);
+    table.completeRow(1, m_dir.filePath("never-written.png"), false, "convert: improper image header");
     QVERIFY(!table.item(1, 3));
     QCOMPARE(table.rowWarning(1), QStringLiteral("转换失败！"));
+    // The reason is on the row, and the failure is drawn in red.
+    auto* warning = table.cellWidget(1, 4)->findChild<QLabel*>("rowWarning");
+    QCOMPARE(warning->toolTip(), QStringLiteral("convert: improper image header"));
+    QVERIFY(warning->styleSheet().contains("#D93A3A"));
+    table.removeFileRow(0);
+    QCOMPARE(table.rowOfKey(8), 0);
+    QCOMPARE(table.rowOfKey(7), -1);
+    QCOMPARE(table.item(0, 0)->text(), QStringLiteral("1"));
 }
 
 void TestPicturePage::clickingTheDropZoneAsksForFiles()

@@ -1,5 +1,6 @@
 #include "batchrecorder.h"
 
+#include "imaging/imgbatchrunner.h"
 #include "imaging/imgthread.h"
 #include "platform/apppaths.h"
 #include "support/fixtures.h"
@@ -25,6 +26,8 @@ private slots:
     void aMissingOutputFolderIsMade();
     void failuresAreReportedAsFailures_data();
     void failuresAreReportedAsFailures();
+    void theRunnerProtocolCarriesTheReason_data();
+    void theRunnerProtocolCarriesTheReason();
     void capitalWarningCountsOnlyOutsideCompression();
     void sameBaseNamesNeverShareAnOutput();
     void aLeadingDashIsAFileName();
@@ -163,6 +166,47 @@ void TestImgThread::failuresAreReportedAsFailures()
     QCOMPARE(done.at(0).path, m_out + "/in.png");
     // A failed job leaves nothing behind under its name, not even what the tool half wrote.
     QCOMPARE(QFileInfo::exists(m_out + "/in.png"), success);
+}
+
+void TestImgThread::theRunnerProtocolCarriesTheReason_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("the tool's last line") << "echo 'first' >&2\necho 'convert: improper image header' >&2\n"
+                                          << "convert: improper image header";
+    QTest::newRow("a crash") << "kill -SEGV $$\n"
+                             << "magick: crashed";
+    QTest::newRow("never starts") << QString() << "magick: could not start";
+    QTest::newRow("silent and nothing written") << "exit 0\n"
+                                                << "no result was written";
+}
+
+void TestImgThread::theRunnerProtocolCarriesTheReason()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, reason);
+    const QString source = m_work.filePath("in.png");
+    QVERIFY(Fixtures::makePicture(source));
+    if (script.isEmpty())
+        QFile::remove(m_app.filePath("magick"));
+    else
+        useFakeTool("magick", script);
+    ImgBatchRunner runner(params(ImgOperation::Conversion, ImgFormat::Png),
+                          BatchRecorder::records({m_work.filePath("gone.png"), source}), nullptr);
+    QSignalSpy done(&runner, &BatchRunner::rowDone);
+    QSignalSpy progress(&runner, &BatchRunner::rowProgress);
+    QSignalSpy end(&runner, &BatchRunner::batchDone);
+    runner.start();
+    QVERIFY(end.wait(30000));
+    QCOMPARE(done.size(), 2);
+    for (const QList<QVariant>& report : qAsConst(done)) {
+        QVERIFY(!report.at(2).toBool());
+        QVERIFY2(report.at(0).toInt() == 0 || report.at(3).toString().startsWith(reason),
+                 qPrintable(report.at(3).toString()));
+    }
+    // Slot first, then the percentage.
+    QCOMPARE(progress.first().at(0).toInt() <= 1, true);
+    QCOMPARE(progress.first().at(1).toInt(), 3);
 }
 
 void TestImgThread::capitalWarningCountsOnlyOutsideCompression()

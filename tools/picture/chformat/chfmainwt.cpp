@@ -4,6 +4,10 @@
 #include "tools/picture/chformat/chfcenterwt.h"
 #include "tools/picture/chformat/chfparamwt.h"
 
+#include "widgets/submitbtn.h"
+
+#include <QPushButton>
+
 CHFMainWT::CHFMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::allPictures(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
@@ -11,7 +15,8 @@ CHFMainWT::CHFMainWT(QWidget* parent)
       m_centerWidget(new CHFCenterWT(this))
 {
     setStyleSheet(QStringLiteral("CHFMainWT{background-color:white;}"));
-    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(chFormat()));
+    setCenter(m_centerWidget, m_centerWidget->param());
+    connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &CHFMainWT::chFormat);
 }
 
 void CHFMainWT::chFormat()

@@ -4,6 +4,10 @@
 #include "tools/picture/heictoimg/heictoimgcenterwt.h"
 #include "tools/picture/heictoimg/heictoimgparamwt.h"
 
+#include "widgets/submitbtn.h"
+
+#include <QPushButton>
+
 HeicToImgMainWT::HeicToImgMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::heic(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
@@ -11,7 +15,8 @@ HeicToImgMainWT::HeicToImgMainWT(QWidget* parent)
       m_centerWidget(new HeicToImgCenterWT(this))
 {
     setStyleSheet(QStringLiteral("HeicToImgMainWT{background-color:white;}"));
-    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(toImg()));
+    setCenter(m_centerWidget, m_centerWidget->param());
+    connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &HeicToImgMainWT::toImg);
 }
 
 void HeicToImgMainWT::toImg()

@@ -4,6 +4,10 @@
 #include "tools/picture/rawtoimg/rawtoimgcenterwt.h"
 #include "tools/picture/rawtoimg/rawtoimgparamwt.h"
 
+#include "widgets/submitbtn.h"
+
+#include <QPushButton>
+
 RawToImgMainWT::RawToImgMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::raw(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
@@ -11,7 +15,8 @@ RawToImgMainWT::RawToImgMainWT(QWidget* parent)
       m_centerWidget(new RawToImgCenterWT(this))
 {
     setStyleSheet(QStringLiteral("RawToImgMainWT{background-color:white;}"));
-    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(rawToImg()));
+    setCenter(m_centerWidget, m_centerWidget->param());
+    connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &RawToImgMainWT::rawToImg);
 }
 
 void RawToImgMainWT::rawToImg()

@@ -4,6 +4,10 @@
 #include "tools/picture/rotateimg/rotateimgcenterwt.h"
 #include "tools/picture/rotateimg/rotateimgparamwt.h"
 
+#include "widgets/submitbtn.h"
+
+#include <QPushButton>
+
 RotateImgMainWT::RotateImgMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::rotate(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
@@ -11,7 +15,8 @@ RotateImgMainWT::RotateImgMainWT(QWidget* parent)
       m_centerWidget(new RotateImgCenterWT(this))
 {
     setStyleSheet(QStringLiteral("RotateImgMainWT{background-color:white;}"));
-    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(rotate()));
+    setCenter(m_centerWidget, m_centerWidget->param());
+    connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &RotateImgMainWT::rotate);
 }
 
 void RotateImgMainWT::rotate()

@@ -42,7 +42,8 @@ RotateImgParamWT::RotateImgParamWT(QWidget* parent)
     addSeparator(2);
     addParamRow(3, QStringLiteral("水平翻转："), m_flop);
     addParamRow(4, QStringLiteral("垂直翻转："), m_flip);
-    connect(m_angle, SIGNAL(currentIndexChanged(int)), this, SLOT(chooseSettingDegree(int)));
+    connect(m_angle, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &RotateImgParamWT::chooseSettingDegree);
 }
 
 void RotateImgParamWT::chooseSettingDegree(int index)

@@ -4,6 +4,10 @@
 #include "tools/picture/sizeupdate/sizeupdatecenterwt.h"
 #include "tools/picture/sizeupdate/sizeupdateparamwt.h"
 
+#include "widgets/submitbtn.h"
+
+#include <QPushButton>
+
 SizeUpdateMainWT::SizeUpdateMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::allPictures(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
@@ -11,7 +15,9 @@ SizeUpdateMainWT::SizeUpdateMainWT(QWidget* parent)
       m_centerWidget(new SizeUpdateCenterWT(this))
 {
     setStyleSheet(QStringLiteral("SizeUpdateMainWT{background-color:white;}"));
-    setCenter(m_centerWidget, m_centerWidget->param(), SLOT(sizeUpdate()));
+    setCenter(m_centerWidget, m_centerWidget->param());
+    connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this,
+            &SizeUpdateMainWT::sizeUpdate);
 }
 
 void SizeUpdateMainWT::sizeUpdate()

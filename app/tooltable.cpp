@@ -1,0 +1,57 @@
+#include "app/tooltable.h"
+
+#include "tools/picture/chformat/chfmainwt.h"
+#include "tools/picture/heictoimg/heictoimgmainwt.h"
+#include "tools/picture/rawtoimg/rawtoimgmainwt.h"
+#include "tools/picture/rotateimg/rotateimgmainwt.h"
+#include "tools/picture/sizeupdate/sizeupdatemainwt.h"
+
+namespace {
+QString icon(const char* name)
+{
+    return QStringLiteral(":/icons/icons/") + QString::fromUtf8(name) + QStringLiteral(".png");
+}
+
+template <class Page> ToolTable::PageFactory pageOf()
+{
+    return [](QWidget* parent) -> QWidget* { return new Page(parent); };
+}
+
+ToolTable::Entry entry(const char* label, const char* normal, const char* selected,
+                       ToolTable::PageFactory page = {}, int stripSlot = -1, bool exclusive = true)
+{
+    return {QString::fromUtf8(label), icon(normal), icon(selected), std::move(page), stripSlot, exclusive};
+}
+} // namespace
+
+ToolTable ToolTable::standard()
+{
+    ToolTable table;
+    table.entries = {
+        entry("格式转换", "ch_format", "ch_format_p", pageOf<CHFMainWT>(), 2),
+        entry("HEIC转换", "heic_to_img", "heic_to_img_p", pageOf<HeicToImgMainWT>(), 0),
+        entry("RAW转换", "raw_to_img", "raw_to_img_p", pageOf<RawToImgMainWT>(), 1),
+        entry("GIF压缩", "gif_compress", "gif_compress_p"),
+        entry("PNG/JPG压缩", "zip", "zip_p"),
+        entry("PDF转图片", "to_pdf", "to_pdf_p"),
+        entry("图片转PDF", "to_pdf", "to_pdf_p"),
+        entry("图片裁剪", "img_crop", "img_crop_p"),
+        entry("批量图片旋转", "rotating", "rotating_p", pageOf<RotateImgMainWT>(), 3),
+        entry("批量尺寸修改", "size_updating", "size_updating_p", pageOf<SizeUpdateMainWT>(), 4),
+        entry("视频格式转换", "zip_white", "video_fmt"),
+        entry("视频压缩", "zip_white", "video_compress"),
+        entry("音频/视频提取", "zip_white", "video_compress", {}, -1, false),
+        entry("视频切割", "zip_white", "video_cut"),
+        entry("视频拼接", "zip_white", "video_concat"),
+        entry("视频转gif", "zip_white", "video_togif"),
+        entry("音频格式转换", "zip_white", "audio_chfmt"),
+        entry("实用工具箱", "zip_white", "tool_box"),
+    };
+    table.creationOrder = {Format,       Heic,       Raw,         GifCompress, Compress,    ImgToPdf,
+                           PdfToImg,     Crop,       Rotate,      Resize,      VideoFormat, VideoCompress,
+                           VideoSlicing, VideoToGif, VideoConcat, AudioFormat};
+    table.layoutOrder = {Format,       Heic,       Raw,         GifCompress, Compress,    PdfToImg,
+                         ImgToPdf,     Crop,       Rotate,      Resize,      VideoFormat, VideoCompress,
+                         VideoSlicing, VideoToGif, VideoConcat, AudioFormat};
+    return table;
+}

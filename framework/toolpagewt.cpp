@@ -1,0 +1,173 @@
+#include "framework/toolpagewt.h"
+
+#include "framework/fileintake.h"
+#include "platform/apppaths.h"
+#include "platform/batchrunner.h"
+#include "style/styledbackground.h"
+#include "widgets/mydialog.h"
+#include "widgets/operbtn.h"
+#include "widgets/operbtnbar.h"
+
+#include <QDebug>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QVBoxLayout>
+
+ToolPageWT::ToolPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent)
+    : QWidget(parent), m_extensions(extensions), m_texts(texts), m_operBar(new OperBtnBar(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_operBar);
+    setAcceptDrops(true);
+    connect(m_operBar->addFileButton(), &QPushButton::clicked, this, &ToolPageWT::addFile);
+    connect(m_operBar->addDirButton(), &QPushButton::clicked, this, &ToolPageWT::addDir);
+    connect(m_operBar->clearButton(), &QPushButton::clicked, this, &ToolPageWT::clearTable);
+}
+
+int ToolPageWT::addPaths(const QStringList& paths)
+{
+    QStringList accepted;
+    for (const QString& path : paths) {
+        if (FileIntake::accepts(path, *m_extensions))
+            accepted << path;
+    }
+    if (accepted.isEmpty())
+        return 0;
+    // All at once: the list lays itself out once, not once per row.
+    appendRows(accepted, m_nextKey);
+    m_nextKey += static_cast<RowKey>(accepted.size());
+    return accepted.size();
+}
+
+void ToolPageWT::addFolder(const QString& folder)
+{
+    addPaths(FileIntake::folderFiles(folder));
+    if (rowCount() > 0)
+        showList();
+}
+
+void ToolPageWT::addFile()
+{
+    auto* dialog = new QFileDialog(this, m_texts.dialogTitle, AppPaths::desktopDir());
+    dialog->setNameFilter(FileIntake::nameFilter(*m_extensions));
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    dialog->setViewMode(QFileDialog::Detail);
+    if (dialog->exec() == QDialog::Accepted) {
+        if (isDropZoneShown())
+            showList();
+        addPaths(dialog->selectedFiles());
+    }
+    delete dialog;
+}
+
+void ToolPageWT::addDir()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("选择目录"), AppPaths::desktopDir(), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) {
+        qDebug() << "没有选择任何内容";
+        return;
+    }
+    addFolder(folder);
+}
+
+void ToolPageWT::onDragAndDrop(QList<QUrl> urls)
+{
+    qDebug() << "on drag and drop event";
+    if (isDropZoneShown())
+        showList();
+    addPaths(FileIntake::expandDrop(urls));
+}
+
+void ToolPageWT::clearTable()
+{
+    // A running batch keeps running; its reports name keys that no row has any more.
+    removeAllRows();
+    showDropZone();
+}
+
+bool ToolPageWT::mayStart()
+{
+    if (rowCount() == 0) {
+        showNotice(m_texts.emptyList);
+        return false;
+    }
+    if (m_busy) {
+        showNotice(QStringLiteral("请等待程序执行完成！"));
+        return false;
+    }
+    return true;
+}
+
+void ToolPageWT::runBatch(BatchRunner* runner)
+{
+    runner->setParent(this);
+    m_runner = runner;
+    m_busy = true;
+    m_batchKeys.resize(rowCount());
+    for (int row = 0; row < rowCount(); ++row)
+        m_batchKeys[row] = keyOfRow(row);
+    connect(runner, &BatchRunner::rowProgress, this, &ToolPageWT::reportProgress);
+    connect(runner, &BatchRunner::rowDone, this, &ToolPageWT::reportDone);
+    connect(runner, &BatchRunner::batchDone, this, &ToolPageWT::reportBatchDone);
+    runner->start();
+}
+
+int ToolPageWT::rowOfSlot(int slot) const
+{
+    if (!m_busy)
+        return slot >= 0 && slot < rowCount() ? slot : -1;
+    return slot >= 0 && slot < m_batchKeys.size() ? rowOfKey(m_batchKeys.at(slot)) : -1;
+}
+
+void ToolPageWT::reportProgress(int slot, int percent)
+{
+    const int row = rowOfSlot(slot);
+    if (row >= 0)
+        showRowProgress(row, percent);
+}
+
+void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, const QString& reason)
+{
+    if (!success)
+        qDebug() << "job failed:" << outputPath << reason;
+    const int row = rowOfSlot(slot);
+    if (row >= 0)
+        showRowDone(row, outputPath, success, reason);
+}
+
+void ToolPageWT::reportBatchDone()
+{
+    m_busy = false;
+    m_batchKeys.clear();
+    if (m_runner)
+        m_runner->deleteLater();
+    m_runner = nullptr;
+}
+
+void ToolPageWT::showNotice(const QString& text)
+{
+    auto* dialog = new MyDialog(text, this);
+    dialog->show();
+}
+
+void ToolPageWT::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() && FileIntake::acceptsDrag(event->mimeData()->urls(), *m_extensions))
+        event->acceptProposedAction();
+}
+
+void ToolPageWT::dropEvent(QDropEvent* event)
+{
+    qDebug() << "drop event";
+    onDragAndDrop(event->mimeData()->urls());
+}
+
+void ToolPageWT::paintEvent(QPaintEvent*)
+{
+    paintStyledBackground(this);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/batchrunner.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QUrl>
+#include <QVector>
+#include <QWidget>
+
+class OperBtnBar;
+
+// What every tool page shares, whatever its rows look like: the operation bar, the three ways
+// files come in, the busy guard, notices, and one protocol with the engines (BatchRunner).
+// Each row carries a key that is never reused, so that a report of a batch whose rows were
+// cleared can never land on a row added later.
+class ToolPageWT : public QWidget
+{
+    Q_OBJECT
+public:
+    using RowKey = quint64;
+
+    struct Texts
+    {
+        QString dialogTitle;
+        QString emptyList;
+    };
+
+    ToolPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent);
+
+    bool isBusy() const { return m_busy; }
+    const QStringList& extensions() const { return *m_extensions; }
+    // The add-row rule over a list of paths; returns how many rows were added.
+    int addPaths(const QStringList& paths);
+    void addFolder(const QString& folder);
+
+public slots:
+    void addFile();
+    void addDir();
+    void clearTable();
+    void onDragAndDrop(QList<QUrl> urls);
+
+protected:
+    // The page's rows, as the subclass shows them.
+    virtual int rowCount() const = 0;
+    virtual void appendRows(const QStringList& paths, RowKey firstKey) = 0;
+    virtual void removeAllRows() = 0;
+    virtual int rowOfKey(RowKey key) const = 0;
+    virtual RowKey keyOfRow(int row) const = 0;
+    virtual void showRowProgress(int row, int percent) = 0;
+    virtual void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) = 0;
+    // The drop zone or the list in the centre.
+    virtual bool isDropZoneShown() const = 0;
+    virtual void showList() = 0;
+    virtual void showDropZone() = 0;
+
+    OperBtnBar* operBar() const { return m_operBar; }
+    // The empty-list and busy notices; true when the start may go on.
+    bool mayStart();
+    // Takes the runner (as a child), remembers which row each slot means, and starts it.
+    void runBatch(BatchRunner* runner);
+    BatchRunner* runner() const { return m_runner; }
+    // Reports addressed by slot: a running batch's slots name the rows it started with;
+    // without a batch a slot is the row index.
+    void reportProgress(int slot, int percent);
+    void reportDone(int slot, const QString& outputPath, bool success, const QString& reason);
+    void reportBatchDone();
+    void showNotice(const QString& text);
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int rowOfSlot(int slot) const;
+
+    const QStringList* m_extensions;
+    Texts m_texts;
+    OperBtnBar* m_operBar;
+    bool m_busy = false;
+    RowKey m_nextKey = 1;
+    QPointer<BatchRunner> m_runner;
+    QVector<RowKey> m_batchKeys;
+};

@@ -1,0 +1,3 @@
+#include "platform/batchrunner.h"
+
+BatchRunner::BatchRunner(QObject* parent) : QObject(parent) {}
