@@ -21,6 +21,12 @@ QProcessEnvironment ToolLauncher::childEnvironment()
     // Debian's ImageMagick forbids PDF by a system policy; our own policy, found through
     // the child's configuration home, allows reading it without touching /etc.
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), AppPaths::appDir() + QStringLiteral("/config"));
+    // Only a policy found on this path, ahead of the system's, can raise ImageMagick's
+    // resource limits (the policy file says which); a path the user set is still searched.
+    const QString magickPath = env.value(QStringLiteral("MAGICK_CONFIGURE_PATH"));
+    const QString ours = AppPaths::appDir() + QStringLiteral("/config/ImageMagick");
+    env.insert(QStringLiteral("MAGICK_CONFIGURE_PATH"),
+               magickPath.isEmpty() ? ours : ours + QLatin1Char(':') + magickPath);
     // Up to ten jobs run at once on two cores: extra OpenMP threads per child only contend.
     if (!env.contains(QStringLiteral("MAGICK_THREAD_LIMIT")))
         env.insert(QStringLiteral("MAGICK_THREAD_LIMIT"),

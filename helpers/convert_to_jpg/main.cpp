@@ -1,5 +1,6 @@
 // ConvertToJpg SOURCE OUTPUT: decodes a camera RAW file and writes it to OUTPUT as an upright
-// sRGB JPEG. Exit 0 on success; otherwise one line on stderr and nothing at OUTPUT.
+// sRGB JPEG. Exit 0 on success; otherwise one line on stderr and nothing at OUTPUT. A file whose
+// image data was stripped fails with "no picture data" rather than becoming a flat picture.
 // There are no options, so paths that begin with "-" are taken as paths.
 #include "atomicoutputfile.h"
 #include "conversionerror.h"

@@ -1,10 +1,12 @@
 #include "rawdecoder.h"
 
 #include "conversionerror.h"
+#include "picturecheck.h"
 
 #include <libraw/libraw.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -19,7 +21,8 @@ std::string quoted(const std::string& path)
 
 // LibRaw answers "Input/output error" for a file it does not recognise, which would send the
 // user looking at the disk; say what we know about the file instead.
-void checkSource(const std::string& path)
+// Returns the file's size in bytes.
+std::uint64_t checkSource(const std::string& path)
 {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0)
@@ -32,6 +35,12 @@ void checkSource(const std::string& path)
     std::fclose(file);
     if (info.st_size == 0)
         throw ConversionError(quoted(path) + " is empty");
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+[[noreturn]] void noPictureData(const std::string& path, const std::string& reason)
+{
+    throw ConversionError("no picture data in " + quoted(path) + ": " + reason);
 }
 
 void check(int result, const char* stage, const std::string& path)
@@ -50,7 +59,7 @@ struct ImageDeleter
 
 DecodedImage RawDecoder::decode(const std::string& path)
 {
-    checkSource(path);
+    const std::uint64_t fileBytes = checkSource(path);
     m_warning.clear();
     // LibRaw's default handlers print to stderr themselves; the memory one is not needed,
     // since an allocation failure also comes back as an error code.
@@ -65,7 +74,16 @@ DecodedImage RawDecoder::decode(const std::string& path)
     if (opened == LIBRAW_FILE_UNSUPPORTED || opened == LIBRAW_IO_ERROR)
         throw ConversionError(quoted(path) + " is not a RAW picture this program can read");
     check(opened, "open", path);
-    check(raw->unpack(), "unpack", path);
+    const libraw_image_sizes_t& sizes = raw->imgdata.sizes;
+    const std::string tooSmall = PictureCheck::tooSmall(fileBytes, sizes.raw_width, sizes.raw_height);
+    if (!tooSmall.empty())
+        noPictureData(path, tooSmall);
+    const int unpacked = raw->unpack();
+    // Where the sensor data should be, LibRaw finds the end of the file or bytes it cannot decode.
+    if (unpacked == LIBRAW_IO_ERROR || unpacked == LIBRAW_DATA_ERROR)
+        noPictureData(path, std::string("its image data is missing or damaged (") +
+                                libraw_strerror(unpacked) + ")");
+    check(unpacked, "unpack", path);
     check(raw->dcraw_process(), "process", path);
 
     int made = LIBRAW_SUCCESS;
@@ -85,6 +103,9 @@ DecodedImage RawDecoder::decode(const std::string& path)
     result.height = image->height;
     result.channels = image->colors;
     result.pixels.assign(image->data, image->data + expected);
+    const std::string flat = PictureCheck::flat(result, m_warning);
+    if (!flat.empty())
+        noPictureData(path, flat);
     return result;
 }
 

@@ -10,9 +10,10 @@
 class RawDecoder final
 {
 public:
-    // Throws ConversionError.
+    // Throws ConversionError, also when the file holds no picture (PictureCheck).
     DecodedImage decode(const std::string& path);
-    // Set when LibRaw met damaged data but still produced a picture.
+    // Set when LibRaw met damaged data but still produced a picture. LibRaw's process_warnings
+    // never say this: their flags speak of white balance, profiles and dark frames.
     const std::string& warning() const { return m_warning; }
 
 private:

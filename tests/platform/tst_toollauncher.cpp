@@ -82,6 +82,32 @@ private slots:
         QCOMPARE(lines.value(5), m_dir.path() + "/config");
     }
 
+    void magickFindsOurPolicyFirst_data()
+    {
+        QTest::addColumn<QByteArray>("userPath");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unset") << QByteArray() << "/config/ImageMagick";
+        QTest::newRow("the user's own path stays, after ours")
+            << QByteArray("/home/someone/magick") << "/config/ImageMagick:/home/someone/magick";
+    }
+    void magickFindsOurPolicyFirst()
+    {
+        QFETCH(QByteArray, userPath);
+        QFETCH(QString, expected);
+        const QByteArray saved = qgetenv("MAGICK_CONFIGURE_PATH");
+        const bool wasSet = qEnvironmentVariableIsSet("MAGICK_CONFIGURE_PATH");
+        if (userPath.isEmpty())
+            qunsetenv("MAGICK_CONFIGURE_PATH");
+        else
+            qputenv("MAGICK_CONFIGURE_PATH", userPath);
+        const QString value = ToolLauncher::childEnvironment().value("MAGICK_CONFIGURE_PATH");
+        if (wasSet)
+            qputenv("MAGICK_CONFIGURE_PATH", saved);
+        else
+            qunsetenv("MAGICK_CONFIGURE_PATH");
+        QCOMPARE(value, m_dir.path() + expected);
+    }
+
     void hangingToolIsKilledAfterTheFinishWait()
     {
         QVERIFY(Fixtures::writeScript(m_dir.filePath("tool"), "sleep 30\n"));

@@ -57,14 +57,21 @@ Entry text(quint16 tag, const char* value)
     return {tag, Ascii, quint32(bytes.size()), bytes};
 }
 
-QByteArray pixels()
+QByteArray pixels(Content content)
 {
     QByteArray bytes;
+    quint32 noise = 1;
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            append<quint16>(bytes, x < kWidth / 2 ? 60000 : 2000);
-            append<quint16>(bytes, y < kHeight / 2 ? 60000 : 2000);
-            append<quint16>(bytes, 2000);
+            for (int channel = 0; channel < 3; ++channel) {
+                quint16 value = 0;
+                if (content == Content::Corners)
+                    value =
+                        (channel == 0 && x < kWidth / 2) || (channel == 1 && y < kHeight / 2) ? 60000 : 2000;
+                else if (content == Content::DarkNoise)
+                    value = quint16((noise = noise * 1103515245u + 12345u) >> 16) % kDarkNoiseLevels;
+                append<quint16>(bytes, value);
+            }
         }
     }
     return bytes;
@@ -105,9 +112,9 @@ QByteArray tiff(QVector<Entry> entries, const QByteArray& pixelData, quint16 str
 
 } // namespace
 
-bool write(const QString& path, int orientation, bool truncated)
+bool write(const QString& path, int orientation, bool truncated, Content content)
 {
-    const QByteArray data = pixels();
+    const QByteArray data = pixels(content);
     // Tags in ascending order, as TIFF requires.
     const QVector<Entry> entries{
         numbers(254, Long, {0}),

@@ -8,6 +8,17 @@
 namespace LinearDng {
 constexpr int kWidth = 48;
 constexpr int kHeight = 32;
+// Dark noise spans levels 0 to 15 of 65535: four levels of a 14-bit sensor, about 12 stops
+// below white.
+constexpr int kDarkNoiseLevels = 16;
+// What the pixels hold: the four coloured corners; nothing, as a stripped file decodes; or a
+// frame shot with the lens cap on, only sensor noise a few levels above black.
+enum class Content
+{
+    Corners,
+    Black,
+    DarkNoise
+};
 // Cuts the file inside the pixel data when truncated is set.
-bool write(const QString& path, int orientation, bool truncated = false);
+bool write(const QString& path, int orientation, bool truncated = false, Content content = Content::Corners);
 } // namespace LinearDng

@@ -69,6 +69,9 @@ private slots:
     void initTestCase();
     void init();
     void decodesRealRaw();
+    void darkFrameIsAPicture();
+    void refusesFilesWithoutPictureData_data();
+    void refusesFilesWithoutPictureData();
     void appliesOrientation_data();
     void appliesOrientation();
     void failsCleanly_data();
@@ -114,6 +117,75 @@ void TestConvertToJpg::decodesRealRaw()
                               &details));
     QCOMPARE(details.trimmed(), QStringLiteral("92 8 sRGB"));
     QCOMPARE(entries(QFileInfo(output).path()), QStringList{QStringLiteral("kodak.jpg")});
+}
+
+void TestConvertToJpg::darkFrameIsAPicture()
+{
+    // Only sensor noise a few levels above black: dark, yet not the flat colour of a stripped file.
+    const QString source = path(QStringLiteral("lens-cap.dng"));
+    QVERIFY(LinearDng::write(source, 1, false, LinearDng::Content::DarkNoise));
+    const QString output = path(QStringLiteral("lens-cap.jpg"));
+
+    const Run run = runHelper({source, output});
+    QVERIFY(run.finished);
+    QCOMPARE(run.standardError, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    const QImage image(output, "JPEG");
+    QCOMPARE(image.size(), QSize(LinearDng::kWidth, LinearDng::kHeight));
+    int brightest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            brightest = qMax(brightest, qGray(image.pixel(x, y)));
+    }
+    QVERIFY2(brightest < 128, qPrintable(QString::number(brightest)));
+}
+
+void TestConvertToJpg::refusesFilesWithoutPictureData_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("padTo");
+    QTest::addColumn<QString>("reason");
+    // Real files whose image data was removed; padding one with zeros to the size its sensor
+    // needs leaves LibRaw's warning and the nearly flat picture as the only signs.
+    const QString tooSmall = QStringLiteral("bytes cannot hold the");
+    QTest::newRow("DNG, black, far too small") << "DNG.dng" << qint64(0) << tooSmall;
+    QTest::newRow("CR3, black with a warning") << "CanonRaw.cr3" << qint64(0) << tooSmall;
+    QTest::newRow("NEF, nearly white with a warning") << "Nikon.nef" << qint64(0) << tooSmall;
+    QTest::newRow("RW2 of 12 KB, a pattern without a warning") << "Panasonic.rw2" << qint64(0) << tooSmall;
+    QTest::newRow("NEF padded to its sensor's size")
+        << "Nikon.nef" << qint64(200000) << "LibRaw found corrupt data near offset";
+    QTest::newRow("iPhone DNG, black, big enough") << "IMG_1361.dng" << qint64(0) << "one flat colour";
+    QTest::newRow("made DNG, black") << "" << qint64(0) << "one flat colour";
+    QTest::newRow("made DNG, cut short") << "truncated" << qint64(0) << "image data is missing or damaged";
+}
+
+void TestConvertToJpg::refusesFilesWithoutPictureData()
+{
+    QFETCH(QString, file);
+    QFETCH(qint64, padTo);
+    QFETCH(QString, reason);
+    const QString source = path(QStringLiteral("stripped.raw"));
+    if (file.isEmpty())
+        QVERIFY(LinearDng::write(source, 1, false, LinearDng::Content::Black));
+    else if (file == QLatin1String("truncated"))
+        QVERIFY(LinearDng::write(source, 1, true));
+    else
+        QVERIFY(QFile::copy(Fixtures::dataFile(file), source));
+    if (padTo > 0) {
+        QFile padded(source);
+        QVERIFY(padded.setPermissions(padded.permissions() | QFile::WriteOwner));
+        QVERIFY(padded.resize(padTo));
+    }
+    const QString output = path(QStringLiteral("out.jpg"));
+
+    const Run run = runHelper({source, output});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray expected = "ConvertToJpg: no picture data in '" + source.toUtf8() + "': ";
+    QVERIFY2(run.standardError.startsWith(expected) && run.standardError.count('\n') == 1 &&
+                 run.standardError.contains(reason.toUtf8()),
+             run.standardError.constData());
+    QCOMPARE(entries(m_dir->path()), QStringList{QStringLiteral("stripped.raw")});
 }
 
 void TestConvertToJpg::appliesOrientation_data()
