@@ -91,13 +91,11 @@ void MyTable::addFileRows(const QStringList& paths, quint64 firstKey)
     if (paths.isEmpty())
         return;
     const int first = rowCount();
-    // One insertion and no painting while the cells are made: row by row, every insertion
-    // re-laid the header and every cell widget, which grew with the table.
-    setUpdatesEnabled(false);
+    // One insertion: row by row, each insertion re-laid the whole header.
     setRowCount(first + paths.size());
     for (int i = 0; i < paths.size(); ++i)
         fillRow(first + i, paths.at(i), firstKey + static_cast<quint64>(i));
-    setUpdatesEnabled(true);
+    makeCellsInView();
 }
 
 void MyTable::fillRow(int row, const QString& path, quint64 key)
@@ -106,15 +104,87 @@ void MyTable::fillRow(int row, const QString& path, quint64 key)
     QTableWidgetItem* number = centredItem(QString::number(row + 1));
     number->setData(kSourceRole, path);
     number->setData(kKeyRole, key);
+    number->setData(kProgressRole, 0);
     setItem(row, 0, number);
     QTableWidgetItem* name = centredItem(info.fileName());
     name->setToolTip(info.fileName());
     setItem(row, 1, name);
     setItem(row, 2, centredItem(sizeText(info.size())));
-    setCellWidget(row, statusColumn(), makeStatusCell());
-    setCellWidget(row, actionColumn(), makeActionCell());
     if (!m_keysStale)
         m_rowOfKey.insert(key, row);
+}
+
+void MyTable::makeCellsInView()
+{
+    if (rowCount() == 0)
+        return;
+    // Before the first layout there is no view to measure: the first screenful, generously.
+    constexpr int kFirstRows = 40;
+    int top = rowAt(0);
+    int bottom = rowAt(qMax(0, viewport()->height() - 1));
+    if (!isVisible() || top < 0) {
+        top = 0;
+        bottom = kFirstRows;
+    }
+    if (bottom < 0)
+        bottom = rowCount() - 1;
+    for (int row = top; row <= qMin(bottom, rowCount() - 1); ++row)
+        makeCells(row);
+}
+
+void MyTable::makeCells(int row)
+{
+    if (cellWidget(row, statusColumn()))
+        return;
+    setCellWidget(row, statusColumn(), makeStatusCell());
+    setCellWidget(row, actionColumn(), makeActionCell());
+    showState(row);
+}
+
+void MyTable::showState(int row)
+{
+    const QTableWidgetItem* first = item(row, 0);
+    QWidget* status = cellWidget(row, statusColumn());
+    if (!first || !status)
+        return;
+    auto* bar = status->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    auto* warning = status->findChild<QLabel*>(QStringLiteral("rowWarning"));
+    bar->setValue(first->data(kProgressRole).toInt());
+    const QString text = first->data(kWarningRole).toString();
+    if (!text.isEmpty()) {
+        warning->setText(text);
+        const QVariant reason = first->data(kReasonRole);
+        if (reason.isValid()) {
+            static const QString failedSheet = StyleSheet::make("QLabel{color:@failure;}");
+            warning->setStyleSheet(failedSheet);
+            warning->setToolTip(reason.toString());
+        }
+        warning->show();
+        bar->hide();
+    }
+    if (first->data(kCompletedRole).toBool()) {
+        if (auto* open =
+                cellWidget(row, actionColumn())->findChild<QPushButton*>(QStringLiteral("openDirBtn")))
+            open->setIcon(QIcon(QStringLiteral(":/icons/icons/itemdirenable.png")));
+    }
+}
+
+void MyTable::scrollContentsBy(int dx, int dy)
+{
+    QTableWidget::scrollContentsBy(dx, dy);
+    makeCellsInView();
+}
+
+void MyTable::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    makeCellsInView();
+}
+
+void MyTable::showEvent(QShowEvent* event)
+{
+    QTableWidget::showEvent(event);
+    makeCellsInView();
 }
 
 void MyTable::removeFileRow(int row)
@@ -122,6 +192,7 @@ void MyTable::removeFileRow(int row)
     removeRow(row);
     m_keysStale = true;
     renumber();
+    makeCellsInView();
 }
 
 void MyTable::removeAllRows()
@@ -205,49 +276,35 @@ QWidget* MyTable::makeActionCell()
 
 void MyTable::setRowProgress(int row, int value)
 {
-    QWidget* cell = cellWidget(row, statusColumn());
-    if (auto* bar = cell ? cell->findChild<QProgressBar*>(QStringLiteral("progressBar")) : nullptr)
-        bar->setValue(value);
+    if (QTableWidgetItem* first = item(row, 0)) {
+        first->setData(kProgressRole, value);
+        showState(row);
+    }
 }
 
 void MyTable::markRow(int row, const QString& text)
 {
-    QWidget* cell = cellWidget(row, statusColumn());
-    if (!cell)
-        return;
-    if (auto* label = cell->findChild<QLabel*>(QStringLiteral("rowWarning"))) {
-        label->setText(text);
-        label->show();
+    if (QTableWidgetItem* first = item(row, 0)) {
+        first->setData(kWarningRole, text);
+        showState(row);
     }
-    if (auto* bar = cell->findChild<QProgressBar*>(QStringLiteral("progressBar")))
-        bar->hide();
 }
 
 void MyTable::completeRow(int row, const QString& exportPath, bool success, const QString& reason)
 {
-    if (row < 0 || row >= rowCount())
+    QTableWidgetItem* first = item(row, 0);
+    if (!first)
         return;
-    if (QWidget* cell = cellWidget(row, actionColumn())) {
-        if (auto* open = cell->findChild<QPushButton*>(QStringLiteral("openDirBtn")))
-            open->setIcon(QIcon(QStringLiteral(":/icons/icons/itemdirenable.png")));
-    }
-    item(row, 0)->setData(kExportRole, exportPath);
+    first->setData(kExportRole, exportPath);
+    first->setData(kCompletedRole, true);
     qDebug() << "export file path ================:" << exportPath;
     if (m_form == Form::Compression && QFileInfo::exists(exportPath))
         setItem(row, 3, centredItem(sizeText(QFileInfo(exportPath).size())));
-    if (!success)
-        failRow(row, reason);
-}
-
-void MyTable::failRow(int row, const QString& reason)
-{
-    markRow(row, QStringLiteral("转换失败！"));
-    QWidget* cell = cellWidget(row, statusColumn());
-    if (auto* label = cell ? cell->findChild<QLabel*>(QStringLiteral("rowWarning")) : nullptr) {
-        static const QString failedSheet = StyleSheet::make("QLabel{color:@failure;}");
-        label->setStyleSheet(failedSheet);
-        label->setToolTip(reason);
+    if (!success) {
+        first->setData(kReasonRole, reason);
+        first->setData(kWarningRole, QStringLiteral("转换失败！"));
     }
+    showState(row);
 }
 
 void MyTable::renumber()
@@ -270,16 +327,14 @@ QString MyTable::exportPath(int row) const
 
 int MyTable::progress(int row) const
 {
-    const QWidget* cell = cellWidget(row, statusColumn());
-    const auto* bar = cell ? cell->findChild<QProgressBar*>(QStringLiteral("progressBar")) : nullptr;
-    return bar ? bar->value() : -1;
+    const QTableWidgetItem* first = item(row, 0);
+    return first ? first->data(kProgressRole).toInt() : -1;
 }
 
 QString MyTable::rowWarning(int row) const
 {
-    const QWidget* cell = cellWidget(row, statusColumn());
-    const auto* label = cell ? cell->findChild<QLabel*>(QStringLiteral("rowWarning")) : nullptr;
-    return label && !label->isHidden() ? label->text() : QString();
+    const QTableWidgetItem* first = item(row, 0);
+    return first ? first->data(kWarningRole).toString() : QString();
 }
 
 int MyTable::rowOf(const QWidget* cellChild) const

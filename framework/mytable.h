@@ -4,6 +4,8 @@
 #include <QTableWidget>
 
 // The picture pages' file table: number, name, size, status bar and row actions.
+// A row's state lives in its first item; the status and action cells of a row are made when the
+// row comes into view, so a list of thousands of files costs what the rows in view cost.
 class MyTable final : public QTableWidget
 {
     Q_OBJECT
@@ -15,8 +17,12 @@ public:
     };
     static constexpr int kSourceRole = 20;
     static constexpr int kExportRole = 21;
-    // The page's key of the row, which no later row reuses.
+    // The page's key of the row, which no later row reuses; then the row's shown state.
     static constexpr int kKeyRole = 30;
+    static constexpr int kProgressRole = 31;
+    static constexpr int kWarningRole = 32;
+    static constexpr int kReasonRole = 33;
+    static constexpr int kCompletedRole = 34;
 
     MyTable(int rows, int columns, QWidget* parent);
 
@@ -24,7 +30,7 @@ public:
     void setForm(Form form);
     Form form() const { return m_form; }
 
-    // Appends one row per file, keyed firstKey, firstKey + 1, ...; the table lays out once.
+    // Appends one row per file, keyed firstKey, firstKey + 1, ...
     void addFileRows(const QStringList& paths, quint64 firstKey);
     // Removes the row and renumbers the rest.
     void removeFileRow(int row);
@@ -37,7 +43,6 @@ public:
 
     quint64 keyOf(int row) const;
     int rowOfKey(quint64 key) const;
-
     QString sourcePath(int row) const;
     QString exportPath(int row) const;
     int progress(int row) const;
@@ -45,6 +50,8 @@ public:
     QString rowWarning(int row) const;
     // The row whose cell holds this widget (a row button), or -1.
     int rowOf(const QWidget* cellChild) const;
+    // Makes the cells of the rows in view (of the first rows while the table has no size yet).
+    void makeCellsInView();
 
     // "1023 bytes" -> "0 KB".
     static QString sizeText(qint64 bytes);
@@ -54,10 +61,16 @@ signals:
     void openDirClicked(const QWidget* button);
     void deleteClicked(const QWidget* button);
 
+protected:
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     int statusColumn() const;
     int actionColumn() const;
-    void failRow(int row, const QString& reason);
+    void makeCells(int row);
+    void showState(int row);
     QWidget* makeStatusCell();
     QWidget* makeActionCell();
     void fillRow(int row, const QString& path, quint64 key);

@@ -41,6 +41,7 @@ private slots:
     void sizeChoiceShowsAndClearsTheFields();
     void openFolderForms();
     void compressionFormShowsTheResultSize();
+    void rowsOutOfViewKeepTheirStateUntilShown();
     void clickingTheDropZoneAsksForFiles();
 
 private:
@@ -292,6 +293,36 @@ void TestPicturePage::compressionFormShowsTheResultSize()
     QCOMPARE(table.rowOfKey(8), 0);
     QCOMPARE(table.rowOfKey(7), -1);
     QCOMPARE(table.item(0, 0)->text(), QStringLiteral("1"));
+}
+
+void TestPicturePage::rowsOutOfViewKeepTheirStateUntilShown()
+{
+    QStringList paths;
+    for (int i = 0; i < 300; ++i)
+        paths << file(QStringLiteral("many%1.jpg").arg(i), 1);
+    m_page->addPaths(paths);
+    m_page->center()->showTable();
+    MyTable* table = m_page->table();
+    QTRY_VERIFY(table->isVisible());
+    QVERIFY(table->cellWidget(0, 3));
+    // A row far below the view has no cells yet; its reports are kept all the same.
+    QVERIFY(!table->cellWidget(290, 3));
+    table->setRowProgress(290, 64);
+    table->completeRow(291, m_dir.filePath("out/x.jpg"), false, "magick: crashed");
+    QCOMPARE(table->progress(290), 64);
+    QCOMPARE(table->rowWarning(291), QStringLiteral("转换失败！"));
+    table->scrollToBottom();
+    QVERIFY(table->cellWidget(290, 3));
+    QCOMPARE(table->cellWidget(290, 3)->findChild<QProgressBar*>("progressBar")->value(), 64);
+    auto* warning = table->cellWidget(291, 3)->findChild<QLabel*>("rowWarning");
+    QVERIFY(!warning->isHidden());
+    QCOMPARE(warning->text(), QStringLiteral("转换失败！"));
+    QCOMPARE(warning->toolTip(), QStringLiteral("magick: crashed"));
+    // Its buttons work as any row's do.
+    QPushButton* remove = table->cellWidget(299, 4)->findChild<QPushButton*>("delBtn");
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(table->rowCount(), 299);
+    QCOMPARE(table->item(298, 0)->text(), QStringLiteral("299"));
 }
 
 void TestPicturePage::clickingTheDropZoneAsksForFiles()
