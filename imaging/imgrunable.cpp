@@ -75,11 +75,17 @@ QString ImgRunable::runProcedure()
 QString ImgRunable::failureReason(bool resultExists) const
 {
     // The tool's own last words say most; then why it could not run; then what is missing.
-    const QStringList lines = m_errorText.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        if (!line->trimmed().isEmpty())
-            return line->trimmed();
+    // ImageMagick closes a failed read with the generic "no images defined `OUT'": the line
+    // before it says why.
+    QStringList lines;
+    for (const QString& line : m_errorText.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
     }
+    if (lines.size() > 1 && lines.last().contains(QLatin1String("no images defined")))
+        lines.removeLast();
+    if (!lines.isEmpty())
+        return lines.last();
     if (!m_failure.isEmpty())
         return m_failure;
     return resultExists ? QStringLiteral("the tool reported a problem")

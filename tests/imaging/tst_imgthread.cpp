@@ -174,6 +174,11 @@ void TestImgThread::theRunnerProtocolCarriesTheReason_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("the tool's last line") << "echo 'first' >&2\necho 'convert: improper image header' >&2\n"
                                           << "convert: improper image header";
+    QTest::newRow("why, not the generic close")
+        << "echo 'convert: Not a JPEG file: starts with 0x6e 0x6f' >&2\n"
+           "echo \"convert: no images defined \\`out.png' @ error/convert.c/ConvertImageCommand/3234.\" "
+           ">&2\nexit 1\n"
+        << "convert: Not a JPEG file";
     QTest::newRow("a crash") << "kill -SEGV $$\n"
                              << "magick: crashed";
     QTest::newRow("never starts") << QString() << "magick: could not start";
