@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+namespace Keys = MediaJobKeys;
 using MediaJobKeys::number;
 using MediaJobKeys::text;
 
@@ -23,19 +24,19 @@ constexpr int kTailBytes = 4096;
 bool readsQlv(int mode, const MediaJob& job)
 {
     const bool qlvMode =
-        mode == AudioExtraction || (mode == FormatConversion && number(job, "mediaLocalTypeStr") >= 0 &&
-                                    number(job, "mediaLocalTypeStr") <= 1);
-    return qlvMode && QFileInfo(text(job, "oriFilePath")).suffix().toLower() == QLatin1String("qlv");
+        mode == AudioExtraction || (mode == FormatConversion && number(job, Keys::kMediaLocalType) >= 0 &&
+                                    number(job, Keys::kMediaLocalType) <= 1);
+    return qlvMode && QFileInfo(text(job, Keys::kOriFilePath)).suffix().toLower() == QLatin1String("qlv");
 }
 
 bool hasVideoTarget(const MediaJob& job)
 {
-    return CombEnum::isVideoFormat(static_cast<int>(number(job, "format")));
+    return CombEnum::isVideoFormat(static_cast<int>(number(job, Keys::kFormat)));
 }
 
 bool hasAudioTarget(const MediaJob& job)
 {
-    return CombEnum::isAudioFormat(static_cast<int>(number(job, "format")));
+    return CombEnum::isAudioFormat(static_cast<int>(number(job, Keys::kFormat)));
 }
 } // namespace
 
@@ -67,7 +68,7 @@ void VideoThread::run()
     if (m_mode == Concatenation) {
         m_timeLen = 100;
         for (const MediaJob& job : qAsConst(m_jobs))
-            m_timeLen += number(job, "timeLenStr") / 1000;
+            m_timeLen += number(job, Keys::kTimeLen) / 1000;
         if (!m_jobs.isEmpty())
             runConcatenation();
     } else if (m_mode >= FormatConversion && m_mode <= AudioConversion) {
@@ -84,15 +85,15 @@ void VideoThread::run()
 void VideoThread::runJob(int index)
 {
     const MediaJob& job = m_jobs.at(index);
-    m_currentObjectName = text(job, "objectName");
-    m_timeLen = number(job, "timeLenStr") / 1000;
+    m_currentObjectName = text(job, Keys::kObjectName);
+    m_timeLen = number(job, Keys::kTimeLen) / 1000;
     m_timeOffset = 0;
 
-    const QString source = text(job, "oriFilePath");
+    const QString source = text(job, Keys::kOriFilePath);
     Builder builder;
     Outcome outcome;
     if (!buildJob(index, source, &builder, &outcome.reason)) {
-        finishJob(QString(), text(job, "objectName"), outcome);
+        finishJob(QString(), text(job, Keys::kObjectName), outcome);
         return;
     }
     MediaCommand command = builder(m_outputPrefix);
@@ -100,7 +101,7 @@ void VideoThread::runJob(int index)
     if (readsQlv(m_mode, job)) {
         outcome = unwrapQlv(index, source, &unwrapped);
         if (!outcome.ok) {
-            finishJob(command.outputPath, text(job, "objectName"), outcome);
+            finishJob(command.outputPath, text(job, Keys::kObjectName), outcome);
             return;
         }
         buildJob(index, unwrapped, &builder, &outcome.reason);
@@ -111,13 +112,13 @@ void VideoThread::runJob(int index)
         outcome.ok = false;
     if (!unwrapped.isEmpty())
         QFile::remove(unwrapped);
-    finishJob(command.outputPath, text(job, "objectName"), outcome);
+    finishJob(command.outputPath, text(job, Keys::kObjectName), outcome);
 }
 
 bool VideoThread::buildJob(int index, const QString& input, Builder* builder, QString* reason) const
 {
     const MediaJob job = m_jobs.at(index);
-    const qint64 kind = number(job, "mediaLocalTypeStr");
+    const qint64 kind = number(job, Keys::kMediaLocalType);
     using R = MediaRecipes;
     if (m_mode == FormatConversion && kind == 0 && hasVideoTarget(job))
         *builder = [=](const QString& prefix) { return R::videoTarget(job, index, prefix, input); };
@@ -223,14 +224,14 @@ QString VideoThread::runTempDir()
 
 void VideoThread::runConcatenation()
 {
-    const QString firstName = text(m_jobs.first(), "objectName");
-    const int format = static_cast<int>(number(m_jobs.first(), "format"));
+    const QString firstName = text(m_jobs.first(), Keys::kObjectName);
+    const int format = static_cast<int>(number(m_jobs.first(), Keys::kFormat));
     const QString dir = runTempDir();
     QStringList pieces;
     Outcome outcome{!dir.isEmpty(), dir.isEmpty() ? QStringLiteral("no temporary folder") : QString()};
     for (int i = 0; i < m_jobs.size() && outcome.ok; ++i) {
         const MediaJob& job = m_jobs.at(i);
-        m_currentObjectName = text(job, "objectName");
+        m_currentObjectName = text(job, Keys::kObjectName);
         if (!hasVideoTarget(job)) {
             outcome = {false, QStringLiteral("no recipe for this target")};
             break;
@@ -239,8 +240,8 @@ void VideoThread::runConcatenation()
         outcome = runTool(kFfmpeg, MediaRecipes::concatPiece(job, pieces.last()).arguments, pieces.last());
         if (!outcome.ok)
             outcome.reason =
-                QFileInfo(text(job, "oriFilePath")).fileName() + QStringLiteral(": ") + outcome.reason;
-        m_timeOffset += number(job, "timeLenStr") / 1000;
+                QFileInfo(text(job, Keys::kOriFilePath)).fileName() + QStringLiteral(": ") + outcome.reason;
+        m_timeOffset += number(job, Keys::kTimeLen) / 1000;
     }
 
     const Builder join = [&](const QString& prefix) {
