@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 
 namespace Keys = MediaJobKeys;
 using MediaJobKeys::number;
@@ -19,7 +18,6 @@ using MediaJobKeys::text;
 namespace {
 const QString kFfmpeg = QStringLiteral("decoder/common/ffmpeg");
 const QString kQlvHelper = QStringLiteral("decoder/qlv/Qlv2mp4");
-constexpr int kTailBytes = 4096;
 
 bool readsQlv(int mode, const MediaJob& job)
 {
@@ -168,22 +166,33 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
 {
     for (const QString& argument : arguments)
         qDebug().noquote() << "===========================" << argument;
-    m_outputTail.clear();
-    ToolLauncher::prepare(*m_process, program, arguments);
+    m_log = FfmpegLog();
+    // Levels on every line tell ffmpeg's errors apart from the statistics it prints after them.
+    const QStringList tagged =
+        program == kFfmpeg
+            ? QStringList{QStringLiteral("-loglevel"), QStringLiteral("level+info")} + arguments
+            : arguments;
+    ToolLauncher::prepare(*m_process, program, tagged);
     const bool started = ToolLauncher::start(*m_process);
     const ToolResult result = ToolLauncher::collect(*m_process, started, ToolLauncher::kFinishWaitMs);
     readOutput();
+    m_log.finish();
     qDebug().noquote() << "readErrorOutput=====================,"
                        << QString::fromLocal8Bit(result.standardError);
 
     Outcome outcome;
     const QFileInfo output(expectedOutput);
     outcome.ok = result.exitedCleanly() && output.isFile() && output.size() > 0;
+    if (outcome.ok) {
+        // ffmpeg ends well after a seek past the end or one it could not do, with no frame written.
+        outcome.reason = m_log.emptyOutputReason();
+        outcome.ok = outcome.reason.isEmpty();
+    } else if (result.started && result.finished && result.exitStatus == QProcess::NormalExit) {
+        // A tool that ran to its end says best why it failed; otherwise the launcher does.
+        outcome.reason = m_log.failureReason();
+    }
     if (outcome.ok)
         return outcome;
-    // A tool that ran to its end says best why it failed; otherwise the launcher does.
-    if (result.started && result.finished && result.exitStatus == QProcess::NormalExit)
-        outcome.reason = lastOutputLine();
     if (outcome.reason.isEmpty())
         outcome.reason = result.failureReason();
     if (outcome.reason.isEmpty())
@@ -267,9 +276,7 @@ void VideoThread::readOutput()
     const QByteArray bytes = m_process->readAllStandardOutput();
     if (bytes.isEmpty())
         return;
-    m_outputTail.append(bytes);
-    if (m_outputTail.size() > kTailBytes)
-        m_outputTail = m_outputTail.right(kTailBytes);
+    m_log.add(bytes);
     handleChunk(bytes, ProgressParser::FrameOrSize, m_timeOffset);
 }
 
@@ -304,20 +311,4 @@ void VideoThread::handleChunk(const QByteArray& bytes, ProgressParser::Form form
         return;
     m_lastProgress = progress;
     emit setProgress(progress, m_currentObjectName);
-}
-
-QString VideoThread::lastOutputLine() const
-{
-    // ffmpeg ends its status lines with "\r" and its messages with "\n"; a failed run closes
-    // with the generic "Conversion failed!", so the line before it says why.
-    const QStringList lines = QString::fromLocal8Bit(m_outputTail)
-                                  .split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts);
-    QStringList meaningful;
-    for (const QString& line : lines) {
-        if (!line.trimmed().isEmpty())
-            meaningful << line.trimmed();
-    }
-    if (meaningful.size() > 1 && meaningful.last() == QLatin1String("Conversion failed!"))
-        meaningful.removeLast();
-    return meaningful.value(meaningful.size() - 1);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/ffmpeglog.h"
 #include "media/mediajob.h"
 #include "media/mediaoutputnamer.h"
 #include "media/mediarecipes.h"
@@ -53,7 +54,6 @@ private:
     void finishJob(const QString& outputPath, const QString& objectName, const Outcome& outcome);
     void handleChunk(const QByteArray& bytes, ProgressParser::Form form, qint64 offset);
     QString runTempDir();
-    QString lastOutputLine() const;
 
     MediaJobList m_jobs;
     QString m_outputDirectory;
@@ -61,7 +61,7 @@ private:
     std::unique_ptr<MediaOutputNamer> m_namer;
     QProcess* m_process = nullptr;
     QString m_runTempDir;
-    QByteArray m_outputTail;
+    FfmpegLog m_log;
 
     // Written by the job frame before each start and read by the parser while the tool runs;
     // both happen on the worker thread, so no lock is needed.

@@ -46,6 +46,10 @@ private slots:
         flash.audioCodec = "libmp3lame";
         flash.sampleRate = 44100;
         QVERIFY(MediaFixtures::make(in("c.flv"), flash));
+        MediaFixtures::Clip vp8;
+        vp8.videoCodec = "libvpx";
+        vp8.audioCodec = "libvorbis";
+        QVERIFY(MediaFixtures::make(in("v.webm"), vp8));
         QVERIFY(wrapInQlv(in("a.mp4"), in("a.qlv")));
         QVERIFY(wrapInQlv(in("c.flv"), in("c.qlv")));
     }
@@ -345,6 +349,47 @@ private slots:
         QCOMPARE(events.at(events.size() - 2).progress, 100);
         QCOMPARE(events.last().kind, QString("done"));
         // What the run claimed and could not fill is gone again.
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+    }
+
+    void emptyOrRefusedResultsFailWithTheCause_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<MediaJob>("keys");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("slice past the end") << int(Slicing) << "a.mp4"
+                                            << MediaJob{{"beginTimeStr", "10000"},
+                                                        {"timeLenStr", "1000"},
+                                                        {"format", "0"},
+                                                        {"resolution", "0"},
+                                                        {"cutXStr", "-1"}}
+                                            << "no picture was written";
+        // H.264 into WebM: x264 is opened before the muxer refuses, and speaks last.
+        QTest::newRow("WebM refuses H.264")
+            << int(Compression) << "v.webm" << MediaJob{{"bitRateStr", "200"}} << "Only VP8 or VP9";
+        QTest::newRow("MP4 has no tag for the codec") << int(FormatConversion) << "c.flv"
+                                                      << MediaJob{{"format", "0"},
+                                                                  {"resolution", "0"},
+                                                                  {"oriVideoCodec", "12"},
+                                                                  {"mediaLocalTypeStr", "0"}}
+                                                      << "Could not find tag for codec";
+    }
+    void emptyOrRefusedResultsFailWithTheCause()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, source);
+        QFETCH(MediaJob, keys);
+        QFETCH(QString, reason);
+        RunRecorder rec;
+        run(mode, {job(in(source), "r", keys)}, rec);
+        const QList<RunRecorder::Event> events = rec.events();
+        QVERIFY(events.size() >= 3);
+        QCOMPARE(events.at(events.size() - 3).kind, QString("failed"));
+        QVERIFY2(events.at(events.size() - 3).text.contains(reason),
+                 qPrintable(events.at(events.size() - 3).text));
+        QCOMPARE(events.at(events.size() - 2).progress, 100);
+        QCOMPARE(events.last().kind, QString("done"));
         QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
     }
 
