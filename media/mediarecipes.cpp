@@ -43,15 +43,13 @@ QStringList containerAudioArguments(int format)
     return {};
 }
 
-MediaCommand audioCommand(const MediaJob& job, int index, const QString& outputPrefix, const QString& input,
-                          bool dropVideo)
+// A cover picture is a video stream to ffmpeg: OGG would get a Theora track, M4A fails on it.
+MediaCommand audioCommand(const MediaJob& job, int index, const QString& outputPrefix, const QString& input)
 {
     MediaCommand command;
     command.outputPath = plannedOutput(job, index, outputPrefix);
-    command.arguments << QStringLiteral("-y") << QStringLiteral("-i") << absolute(input);
-    if (dropVideo)
-        command.arguments << QStringLiteral("-vn");
-    command.arguments << QStringLiteral("-b:a")
+    command.arguments << QStringLiteral("-y") << QStringLiteral("-i") << absolute(input)
+                      << QStringLiteral("-vn") << QStringLiteral("-b:a")
                       << CombEnum::audioBitRateText(static_cast<int>(number(job, Keys::kAudioQuality)))
                       << QStringLiteral("-ac") << QStringLiteral("2") << QStringLiteral("-ar")
                       << QStringLiteral("44100") << command.outputPath;
@@ -112,12 +110,12 @@ MediaCommand MediaRecipes::videoTarget(const MediaJob& job, int index, const QSt
 MediaCommand MediaRecipes::audioExtraction(const MediaJob& job, int index, const QString& outputPrefix,
                                            const QString& input)
 {
-    return audioCommand(job, index, outputPrefix, input, true);
+    return audioCommand(job, index, outputPrefix, input);
 }
 
 MediaCommand MediaRecipes::audioConversion(const MediaJob& job, int index, const QString& outputPrefix)
 {
-    return audioCommand(job, index, outputPrefix, text(job, Keys::kOriFilePath), false);
+    return audioCommand(job, index, outputPrefix, text(job, Keys::kOriFilePath));
 }
 
 MediaCommand MediaRecipes::compression(const MediaJob& job, int index, const QString& outputPrefix)
@@ -142,11 +140,13 @@ MediaCommand MediaRecipes::slicing(const MediaJob& job, int index, const QString
 
     MediaCommand command;
     command.outputPath = plannedOutput(job, index, outputPrefix);
+    // The seek stays before the input, where it is fast; the length goes after it, where ffmpeg cuts
+    // exactly (before the input, an MPEG-PS piece of 1 s came out 1.2 s long).
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-ss")
-                      << QString::number(number(job, Keys::kBeginTime) / 1000) << QStringLiteral("-t")
-                      << QString::number(number(job, Keys::kTimeLen) / 1000)
+                      << QString::number(number(job, Keys::kBeginTime) / 1000)
                       << QStringLiteral("-accurate_seek") << QStringLiteral("-i")
-                      << absolute(text(job, Keys::kOriFilePath));
+                      << absolute(text(job, Keys::kOriFilePath)) << QStringLiteral("-t")
+                      << QString::number(number(job, Keys::kTimeLen) / 1000);
     if (crops) {
         command.arguments << QStringLiteral("-vf")
                           << QStringLiteral("crop=%1:%2:%3:%4")
@@ -171,16 +171,19 @@ MediaCommand MediaRecipes::gif(const MediaJob& job, int index, const QString& ou
     command.outputPath = outputPath(outputPrefix, QString::number(index), QStringLiteral("gif"));
     // The runner reserves the output name before the start, so the file it overwrites is its own.
     command.arguments << QStringLiteral("-y") << QStringLiteral("-ss")
-                      << QString::number(number(job, Keys::kBeginTime) / 1000) << QStringLiteral("-t")
-                      << QString::number(number(job, Keys::kTimeLen) / 1000) << QStringLiteral("-i")
-                      << absolute(text(job, Keys::kOriFilePath));
+                      << QString::number(number(job, Keys::kBeginTime) / 1000) << QStringLiteral("-i")
+                      << absolute(text(job, Keys::kOriFilePath)) << QStringLiteral("-t")
+                      << QString::number(number(job, Keys::kTimeLen) / 1000);
     if (text(job, Keys::kScaleWidth) != QLatin1String("-1")) {
         qint64 width = number(job, Keys::kScaleWidth);
         if (width > 0 && width % 2 == 1)
             ++width;
         command.arguments << QStringLiteral("-vf") << QStringLiteral("scale=%1:-1").arg(width);
     }
-    command.arguments << QStringLiteral("-r") << QStringLiteral("15") << command.outputPath;
+    // GIF is a variable-rate format: without a constant rate ffmpeg drops frames of a seeked MPEG-PS
+    // source and a 1 s piece plays 0.79 s.
+    command.arguments << QStringLiteral("-r") << QStringLiteral("15") << QStringLiteral("-fps_mode")
+                      << QStringLiteral("cfr") << command.outputPath;
     return command;
 }
 

@@ -119,11 +119,12 @@ private slots:
         QTest::addColumn<int>("format");
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("conversion 128k")
-            << 6 << 2 << 50 << QStringList{"-y",  "-i", kSource, "-b:a",  "128k",
+            << 6 << 2 << 50 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",           "128k",
                                            "-ac", "2",  "-ar",   "44100", kPrefix + "1.mp3"};
         QTest::newRow("conversion lossless 256k")
-            << 6 << 4 << 55 << QStringList{"-y",  "-i", kSource, "-b:a",  "256k",
-                                           "-ac", "2",  "-ar",   "44100", kPrefix + "1.flac"};
+            << 6 << 4 << 55
+            << QStringList{"-y",  "-i",    kSource,           "-vn", "-b:a", "256k", "-ac", "2",
+                           "-ar", "44100", kPrefix + "1.flac"};
         QTest::newRow("extraction drops the picture")
             << 5 << 1 << 52 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",           "96k",
                                            "-ac", "2",  "-ar",   "44100", kPrefix + "1.m4a"};
@@ -169,8 +170,8 @@ private slots:
         const MediaJob base{{"oriFilePath", kSource}, {"beginTimeStr", "65400"}, {"timeLenStr", "30000"},
                             {"format", "0"},          {"resolution", "0"},       {"cutXStr", "10"},
                             {"cutYStr", "20"},        {"cutWidthStr", "640"},    {"cutHeightStr", "360"}};
-        const QStringList start{"-hide_banner",   "-y", "-ss",  "65", "-t", "30",
-                                "-accurate_seek", "-i", kSource};
+        const QStringList start{"-hide_banner", "-y",    "-ss", "65", "-accurate_seek",
+                                "-i",           kSource, "-t",  "30"};
         const QStringList encode{"-preset", "ultrafast", "-vcodec", "libx264"};
         QTest::newRow("crop, seconds cut off")
             << base
@@ -219,8 +220,8 @@ private slots:
                            {"timeLenStr", "2500"},
                            {"scaleWidthStr", width}};
         const MediaCommand c = MediaRecipes::gif(job, 0, kPrefix);
-        QCOMPARE(c.arguments, QStringList({"-y", "-ss", "1", "-t", "2", "-i", kSource}) + filter +
-                                  QStringList({"-r", "15", kPrefix + "0.gif"}));
+        QCOMPARE(c.arguments, QStringList({"-y", "-ss", "1", "-i", kSource, "-t", "2"}) + filter +
+                                  QStringList({"-r", "15", "-fps_mode", "cfr", kPrefix + "0.gif"}));
         QCOMPARE(c.outputPath, kPrefix + "0.gif");
     }
 

@@ -50,6 +50,14 @@ private slots:
         vp8.videoCodec = "libvpx";
         vp8.audioCodec = "libvorbis";
         QVERIFY(MediaFixtures::make(in("v.webm"), vp8));
+        for (const QString& cover : {QString("cover.flac"), QString("cover.m4a")})
+            QVERIFY(makeWithCover(in(cover)));
+        MediaFixtures::Clip ps;
+        ps.seconds = 3;
+        ps.videoCodec = "mpeg1video";
+        ps.audioCodec.clear();
+        ps.extra = QStringList{"-bf", "2", "-g", "15", "-f", "mpeg"};
+        QVERIFY(MediaFixtures::make(in("ps.mpg"), ps));
         QVERIFY(wrapInQlv(in("a.mp4"), in("a.qlv")));
         QVERIFY(wrapInQlv(in("c.flv"), in("c.qlv")));
     }
@@ -393,6 +401,57 @@ private slots:
         QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
     }
 
+    void audioTargetsCarryOnlySound_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("FLAC with cover to OGG") << "cover.flac"
+                                                << "59";
+        QTest::newRow("M4A with cover to OGG") << "cover.m4a"
+                                               << "59";
+        QTest::newRow("M4A with cover to M4A") << "cover.m4a"
+                                               << "52";
+    }
+    void audioTargetsCarryOnlySound()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, format);
+        RunRecorder rec;
+        run(AudioConversion, {job(in(source), "r", {{"format", format}, {"audioQualityStr", "2"}})}, rec);
+        QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
+        const MediaFixtures::Probe out = MediaFixtures::probe(rec.ofKind("done").value(0).text);
+        QCOMPARE(out.streamTypes, QStringList{"audio"});
+        QVERIFY(out.duration > 0.9);
+    }
+
+    void slicesAreExact_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<MediaJob>("keys");
+        QTest::newRow("MPEG-PS slice") << int(Slicing)
+                                       << MediaJob{{"beginTimeStr", "1000"},
+                                                   {"timeLenStr", "1000"},
+                                                   {"format", "0"},
+                                                   {"resolution", "0"},
+                                                   {"cutXStr", "-1"}};
+        QTest::newRow("MPEG-PS GIF") << int(VideoToGif)
+                                     << MediaJob{{"beginTimeStr", "1000"},
+                                                 {"timeLenStr", "1000"},
+                                                 {"scaleWidthStr", "-1"}};
+    }
+    void slicesAreExact()
+    {
+        QFETCH(int, mode);
+        QFETCH(MediaJob, keys);
+        RunRecorder rec;
+        run(mode, {job(in("ps.mpg"), "s", keys)}, rec);
+        QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
+        const MediaFixtures::Probe out = MediaFixtures::probe(rec.ofKind("done").value(0).text);
+        // Before the length moved behind the input, this piece ran 1.2 s.
+        QVERIFY2(qAbs(out.duration - 1.0) < 0.08, qPrintable(QString::number(out.duration)));
+        QVERIFY(out.videoPackets > 0);
+    }
+
     void refusedOverwriteFailsInsteadOfWaiting()
     {
         // An ffmpeg that would be asked whether to overwrite: it must read no answer and give up.
@@ -480,6 +539,37 @@ private:
         const QString tool = m_app.filePath("decoder/common/ffmpeg");
         QFile::remove(tool);
         return Fixtures::writeScript(tool, body);
+    }
+
+    static bool makeWithCover(const QString& path)
+    {
+        const bool m4a = path.endsWith(".m4a");
+        return Fixtures::runTool("ffmpeg", {"-hide_banner",
+                                            "-nostdin",
+                                            "-loglevel",
+                                            "error",
+                                            "-y",
+                                            "-f",
+                                            "lavfi",
+                                            "-i",
+                                            "sine=duration=1",
+                                            "-f",
+                                            "lavfi",
+                                            "-i",
+                                            "color=red:size=64x64:duration=0.04",
+                                            "-map",
+                                            "0:a",
+                                            "-map",
+                                            "1:v",
+                                            "-frames:v",
+                                            "1",
+                                            "-c:a",
+                                            m4a ? "aac" : "flac",
+                                            "-c:v",
+                                            m4a ? "mjpeg" : "png",
+                                            "-disposition:v",
+                                            "attached_pic",
+                                            path});
     }
 
     static bool wrapInQlv(const QString& media, const QString& qlv)
