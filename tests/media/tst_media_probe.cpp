@@ -7,7 +7,9 @@
 #include <QLibrary>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
 #include <dlfcn.h>
+#include <string>
 
 namespace {
 // Where the system keeps the real library, whatever the architecture's folder is called.
@@ -97,6 +99,20 @@ private slots:
         info.probe(named);
         QCOMPARE(info.fileName(), QString("视频 样本.mp3"));
         QVERIFY(info.audioDuration() > 0);
+    }
+
+    void nonUtf8Locale()
+    {
+        const QString named = path("视频 样本 C.mp3");
+        QVERIFY(QFile::copy(path("sound.mp3"), named));
+        // As under LC_ALL=C; Qt has chosen its file name codec already.
+        const std::string before = std::setlocale(LC_ALL, nullptr);
+        std::setlocale(LC_ALL, "C");
+        MyMediaInfo info;
+        info.probe(named);
+        std::setlocale(LC_ALL, before.c_str());
+        QVERIFY(qAbs(info.audioDuration() - 2000) <= 60);
+        QCOMPARE(info.audioBitRate(), 125);
     }
 
     void sizeTexts()
