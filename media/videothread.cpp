@@ -124,6 +124,9 @@ bool VideoThread::buildJob(int index, const QString& input, Builder* builder, QS
         *builder = [=](const QString& prefix) { return R::audioExtraction(job, index, prefix, input); };
     else if (m_mode == AudioConversion)
         *builder = [=](const QString& prefix) { return R::audioConversion(job, index, prefix); };
+    else if (m_mode == Compression && number(job, Keys::kBitRate) <= 0)
+        // "-b:v 0k" lets x264 choose, and it wrote files larger than their sources.
+        *reason = QStringLiteral("no video bit rate is known for this file");
     else if (m_mode == Compression)
         *builder = [=](const QString& prefix) { return R::compression(job, index, prefix); };
     else if (m_mode == Slicing && hasVideoTarget(job))

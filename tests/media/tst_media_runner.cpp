@@ -373,6 +373,8 @@ private slots:
                                                         {"resolution", "0"},
                                                         {"cutXStr", "-1"}}
                                             << "no picture was written";
+        QTest::newRow("compression without a bit rate")
+            << int(Compression) << "a.mp4" << MediaJob{{"bitRateStr", "0"}} << "no video bit rate";
         // H.264 into WebM: x264 is opened before the muxer refuses, and speaks last.
         QTest::newRow("WebM refuses H.264")
             << int(Compression) << "v.webm" << MediaJob{{"bitRateStr", "200"}} << "Only VP8 or VP9";
