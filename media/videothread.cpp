@@ -45,7 +45,13 @@ VideoThread::VideoThread(int mode, const MediaJobList& jobs, const QString& outp
 
 VideoThread::~VideoThread()
 {
+    requestStop();
     wait();
+}
+
+void VideoThread::requestStop()
+{
+    m_cancel = true;
 }
 
 void VideoThread::run()
@@ -70,7 +76,7 @@ void VideoThread::run()
         if (!m_jobs.isEmpty())
             runConcatenation();
     } else if (m_mode >= FormatConversion && m_mode <= AudioConversion) {
-        for (int i = 0; i < m_jobs.size(); ++i)
+        for (int i = 0; i < m_jobs.size() && !m_cancel; ++i)
             runJob(i);
     }
 
@@ -177,7 +183,8 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
             : arguments;
     ToolLauncher::prepare(*m_process, program, tagged);
     const bool started = ToolLauncher::start(*m_process);
-    const ToolResult result = ToolLauncher::collect(*m_process, started, ToolLauncher::kFinishWaitMs);
+    const ToolResult result =
+        ToolLauncher::collect(*m_process, started, ToolLauncher::kFinishWaitMs, &m_cancel);
     readOutput();
     m_log.finish();
     qDebug().noquote() << "readErrorOutput=====================,"
@@ -190,6 +197,8 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
         // ffmpeg ends well after a seek past the end or one it could not do, with no frame written.
         outcome.reason = m_log.emptyOutputReason();
         outcome.ok = outcome.reason.isEmpty();
+    } else if (m_cancel) {
+        outcome.reason = QStringLiteral("stopped");
     } else if (result.started && result.finished && result.exitStatus == QProcess::NormalExit) {
         // A tool that ran to its end says best why it failed; otherwise the launcher does.
         outcome.reason = m_log.failureReason();
@@ -241,7 +250,7 @@ void VideoThread::runConcatenation()
     const QString dir = runTempDir();
     QStringList pieces;
     Outcome outcome{!dir.isEmpty(), dir.isEmpty() ? QStringLiteral("no temporary folder") : QString()};
-    for (int i = 0; i < m_jobs.size() && outcome.ok; ++i) {
+    for (int i = 0; i < m_jobs.size() && outcome.ok && !m_cancel; ++i) {
         const MediaJob& job = m_jobs.at(i);
         m_currentObjectName = text(job, Keys::kObjectName);
         if (!hasVideoTarget(job)) {
@@ -260,6 +269,8 @@ void VideoThread::runConcatenation()
         return MediaRecipes::concatJoin(pieces, format, prefix);
     };
     MediaCommand command = join(m_outputPrefix);
+    if (m_cancel)
+        outcome = {false, QStringLiteral("stopped")};
     if (outcome.ok && claimOutput(join, &command, &outcome.reason)) {
         m_joinLength = m_timeOffset;
         outcome = runTool(kFfmpeg, command.arguments, command.outputPath);

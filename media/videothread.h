@@ -7,6 +7,7 @@
 #include "media/progressparser.h"
 
 #include <QThread>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -22,7 +23,11 @@ class VideoThread final : public QThread
 public:
     VideoThread(int mode, const MediaJobList& jobs, const QString& outputDirectory,
                 QObject* parent = nullptr);
+    // Stops the run and kills its running tool, removing what it half wrote: a page destroyed
+    // mid-run (the window closed) must not wait for the whole batch.
     ~VideoThread() override;
+    // The running job ends as failed; the jobs after it are not started.
+    void requestStop();
 
 signals:
     void setProgress(int progress, const QString& objectName);
@@ -62,6 +67,7 @@ private:
     QProcess* m_process = nullptr;
     QString m_runTempDir;
     FfmpegLog m_log;
+    std::atomic_bool m_cancel{false};
 
     // Written by the job frame before each start and read by the parser while the tool runs;
     // both happen on the worker thread, so no lock is needed.

@@ -5,6 +5,7 @@
 #include "support/fixtures.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -511,6 +512,44 @@ private slots:
         QCOMPARE(rec.ofKind("done").size(), 1);
     }
 
+    void destroyedMidRunStopsAtOnce_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("conversion") << int(FormatConversion);
+        QTest::newRow("concatenation") << int(Concatenation);
+    }
+    void destroyedMidRunStopsAtOnce()
+    {
+        QFETCH(int, mode);
+        // A tiny source blown up to 4K: minutes of real encoding, begun in a moment.
+        MediaFixtures::Clip longClip;
+        longClip.seconds = 60;
+        longClip.audioCodec.clear();
+        QVERIFY(MediaFixtures::make(in("long.mp4"), longClip));
+        const MediaJob big = job(in("long.mp4"), "big",
+                                 {{"format", "0"},
+                                  {"resolution", "19"},
+                                  {"oriVideoCodec", "1"},
+                                  {"mediaLocalTypeStr", "0"},
+                                  {"timeLenStr", "60000"}});
+        auto* thread = new VideoThread(mode, {big, big}, m_out->path());
+        RunRecorder rec;
+        rec.attach(*thread);
+        thread->start();
+        QTRY_VERIFY_WITH_TIMEOUT(!rec.ofKind("progress").isEmpty(), 30000);
+        QElapsedTimer timer;
+        timer.start();
+        delete thread;
+        QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(ffmpegChildren(), 0);
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+        // The job that was running says so; the second one never starts.
+        QCOMPARE(rec.ofKind("failed").size(), 1);
+        QCOMPARE(rec.ofKind("failed").first().text, QString("stopped"));
+        QCOMPARE(rec.ofKind("done").size(), 1);
+        QFile::remove(in("long.mp4"));
+    }
+
     void unknownModeRunsNothing()
     {
         RunRecorder rec;
@@ -541,6 +580,23 @@ private:
         const QString tool = m_app.filePath("decoder/common/ffmpeg");
         QFile::remove(tool);
         return Fixtures::writeScript(tool, body);
+    }
+
+    // Processes started by this test whose program is ffmpeg.
+    static int ffmpegChildren()
+    {
+        int count = 0;
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        for (const QString& pid : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile stat("/proc/" + pid + "/stat");
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            const QString line = QString::fromUtf8(stat.readAll());
+            const QStringList fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (fields.value(1) == self && line.contains("(ffmpeg)") && fields.value(0) != "Z")
+                ++count;
+        }
+        return count;
     }
 
     static bool makeWithCover(const QString& path)
