@@ -192,18 +192,27 @@ QString MediaRecipes::piecePath(const QString& tempDir, int index)
     return tempDir + QLatin1Char('/') + QString::number(index) + QStringLiteral(".ts");
 }
 
-MediaCommand MediaRecipes::concatPiece(const MediaJob& job, const QString& piece)
+MediaCommand MediaRecipes::concatPiece(const MediaJob& job, const MediaJob& first, const QString& piece,
+                                       bool addSilence)
 {
-    const int format = static_cast<int>(number(job, Keys::kFormat));
-    const int codec = targetCodec(static_cast<int>(number(job, Keys::kOriVideoCodec)), format);
+    const int format = static_cast<int>(number(first, Keys::kFormat));
+    const int codec = targetCodec(static_cast<int>(number(first, Keys::kOriVideoCodec)), format);
     MediaCommand command;
     command.outputPath = piece;
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-i")
-                      << absolute(text(job, Keys::kOriFilePath)) << QStringLiteral("-preset")
-                      << QStringLiteral("ultrafast") << QStringLiteral("-vcodec")
+                      << absolute(text(job, Keys::kOriFilePath));
+    if (addSilence)
+        command.arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                          << QStringLiteral("anullsrc=r=48000:cl=stereo") << QStringLiteral("-map")
+                          << QStringLiteral("0:v:0") << QStringLiteral("-map") << QStringLiteral("1:a:0")
+                          << QStringLiteral("-shortest");
+    command.arguments << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-vcodec")
                       << CombEnum::encoderName(codec) << QStringLiteral("-acodec") << QStringLiteral("aac")
                       << QStringLiteral("-s")
-                      << sizeArgument(static_cast<int>(number(job, Keys::kResolution))) << piece;
+                      << sizeArgument(static_cast<int>(number(first, Keys::kResolution)))
+                      << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-r")
+                      << QStringLiteral("25") << QStringLiteral("-ar") << QStringLiteral("48000")
+                      << QStringLiteral("-ac") << QStringLiteral("2") << piece;
     return command;
 }
 

@@ -258,11 +258,19 @@ void VideoThread::runConcatenation()
             break;
         }
         pieces << MediaRecipes::piecePath(dir, i);
-        outcome = runTool(kFfmpeg, MediaRecipes::concatPiece(job, pieces.last()).arguments, pieces.last());
+        const MediaJob& first = m_jobs.first();
+        outcome =
+            runTool(kFfmpeg, MediaRecipes::concatPiece(job, first, pieces.last()).arguments, pieces.last());
+        // A source without sound is known only once ffmpeg has read it; its piece is made again
+        // with silence, or the joined sound would stop short of the picture.
+        if (outcome.ok && !m_log.inputStreams().contains(QLatin1String("audio")))
+            outcome = runTool(kFfmpeg, MediaRecipes::concatPiece(job, first, pieces.last(), true).arguments,
+                              pieces.last());
         if (!outcome.ok)
             outcome.reason =
                 QFileInfo(text(job, Keys::kOriFilePath)).fileName() + QStringLiteral(": ") + outcome.reason;
-        m_timeOffset += number(job, Keys::kTimeLen) / 1000;
+        // A probed duration can be shorter than the piece really is (an ASF probed at 4.4 s ran 6.4 s).
+        m_timeOffset += qMax(number(job, Keys::kTimeLen) / 1000, m_log.lastTimeSeconds());
     }
 
     const Builder join = [&](const QString& prefix) {
@@ -321,7 +329,9 @@ void VideoThread::handleChunk(const QByteArray& bytes, ProgressParser::Form form
                        << ",second:" << sample.seconds << ",timestr is:" << sample.timeText
                        << ",total is:" << elapsed << ",timelen is:" << m_timeLen
                        << ",progress is:" << progress;
-    if (progress < 0 || progress == m_lastProgress)
+    // Across the pieces of a join the bar never goes back; a piece that ran past its probed
+    // length is caught up with by the next one.
+    if (progress < 0 || progress == m_lastProgress || (m_mode == Concatenation && progress < m_lastProgress))
         return;
     m_lastProgress = progress;
     emit setProgress(progress, m_currentObjectName);

@@ -232,11 +232,20 @@ private slots:
         b["oriFilePath"] = "/in/b.mkv";
         const QStringList pieces{MediaRecipes::piecePath("/t/run", 0), MediaRecipes::piecePath("/t/run", 1)};
         QCOMPARE(pieces, QStringList({"/t/run/0.ts", "/t/run/1.ts"}));
-        QCOMPARE(MediaRecipes::concatPiece(a, pieces.at(0)).arguments,
+        const QStringList uniform{"-pix_fmt", "yuv420p", "-r", "25", "-ar", "48000", "-ac", "2"};
+        QCOMPARE(MediaRecipes::concatPiece(a, a, pieces.at(0)).arguments,
                  QStringList({"-hide_banner", "-y", "-i", kSource, "-preset", "ultrafast", "-vcodec",
-                              "libx264", "-acodec", "aac", "-s", "1920x1080", "/t/run/0.ts"}));
-        QCOMPARE(MediaRecipes::concatPiece(b, pieces.at(1)).arguments.mid(2, 6),
-                 QStringList({"-i", "/in/b.mkv", "-preset", "ultrafast", "-vcodec", "libx265"}));
+                              "libx264", "-acodec", "aac", "-s", "1920x1080"}) +
+                     uniform + QStringList{"/t/run/0.ts"});
+        // The second source is H.265, which MP4 could keep: it still gets the first piece's codec.
+        QCOMPARE(MediaRecipes::concatPiece(b, a, pieces.at(1), true).arguments,
+                 QStringList({"-hide_banner", "-y",      "-i",        "/in/b.mkv",
+                              "-f",           "lavfi",   "-i",        "anullsrc=r=48000:cl=stereo",
+                              "-map",         "0:v:0",   "-map",      "1:a:0",
+                              "-shortest",    "-preset", "ultrafast", "-vcodec",
+                              "libx264",      "-acodec", "aac",       "-s",
+                              "1920x1080"}) +
+                     uniform + QStringList{"/t/run/1.ts"});
         const MediaCommand join = MediaRecipes::concatJoin(pieces, 0, kPrefix);
         QCOMPARE(join.arguments, QStringList({"-y", "-i", "concat:/t/run/0.ts|/t/run/1.ts", "-c", "copy",
                                               kPrefix + "合并视频.mp4"}));
