@@ -141,6 +141,35 @@ int CombEnum::codecIdOf(const QString& libraryFormatName)
     return kUnknownCodec;
 }
 
+int CombEnum::codecIdOf(const QString& libraryFormatName, const QString& formatVersion,
+                        const QString& codecId)
+{
+    const int known = codecIdOf(libraryFormatName);
+    if (known != kUnknownCodec)
+        return known;
+    const QString name = libraryFormatName.toUpper();
+    if (name == QLatin1String("SORENSON SPARK"))
+        return 15;
+    if (name == QLatin1String("JPEG"))
+        return 6;
+    if (name == QLatin1String("MPEG VIDEO")) {
+        const QString version = formatVersion.trimmed().toUpper();
+        if (version == QLatin1String("VERSION 1"))
+            return 10;
+        if (version == QLatin1String("VERSION 2"))
+            return 11;
+        return kUnknownCodec;
+    }
+    // Microsoft's MPEG-4 v2 and v3 are reported as MPEG-4 Visual but are not MPEG-4 Part 2: copied
+    // into MP4 they fail ("Could not find tag for codec msmpeg4v3").
+    if (name == QLatin1String("MPEG-4 VISUAL")) {
+        static const QStringList microsoft{QStringLiteral("MP42"), QStringLiteral("MP43"),
+                                           QStringLiteral("DIV3")};
+        return microsoft.contains(codecId.trimmed().toUpper()) ? kUnknownCodec : 12;
+    }
+    return kUnknownCodec;
+}
+
 QString CombEnum::encoderName(int codec)
 {
     for (const CodecRow& row : codecTable()) {

@@ -56,6 +56,10 @@ public:
     // -1 x -1 for every id outside 1-19, 0 included: callers handle "keep the source size" first.
     static QSize resolutionSize(int resolution);
     static int codecIdOf(const QString& libraryFormatName);
+    // The names today's libmediainfo gives as well ("MPEG Video" with its "Version 2", "MPEG-4
+    // Visual" with its codec id "XVID" or "MP43"); falls back to the names above.
+    static int codecIdOf(const QString& libraryFormatName, const QString& formatVersion,
+                         const QString& codecId);
     static QString encoderName(int codec);
     static QList<int> codecsFor(int format);
     static QString audioBitRateText(int quality);

@@ -2,7 +2,11 @@
 
 #include <QLibrary>
 #include <QMutex>
+#include <clocale>
 #include <cstddef>
+#include <cstring>
+#include <langinfo.h>
+#include <locale.h>
 #include <string>
 
 namespace {
@@ -95,8 +99,26 @@ void* MediaInfoLibrary::create()
 
 void MediaInfoLibrary::open(void* handle, const QString& path)
 {
-    if (handle)
-        loadedApi().open(handle, path.toStdWString().c_str());
+    if (!handle)
+        return;
+    // The library turns the wide name into bytes by the C locale's character set: under "C" a
+    // Chinese name becomes nothing it can open. A UTF-8 character set for this thread only,
+    // for the call, leaves the rest of the process as it is.
+    locale_t utf8 = nullptr;
+    locale_t previous = nullptr;
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
+        const locale_t base = duplocale(LC_GLOBAL_LOCALE);
+        utf8 = base ? newlocale(LC_CTYPE_MASK, "C.UTF-8", base) : nullptr;
+        if (utf8)
+            previous = uselocale(utf8);
+        else if (base)
+            freelocale(base);
+    }
+    loadedApi().open(handle, path.toStdWString().c_str());
+    if (utf8) {
+        uselocale(previous);
+        freelocale(utf8);
+    }
 }
 
 void MediaInfoLibrary::option(void* handle, const QString& name, const QString& value)

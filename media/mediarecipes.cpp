@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QFileInfo>
 
+namespace Keys = MediaJobKeys;
 using MediaJobKeys::number;
 using MediaJobKeys::text;
 
@@ -19,7 +20,7 @@ QString absolute(const QString& path)
 
 QString extensionOf(const MediaJob& job)
 {
-    return CombEnum::formatName(static_cast<int>(number(job, "format"))).toLower();
+    return CombEnum::formatName(static_cast<int>(number(job, Keys::kFormat))).toLower();
 }
 
 QString plannedOutput(const MediaJob& job, int index, const QString& outputPrefix)
@@ -42,16 +43,14 @@ QStringList containerAudioArguments(int format)
     return {};
 }
 
-MediaCommand audioCommand(const MediaJob& job, int index, const QString& outputPrefix, const QString& input,
-                          bool dropVideo)
+// A cover picture is a video stream to ffmpeg: OGG would get a Theora track, M4A fails on it.
+MediaCommand audioCommand(const MediaJob& job, int index, const QString& outputPrefix, const QString& input)
 {
     MediaCommand command;
     command.outputPath = plannedOutput(job, index, outputPrefix);
-    command.arguments << QStringLiteral("-y") << QStringLiteral("-i") << absolute(input);
-    if (dropVideo)
-        command.arguments << QStringLiteral("-vn");
-    command.arguments << QStringLiteral("-b:a")
-                      << CombEnum::audioBitRateText(static_cast<int>(number(job, "audioQualityStr")))
+    command.arguments << QStringLiteral("-y") << QStringLiteral("-i") << absolute(input)
+                      << QStringLiteral("-vn") << QStringLiteral("-b:a")
+                      << CombEnum::audioBitRateText(static_cast<int>(number(job, Keys::kAudioQuality)))
                       << QStringLiteral("-ac") << QStringLiteral("2") << QStringLiteral("-ar")
                       << QStringLiteral("44100") << command.outputPath;
     return command;
@@ -83,9 +82,9 @@ QString MediaRecipes::outputPath(const QString& outputPrefix, const QString& ste
 MediaCommand MediaRecipes::videoTarget(const MediaJob& job, int index, const QString& outputPrefix,
                                        const QString& input)
 {
-    const int format = static_cast<int>(number(job, "format"));
-    const int resolution = static_cast<int>(number(job, "resolution"));
-    const int source = static_cast<int>(number(job, "oriVideoCodec"));
+    const int format = static_cast<int>(number(job, Keys::kFormat));
+    const int resolution = static_cast<int>(number(job, Keys::kResolution));
+    const int source = static_cast<int>(number(job, Keys::kOriVideoCodec));
     const int codec = targetCodec(source, format);
     const QString encoder = CombEnum::encoderName(codec);
     qDebug() << "disVideoCodec:" << codec << ",codecStr:" << encoder.isEmpty();
@@ -111,47 +110,50 @@ MediaCommand MediaRecipes::videoTarget(const MediaJob& job, int index, const QSt
 MediaCommand MediaRecipes::audioExtraction(const MediaJob& job, int index, const QString& outputPrefix,
                                            const QString& input)
 {
-    return audioCommand(job, index, outputPrefix, input, true);
+    return audioCommand(job, index, outputPrefix, input);
 }
 
 MediaCommand MediaRecipes::audioConversion(const MediaJob& job, int index, const QString& outputPrefix)
 {
-    return audioCommand(job, index, outputPrefix, text(job, "oriFilePath"), false);
+    return audioCommand(job, index, outputPrefix, text(job, Keys::kOriFilePath));
 }
 
 MediaCommand MediaRecipes::compression(const MediaJob& job, int index, const QString& outputPrefix)
 {
-    const QString source = text(job, "oriFilePath");
+    const QString source = text(job, Keys::kOriFilePath);
     MediaCommand command;
     command.outputPath = outputPath(outputPrefix, QString::number(index), QFileInfo(source).suffix());
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-i")
                       << absolute(source) << QStringLiteral("-vcodec") << QStringLiteral("libx264")
                       << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-c:a")
-                      << QStringLiteral("copy") << QStringLiteral("-b:v") << text(job, "bitRateStr") + 'k'
+                      << QStringLiteral("copy") << QStringLiteral("-b:v") << text(job, Keys::kBitRate) + 'k'
                       << QStringLiteral("-vf") << kEvenScale << command.outputPath;
     return command;
 }
 
 MediaCommand MediaRecipes::slicing(const MediaJob& job, int index, const QString& outputPrefix)
 {
-    const int format = static_cast<int>(number(job, "format"));
-    const int resolution = static_cast<int>(number(job, "resolution"));
-    const int codec = targetCodec(static_cast<int>(number(job, "oriVideoCodec")), format);
-    const bool crops = text(job, "cutXStr") != QLatin1String("-1");
+    const int format = static_cast<int>(number(job, Keys::kFormat));
+    const int resolution = static_cast<int>(number(job, Keys::kResolution));
+    const int codec = targetCodec(static_cast<int>(number(job, Keys::kOriVideoCodec)), format);
+    const bool crops = text(job, Keys::kCutX) != QLatin1String("-1");
 
     MediaCommand command;
     command.outputPath = plannedOutput(job, index, outputPrefix);
+    // The seek stays before the input, where it is fast; the length goes after it, where ffmpeg cuts
+    // exactly (before the input, an MPEG-PS piece of 1 s came out 1.2 s long).
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-ss")
-                      << QString::number(number(job, "beginTimeStr") / 1000) << QStringLiteral("-t")
-                      << QString::number(number(job, "timeLenStr") / 1000) << QStringLiteral("-accurate_seek")
-                      << QStringLiteral("-i") << absolute(text(job, "oriFilePath"));
+                      << QString::number(number(job, Keys::kBeginTime) / 1000)
+                      << QStringLiteral("-accurate_seek") << QStringLiteral("-i")
+                      << absolute(text(job, Keys::kOriFilePath)) << QStringLiteral("-t")
+                      << QString::number(number(job, Keys::kTimeLen) / 1000);
     if (crops) {
         command.arguments << QStringLiteral("-vf")
                           << QStringLiteral("crop=%1:%2:%3:%4")
-                                 .arg(evenDown(number(job, "cutWidthStr")))
-                                 .arg(evenDown(number(job, "cutHeightStr")))
-                                 .arg(number(job, "cutXStr"))
-                                 .arg(number(job, "cutYStr"));
+                                 .arg(evenDown(number(job, Keys::kCutWidth)))
+                                 .arg(evenDown(number(job, Keys::kCutHeight)))
+                                 .arg(number(job, Keys::kCutX))
+                                 .arg(number(job, Keys::kCutY));
     } else if (resolution == 0) {
         command.arguments << QStringLiteral("-vf") << kEvenScale;
     }
@@ -169,16 +171,19 @@ MediaCommand MediaRecipes::gif(const MediaJob& job, int index, const QString& ou
     command.outputPath = outputPath(outputPrefix, QString::number(index), QStringLiteral("gif"));
     // The runner reserves the output name before the start, so the file it overwrites is its own.
     command.arguments << QStringLiteral("-y") << QStringLiteral("-ss")
-                      << QString::number(number(job, "beginTimeStr") / 1000) << QStringLiteral("-t")
-                      << QString::number(number(job, "timeLenStr") / 1000) << QStringLiteral("-i")
-                      << absolute(text(job, "oriFilePath"));
-    if (text(job, "scaleWidthStr") != QLatin1String("-1")) {
-        qint64 width = number(job, "scaleWidthStr");
+                      << QString::number(number(job, Keys::kBeginTime) / 1000) << QStringLiteral("-i")
+                      << absolute(text(job, Keys::kOriFilePath)) << QStringLiteral("-t")
+                      << QString::number(number(job, Keys::kTimeLen) / 1000);
+    if (text(job, Keys::kScaleWidth) != QLatin1String("-1")) {
+        qint64 width = number(job, Keys::kScaleWidth);
         if (width > 0 && width % 2 == 1)
             ++width;
         command.arguments << QStringLiteral("-vf") << QStringLiteral("scale=%1:-1").arg(width);
     }
-    command.arguments << QStringLiteral("-r") << QStringLiteral("15") << command.outputPath;
+    // GIF is a variable-rate format: without a constant rate ffmpeg drops frames of a seeked MPEG-PS
+    // source and a 1 s piece plays 0.79 s.
+    command.arguments << QStringLiteral("-r") << QStringLiteral("15") << QStringLiteral("-fps_mode")
+                      << QStringLiteral("cfr") << command.outputPath;
     return command;
 }
 
@@ -187,18 +192,27 @@ QString MediaRecipes::piecePath(const QString& tempDir, int index)
     return tempDir + QLatin1Char('/') + QString::number(index) + QStringLiteral(".ts");
 }
 
-MediaCommand MediaRecipes::concatPiece(const MediaJob& job, const QString& piece)
+MediaCommand MediaRecipes::concatPiece(const MediaJob& job, const MediaJob& first, const QString& piece,
+                                       bool addSilence)
 {
-    const int format = static_cast<int>(number(job, "format"));
-    const int codec = targetCodec(static_cast<int>(number(job, "oriVideoCodec")), format);
+    const int format = static_cast<int>(number(first, Keys::kFormat));
+    const int codec = targetCodec(static_cast<int>(number(first, Keys::kOriVideoCodec)), format);
     MediaCommand command;
     command.outputPath = piece;
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-i")
-                      << absolute(text(job, "oriFilePath")) << QStringLiteral("-preset")
-                      << QStringLiteral("ultrafast") << QStringLiteral("-vcodec")
+                      << absolute(text(job, Keys::kOriFilePath));
+    if (addSilence)
+        command.arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                          << QStringLiteral("anullsrc=r=48000:cl=stereo") << QStringLiteral("-map")
+                          << QStringLiteral("0:v:0") << QStringLiteral("-map") << QStringLiteral("1:a:0")
+                          << QStringLiteral("-shortest");
+    command.arguments << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-vcodec")
                       << CombEnum::encoderName(codec) << QStringLiteral("-acodec") << QStringLiteral("aac")
-                      << QStringLiteral("-s") << sizeArgument(static_cast<int>(number(job, "resolution")))
-                      << piece;
+                      << QStringLiteral("-s")
+                      << sizeArgument(static_cast<int>(number(first, Keys::kResolution)))
+                      << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-r")
+                      << QStringLiteral("25") << QStringLiteral("-ar") << QStringLiteral("48000")
+                      << QStringLiteral("-ac") << QStringLiteral("2") << piece;
     return command;
 }
 

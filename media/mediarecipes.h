@@ -36,7 +36,10 @@ public:
 
     // Concatenation: one transcode per job into a piece, then one joining run.
     static QString piecePath(const QString& tempDir, int index);
-    static MediaCommand concatPiece(const MediaJob& job, const QString& piece);
+    // Every piece takes the first job's codec and size and one pixel format, frame rate and sound
+    // layout, so the pieces join into one valid stream; a piece without sound gets silence.
+    static MediaCommand concatPiece(const MediaJob& job, const MediaJob& first, const QString& piece,
+                                    bool addSilence = false);
     static MediaCommand concatJoin(const QStringList& pieces, int format, const QString& outputPrefix);
 
     // The QLV helper's three names inside the run's temporary folder, and its argument list.

@@ -39,6 +39,7 @@ void MyMediaInfo::probe(const QString& path)
     readStreams(handle);
     MediaInfoLibrary::close(handle);
     readFileSystem(path);
+    deriveVideoBitRate();
     MediaInfoLibrary::destroy(handle);
 }
 
@@ -53,8 +54,11 @@ void MyMediaInfo::readStreams(void* handle)
     m_audioDuration = static_cast<qint64>(realAnswer(handle, Kind::Audio, "Duration"));
     m_audioBitRate = kibiBitRate(realAnswer(handle, Kind::Audio, "BitRate"));
     qDebug().noquote() << "======================获取到的codec为：" << format;
+    // Two more answers tell "MPEG Video" 1 from 2 and MPEG-4 Part 2 from Microsoft's look-alikes.
+    const QString version = MediaInfoLibrary::get(handle, Kind::Video, QStringLiteral("Format_Version"));
+    const QString codecId = MediaInfoLibrary::get(handle, Kind::Video, QStringLiteral("CodecID"));
 
-    m_videoCodec = CombEnum::codecIdOf(format);
+    m_videoCodec = CombEnum::codecIdOf(format, version, codecId);
     m_videoDurationText = durationText(m_videoDuration);
     m_audioDurationText = durationText(m_audioDuration);
     qDebug().nospace() << "total bit rate:" << m_totalBitRate << ",width:" << m_width
@@ -70,6 +74,17 @@ void MyMediaInfo::readFileSystem(const QString& path)
     m_fileSizeG = sizeText(m_fileSize, 3, QLatin1Char('G'));
     m_fileSizeM = sizeText(m_fileSize, 2, QLatin1Char('M'));
     m_suffix = info.suffix();
+}
+
+void MyMediaInfo::deriveVideoBitRate()
+{
+    if (m_videoBitRate > 0 || m_width <= 0)
+        return;
+    qint64 overall = m_totalBitRate;
+    const qint64 duration = m_videoDuration > 0 ? m_videoDuration : m_audioDuration;
+    if (overall <= 0 && duration > 0)
+        overall = m_fileSize * 8 * 1000 / duration / 1024;
+    m_videoBitRate = static_cast<int>(qMax<qint64>(0, overall - m_audioBitRate));
 }
 
 QString MyMediaInfo::durationText(qint64 milliseconds)

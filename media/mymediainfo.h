@@ -26,6 +26,8 @@ public:
     QString fileSizeM() const { return m_fileSizeM; }
     QString fileName() const { return m_fileName; }
     qint64 videoDuration() const { return m_videoDuration; }
+    // The library's figure; when it has none (Matroska without statistics), derived from the
+    // overall rate, or from size and duration, less the sound. 0 when nothing is known.
     int videoBitRate() const { return m_videoBitRate; }
     int totalBitRate() const { return m_totalBitRate; }
     QString videoDurationText() const { return m_videoDurationText; }
@@ -38,6 +40,7 @@ public:
 private:
     void readStreams(void* handle);
     void readFileSystem(const QString& path);
+    void deriveVideoBitRate();
 
     int m_width = 0;
     int m_height = 0;

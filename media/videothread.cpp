@@ -10,32 +10,31 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 
+namespace Keys = MediaJobKeys;
 using MediaJobKeys::number;
 using MediaJobKeys::text;
 
 namespace {
 const QString kFfmpeg = QStringLiteral("decoder/common/ffmpeg");
 const QString kQlvHelper = QStringLiteral("decoder/qlv/Qlv2mp4");
-constexpr int kTailBytes = 4096;
 
 bool readsQlv(int mode, const MediaJob& job)
 {
     const bool qlvMode =
-        mode == AudioExtraction || (mode == FormatConversion && number(job, "mediaLocalTypeStr") >= 0 &&
-                                    number(job, "mediaLocalTypeStr") <= 1);
-    return qlvMode && QFileInfo(text(job, "oriFilePath")).suffix().toLower() == QLatin1String("qlv");
+        mode == AudioExtraction || (mode == FormatConversion && number(job, Keys::kMediaLocalType) >= 0 &&
+                                    number(job, Keys::kMediaLocalType) <= 1);
+    return qlvMode && QFileInfo(text(job, Keys::kOriFilePath)).suffix().toLower() == QLatin1String("qlv");
 }
 
 bool hasVideoTarget(const MediaJob& job)
 {
-    return CombEnum::isVideoFormat(static_cast<int>(number(job, "format")));
+    return CombEnum::isVideoFormat(static_cast<int>(number(job, Keys::kFormat)));
 }
 
 bool hasAudioTarget(const MediaJob& job)
 {
-    return CombEnum::isAudioFormat(static_cast<int>(number(job, "format")));
+    return CombEnum::isAudioFormat(static_cast<int>(number(job, Keys::kFormat)));
 }
 } // namespace
 
@@ -46,7 +45,13 @@ VideoThread::VideoThread(int mode, const MediaJobList& jobs, const QString& outp
 
 VideoThread::~VideoThread()
 {
+    requestStop();
     wait();
+}
+
+void VideoThread::requestStop()
+{
+    m_cancel = true;
 }
 
 void VideoThread::run()
@@ -67,11 +72,11 @@ void VideoThread::run()
     if (m_mode == Concatenation) {
         m_timeLen = 100;
         for (const MediaJob& job : qAsConst(m_jobs))
-            m_timeLen += number(job, "timeLenStr") / 1000;
+            m_timeLen += number(job, Keys::kTimeLen) / 1000;
         if (!m_jobs.isEmpty())
             runConcatenation();
     } else if (m_mode >= FormatConversion && m_mode <= AudioConversion) {
-        for (int i = 0; i < m_jobs.size(); ++i)
+        for (int i = 0; i < m_jobs.size() && !m_cancel; ++i)
             runJob(i);
     }
 
@@ -84,15 +89,15 @@ void VideoThread::run()
 void VideoThread::runJob(int index)
 {
     const MediaJob& job = m_jobs.at(index);
-    m_currentObjectName = text(job, "objectName");
-    m_timeLen = number(job, "timeLenStr") / 1000;
+    m_currentObjectName = text(job, Keys::kObjectName);
+    m_timeLen = number(job, Keys::kTimeLen) / 1000;
     m_timeOffset = 0;
 
-    const QString source = text(job, "oriFilePath");
+    const QString source = text(job, Keys::kOriFilePath);
     Builder builder;
     Outcome outcome;
     if (!buildJob(index, source, &builder, &outcome.reason)) {
-        finishJob(QString(), text(job, "objectName"), outcome);
+        finishJob(QString(), text(job, Keys::kObjectName), outcome);
         return;
     }
     MediaCommand command = builder(m_outputPrefix);
@@ -100,7 +105,7 @@ void VideoThread::runJob(int index)
     if (readsQlv(m_mode, job)) {
         outcome = unwrapQlv(index, source, &unwrapped);
         if (!outcome.ok) {
-            finishJob(command.outputPath, text(job, "objectName"), outcome);
+            finishJob(command.outputPath, text(job, Keys::kObjectName), outcome);
             return;
         }
         buildJob(index, unwrapped, &builder, &outcome.reason);
@@ -111,13 +116,13 @@ void VideoThread::runJob(int index)
         outcome.ok = false;
     if (!unwrapped.isEmpty())
         QFile::remove(unwrapped);
-    finishJob(command.outputPath, text(job, "objectName"), outcome);
+    finishJob(command.outputPath, text(job, Keys::kObjectName), outcome);
 }
 
 bool VideoThread::buildJob(int index, const QString& input, Builder* builder, QString* reason) const
 {
     const MediaJob job = m_jobs.at(index);
-    const qint64 kind = number(job, "mediaLocalTypeStr");
+    const qint64 kind = number(job, Keys::kMediaLocalType);
     using R = MediaRecipes;
     if (m_mode == FormatConversion && kind == 0 && hasVideoTarget(job))
         *builder = [=](const QString& prefix) { return R::videoTarget(job, index, prefix, input); };
@@ -125,6 +130,9 @@ bool VideoThread::buildJob(int index, const QString& input, Builder* builder, QS
         *builder = [=](const QString& prefix) { return R::audioExtraction(job, index, prefix, input); };
     else if (m_mode == AudioConversion)
         *builder = [=](const QString& prefix) { return R::audioConversion(job, index, prefix); };
+    else if (m_mode == Compression && number(job, Keys::kBitRate) <= 0)
+        // "-b:v 0k" lets x264 choose, and it wrote files larger than their sources.
+        *reason = QStringLiteral("no video bit rate is known for this file");
     else if (m_mode == Compression)
         *builder = [=](const QString& prefix) { return R::compression(job, index, prefix); };
     else if (m_mode == Slicing && hasVideoTarget(job))
@@ -167,22 +175,36 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
 {
     for (const QString& argument : arguments)
         qDebug().noquote() << "===========================" << argument;
-    m_outputTail.clear();
-    ToolLauncher::prepare(*m_process, program, arguments);
+    m_log = FfmpegLog();
+    // Levels on every line tell ffmpeg's errors apart from the statistics it prints after them.
+    const QStringList tagged =
+        program == kFfmpeg
+            ? QStringList{QStringLiteral("-loglevel"), QStringLiteral("level+info")} + arguments
+            : arguments;
+    ToolLauncher::prepare(*m_process, program, tagged);
     const bool started = ToolLauncher::start(*m_process);
-    const ToolResult result = ToolLauncher::collect(*m_process, started, ToolLauncher::kFinishWaitMs);
+    const ToolResult result =
+        ToolLauncher::collect(*m_process, started, ToolLauncher::kFinishWaitMs, &m_cancel);
     readOutput();
+    m_log.finish();
     qDebug().noquote() << "readErrorOutput=====================,"
                        << QString::fromLocal8Bit(result.standardError);
 
     Outcome outcome;
     const QFileInfo output(expectedOutput);
     outcome.ok = result.exitedCleanly() && output.isFile() && output.size() > 0;
+    if (outcome.ok) {
+        // ffmpeg ends well after a seek past the end or one it could not do, with no frame written.
+        outcome.reason = m_log.emptyOutputReason();
+        outcome.ok = outcome.reason.isEmpty();
+    } else if (m_cancel) {
+        outcome.reason = QStringLiteral("stopped");
+    } else if (result.started && result.finished && result.exitStatus == QProcess::NormalExit) {
+        // A tool that ran to its end says best why it failed; otherwise the launcher does.
+        outcome.reason = m_log.failureReason();
+    }
     if (outcome.ok)
         return outcome;
-    // A tool that ran to its end says best why it failed; otherwise the launcher does.
-    if (result.started && result.finished && result.exitStatus == QProcess::NormalExit)
-        outcome.reason = lastOutputLine();
     if (outcome.reason.isEmpty())
         outcome.reason = result.failureReason();
     if (outcome.reason.isEmpty())
@@ -223,30 +245,40 @@ QString VideoThread::runTempDir()
 
 void VideoThread::runConcatenation()
 {
-    const QString firstName = text(m_jobs.first(), "objectName");
-    const int format = static_cast<int>(number(m_jobs.first(), "format"));
+    const QString firstName = text(m_jobs.first(), Keys::kObjectName);
+    const int format = static_cast<int>(number(m_jobs.first(), Keys::kFormat));
     const QString dir = runTempDir();
     QStringList pieces;
     Outcome outcome{!dir.isEmpty(), dir.isEmpty() ? QStringLiteral("no temporary folder") : QString()};
-    for (int i = 0; i < m_jobs.size() && outcome.ok; ++i) {
+    for (int i = 0; i < m_jobs.size() && outcome.ok && !m_cancel; ++i) {
         const MediaJob& job = m_jobs.at(i);
-        m_currentObjectName = text(job, "objectName");
+        m_currentObjectName = text(job, Keys::kObjectName);
         if (!hasVideoTarget(job)) {
             outcome = {false, QStringLiteral("no recipe for this target")};
             break;
         }
         pieces << MediaRecipes::piecePath(dir, i);
-        outcome = runTool(kFfmpeg, MediaRecipes::concatPiece(job, pieces.last()).arguments, pieces.last());
+        const MediaJob& first = m_jobs.first();
+        outcome =
+            runTool(kFfmpeg, MediaRecipes::concatPiece(job, first, pieces.last()).arguments, pieces.last());
+        // A source without sound is known only once ffmpeg has read it; its piece is made again
+        // with silence, or the joined sound would stop short of the picture.
+        if (outcome.ok && !m_log.inputStreams().contains(QLatin1String("audio")))
+            outcome = runTool(kFfmpeg, MediaRecipes::concatPiece(job, first, pieces.last(), true).arguments,
+                              pieces.last());
         if (!outcome.ok)
             outcome.reason =
-                QFileInfo(text(job, "oriFilePath")).fileName() + QStringLiteral(": ") + outcome.reason;
-        m_timeOffset += number(job, "timeLenStr") / 1000;
+                QFileInfo(text(job, Keys::kOriFilePath)).fileName() + QStringLiteral(": ") + outcome.reason;
+        // A probed duration can be shorter than the piece really is (an ASF probed at 4.4 s ran 6.4 s).
+        m_timeOffset += qMax(number(job, Keys::kTimeLen) / 1000, m_log.lastTimeSeconds());
     }
 
     const Builder join = [&](const QString& prefix) {
         return MediaRecipes::concatJoin(pieces, format, prefix);
     };
     MediaCommand command = join(m_outputPrefix);
+    if (m_cancel)
+        outcome = {false, QStringLiteral("stopped")};
     if (outcome.ok && claimOutput(join, &command, &outcome.reason)) {
         m_joinLength = m_timeOffset;
         outcome = runTool(kFfmpeg, command.arguments, command.outputPath);
@@ -266,9 +298,7 @@ void VideoThread::readOutput()
     const QByteArray bytes = m_process->readAllStandardOutput();
     if (bytes.isEmpty())
         return;
-    m_outputTail.append(bytes);
-    if (m_outputTail.size() > kTailBytes)
-        m_outputTail = m_outputTail.right(kTailBytes);
+    m_log.add(bytes);
     handleChunk(bytes, ProgressParser::FrameOrSize, m_timeOffset);
 }
 
@@ -299,24 +329,10 @@ void VideoThread::handleChunk(const QByteArray& bytes, ProgressParser::Form form
                        << ",second:" << sample.seconds << ",timestr is:" << sample.timeText
                        << ",total is:" << elapsed << ",timelen is:" << m_timeLen
                        << ",progress is:" << progress;
-    if (progress < 0 || progress == m_lastProgress)
+    // Across the pieces of a join the bar never goes back; a piece that ran past its probed
+    // length is caught up with by the next one.
+    if (progress < 0 || progress == m_lastProgress || (m_mode == Concatenation && progress < m_lastProgress))
         return;
     m_lastProgress = progress;
     emit setProgress(progress, m_currentObjectName);
-}
-
-QString VideoThread::lastOutputLine() const
-{
-    // ffmpeg ends its status lines with "\r" and its messages with "\n"; a failed run closes
-    // with the generic "Conversion failed!", so the line before it says why.
-    const QStringList lines = QString::fromLocal8Bit(m_outputTail)
-                                  .split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts);
-    QStringList meaningful;
-    for (const QString& line : lines) {
-        if (!line.trimmed().isEmpty())
-            meaningful << line.trimmed();
-    }
-    if (meaningful.size() > 1 && meaningful.last() == QLatin1String("Conversion failed!"))
-        meaningful.removeLast();
-    return meaningful.value(meaningful.size() - 1);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "media/ffmpeglog.h"
 #include "media/mediajob.h"
 #include "media/mediaoutputnamer.h"
 #include "media/mediarecipes.h"
 #include "media/progressparser.h"
 
 #include <QThread>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -21,7 +23,11 @@ class VideoThread final : public QThread
 public:
     VideoThread(int mode, const MediaJobList& jobs, const QString& outputDirectory,
                 QObject* parent = nullptr);
+    // Stops the run and kills its running tool, removing what it half wrote: a page destroyed
+    // mid-run (the window closed) must not wait for the whole batch.
     ~VideoThread() override;
+    // The running job ends as failed; the jobs after it are not started.
+    void requestStop();
 
 signals:
     void setProgress(int progress, const QString& objectName);
@@ -53,7 +59,6 @@ private:
     void finishJob(const QString& outputPath, const QString& objectName, const Outcome& outcome);
     void handleChunk(const QByteArray& bytes, ProgressParser::Form form, qint64 offset);
     QString runTempDir();
-    QString lastOutputLine() const;
 
     MediaJobList m_jobs;
     QString m_outputDirectory;
@@ -61,7 +66,8 @@ private:
     std::unique_ptr<MediaOutputNamer> m_namer;
     QProcess* m_process = nullptr;
     QString m_runTempDir;
-    QByteArray m_outputTail;
+    FfmpegLog m_log;
+    std::atomic_bool m_cancel{false};
 
     // Written by the job frame before each start and read by the parser while the tool runs;
     // both happen on the worker thread, so no lock is needed.

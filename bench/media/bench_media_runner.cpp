@@ -80,13 +80,13 @@ bool makeSource(const QString& path)
 MediaJob jobFor(const QString& source, int i)
 {
     // MKV 480P: a real re-encode of picture and sound.
-    return {{"oriFilePath", source},
-            {"objectName", QString("row%1").arg(i)},
-            {"timeLenStr", QString::number(kSeconds * 1000)},
-            {"format", "2"},
-            {"resolution", "7"},
-            {"oriVideoCodec", "1"},
-            {"mediaLocalTypeStr", "0"}};
+    return {{MediaJobKeys::kOriFilePath, source},
+            {MediaJobKeys::kObjectName, QString("row%1").arg(i)},
+            {MediaJobKeys::kTimeLen, QString::number(kSeconds * 1000)},
+            {MediaJobKeys::kFormat, "2"},
+            {MediaJobKeys::kResolution, "7"},
+            {MediaJobKeys::kOriVideoCodec, "1"},
+            {MediaJobKeys::kMediaLocalType, "0"}};
 }
 
 QString quoted(const QString& argument)
@@ -122,8 +122,8 @@ Times runShell(const MediaJobList& jobs, const QString& outDir, const QString& s
     file.write("set -e\n");
     const QString ffmpeg = ToolLauncher::resolve(kFfmpeg);
     for (int i = 0; i < jobs.size(); ++i) {
-        const MediaCommand c =
-            MediaRecipes::videoTarget(jobs.at(i), i, outDir + "/shell_", jobs.at(i).value("oriFilePath"));
+        const MediaCommand c = MediaRecipes::videoTarget(
+            jobs.at(i), i, outDir + "/shell_", MediaJobKeys::text(jobs.at(i), MediaJobKeys::kOriFilePath));
         QStringList line{quoted(ffmpeg)};
         for (const QString& a : c.arguments)
             line << quoted(a);

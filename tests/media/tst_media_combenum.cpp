@@ -46,6 +46,52 @@ private slots:
         QCOMPARE(CombEnum::presetIcon(CombEnum::WEBM), QString(":/icons/icons/webm_right.png"));
     }
 
+    void todaysLibraryNames_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("codecId");
+        QTest::addColumn<int>("codec");
+        QTest::newRow("Sorenson Spark") << "Sorenson Spark"
+                                        << ""
+                                        << "" << 15;
+        QTest::newRow("JPEG") << "JPEG"
+                              << ""
+                              << "" << 6;
+        QTest::newRow("MPEG Video 1") << "MPEG Video"
+                                      << "Version 1"
+                                      << "" << 10;
+        QTest::newRow("MPEG Video 2") << "MPEG Video"
+                                      << "Version 2"
+                                      << "" << 11;
+        QTest::newRow("MPEG Video, no version") << "MPEG Video"
+                                                << ""
+                                                << "" << 50;
+        QTest::newRow("MPEG-4 Visual") << "MPEG-4 Visual"
+                                       << ""
+                                       << "mp4v-20" << 12;
+        QTest::newRow("Xvid in AVI") << "MPEG-4 Visual"
+                                     << ""
+                                     << "XVID" << 12;
+        for (const char* id : {"MP42", "MP43", "DIV3", "div3"})
+            QTest::addRow("Microsoft %s", id) << "MPEG-4 Visual"
+                                              << "" << id << 50;
+        QTest::newRow("old name still") << "AVC"
+                                        << ""
+                                        << "avc1" << 1;
+        QTest::newRow("VP9 stays unknown") << "VP9"
+                                           << ""
+                                           << "" << 50;
+    }
+    void todaysLibraryNames()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, version);
+        QFETCH(QString, codecId);
+        QFETCH(int, codec);
+        QCOMPARE(CombEnum::codecIdOf(format, version, codecId), codec);
+    }
+
     void resolutions_data()
     {
         QTest::addColumn<int>("id");
@@ -89,7 +135,7 @@ private slots:
         QTest::newRow("VP8") << "VP8" << 13 << "libvpx";
         QTest::newRow("OGV") << "OGV" << 14 << "OGV";
         QTest::newRow("FLV") << "FLV" << 15 << "flv";
-        QTest::newRow("no exact match") << "MPEG-4 Visual" << 50 << "";
+        QTest::newRow("no exact match") << "MPEG-4 Visual 2" << 50 << "";
         QTest::newRow("padded") << " AVC" << 50 << "";
         QTest::newRow("VP9") << "VP9" << 50 << "";
         QTest::newRow("empty") << "" << 50 << "";

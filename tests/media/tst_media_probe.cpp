@@ -7,7 +7,9 @@
 #include <QLibrary>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
 #include <dlfcn.h>
+#include <string>
 
 namespace {
 // Where the system keeps the real library, whatever the architecture's folder is called.
@@ -97,6 +99,70 @@ private slots:
         info.probe(named);
         QCOMPARE(info.fileName(), QString("视频 样本.mp3"));
         QVERIFY(info.audioDuration() > 0);
+    }
+
+    void nonUtf8Locale()
+    {
+        const QString named = path("视频 样本 C.mp3");
+        QVERIFY(QFile::copy(path("sound.mp3"), named));
+        // As under LC_ALL=C; Qt has chosen its file name codec already.
+        const std::string before = std::setlocale(LC_ALL, nullptr);
+        std::setlocale(LC_ALL, "C");
+        MyMediaInfo info;
+        info.probe(named);
+        std::setlocale(LC_ALL, before.c_str());
+        QVERIFY(qAbs(info.audioDuration() - 2000) <= 60);
+        QCOMPARE(info.audioBitRate(), 125);
+    }
+
+    void codecsOfTodaysLibrary_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("encoder");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("codec");
+        QTest::newRow("Sorenson Spark") << "spark.flv"
+                                        << "flv" << QStringList() << 15;
+        QTest::newRow("JPEG") << "mjpeg.avi"
+                              << "mjpeg" << QStringList() << 6;
+        QTest::newRow("MPEG-1") << "m1.mpg"
+                                << "mpeg1video" << QStringList{"-f", "mpeg"} << 10;
+        QTest::newRow("MPEG-2") << "m2.mpg"
+                                << "mpeg2video" << QStringList{"-f", "vob"} << 11;
+        QTest::newRow("MPEG-4 Part 2") << "m4.mp4"
+                                       << "mpeg4" << QStringList() << 12;
+        QTest::newRow("Microsoft MPEG-4 v3") << "ms.avi"
+                                             << "msmpeg4" << QStringList() << 50;
+    }
+    void codecsOfTodaysLibrary()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, encoder);
+        QFETCH(QStringList, extra);
+        QFETCH(int, codec);
+        MediaFixtures::Clip clip;
+        clip.videoCodec = encoder;
+        clip.audioCodec.clear();
+        clip.seconds = 0.2;
+        clip.extra = extra;
+        QVERIFY(MediaFixtures::make(path(file), clip));
+        MyMediaInfo info;
+        info.probe(path(file));
+        QCOMPARE(info.videoCodec(), codec);
+    }
+
+    void videoBitRateWithoutStatistics()
+    {
+        // ffmpeg's Matroska keeps no per-stream bit rate: the library answers none for the picture.
+        MediaFixtures::Clip clip;
+        clip.seconds = 2;
+        clip.extra = QStringList{"-b:a", "64k"};
+        QVERIFY(MediaFixtures::make(path("nostats.mkv"), clip));
+        MyMediaInfo info;
+        info.probe(path("nostats.mkv"));
+        const qint64 expected = QFileInfo(path("nostats.mkv")).size() * 8 / 2 / 1024 - info.audioBitRate();
+        QVERIFY2(info.videoBitRate() > 0 && qAbs(info.videoBitRate() - expected) < expected / 5 + 8,
+                 qPrintable(QString("%1 vs %2").arg(info.videoBitRate()).arg(expected)));
     }
 
     void sizeTexts()

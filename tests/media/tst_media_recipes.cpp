@@ -119,11 +119,12 @@ private slots:
         QTest::addColumn<int>("format");
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("conversion 128k")
-            << 6 << 2 << 50 << QStringList{"-y",  "-i", kSource, "-b:a",  "128k",
+            << 6 << 2 << 50 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",           "128k",
                                            "-ac", "2",  "-ar",   "44100", kPrefix + "1.mp3"};
         QTest::newRow("conversion lossless 256k")
-            << 6 << 4 << 55 << QStringList{"-y",  "-i", kSource, "-b:a",  "256k",
-                                           "-ac", "2",  "-ar",   "44100", kPrefix + "1.flac"};
+            << 6 << 4 << 55
+            << QStringList{"-y",  "-i",    kSource,           "-vn", "-b:a", "256k", "-ac", "2",
+                           "-ar", "44100", kPrefix + "1.flac"};
         QTest::newRow("extraction drops the picture")
             << 5 << 1 << 52 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",           "96k",
                                            "-ac", "2",  "-ar",   "44100", kPrefix + "1.m4a"};
@@ -169,8 +170,8 @@ private slots:
         const MediaJob base{{"oriFilePath", kSource}, {"beginTimeStr", "65400"}, {"timeLenStr", "30000"},
                             {"format", "0"},          {"resolution", "0"},       {"cutXStr", "10"},
                             {"cutYStr", "20"},        {"cutWidthStr", "640"},    {"cutHeightStr", "360"}};
-        const QStringList start{"-hide_banner",   "-y", "-ss",  "65", "-t", "30",
-                                "-accurate_seek", "-i", kSource};
+        const QStringList start{"-hide_banner", "-y",    "-ss", "65", "-accurate_seek",
+                                "-i",           kSource, "-t",  "30"};
         const QStringList encode{"-preset", "ultrafast", "-vcodec", "libx264"};
         QTest::newRow("crop, seconds cut off")
             << base
@@ -219,8 +220,8 @@ private slots:
                            {"timeLenStr", "2500"},
                            {"scaleWidthStr", width}};
         const MediaCommand c = MediaRecipes::gif(job, 0, kPrefix);
-        QCOMPARE(c.arguments, QStringList({"-y", "-ss", "1", "-t", "2", "-i", kSource}) + filter +
-                                  QStringList({"-r", "15", kPrefix + "0.gif"}));
+        QCOMPARE(c.arguments, QStringList({"-y", "-ss", "1", "-i", kSource, "-t", "2"}) + filter +
+                                  QStringList({"-r", "15", "-fps_mode", "cfr", kPrefix + "0.gif"}));
         QCOMPARE(c.outputPath, kPrefix + "0.gif");
     }
 
@@ -231,11 +232,20 @@ private slots:
         b["oriFilePath"] = "/in/b.mkv";
         const QStringList pieces{MediaRecipes::piecePath("/t/run", 0), MediaRecipes::piecePath("/t/run", 1)};
         QCOMPARE(pieces, QStringList({"/t/run/0.ts", "/t/run/1.ts"}));
-        QCOMPARE(MediaRecipes::concatPiece(a, pieces.at(0)).arguments,
+        const QStringList uniform{"-pix_fmt", "yuv420p", "-r", "25", "-ar", "48000", "-ac", "2"};
+        QCOMPARE(MediaRecipes::concatPiece(a, a, pieces.at(0)).arguments,
                  QStringList({"-hide_banner", "-y", "-i", kSource, "-preset", "ultrafast", "-vcodec",
-                              "libx264", "-acodec", "aac", "-s", "1920x1080", "/t/run/0.ts"}));
-        QCOMPARE(MediaRecipes::concatPiece(b, pieces.at(1)).arguments.mid(2, 6),
-                 QStringList({"-i", "/in/b.mkv", "-preset", "ultrafast", "-vcodec", "libx265"}));
+                              "libx264", "-acodec", "aac", "-s", "1920x1080"}) +
+                     uniform + QStringList{"/t/run/0.ts"});
+        // The second source is H.265, which MP4 could keep: it still gets the first piece's codec.
+        QCOMPARE(MediaRecipes::concatPiece(b, a, pieces.at(1), true).arguments,
+                 QStringList({"-hide_banner", "-y",      "-i",        "/in/b.mkv",
+                              "-f",           "lavfi",   "-i",        "anullsrc=r=48000:cl=stereo",
+                              "-map",         "0:v:0",   "-map",      "1:a:0",
+                              "-shortest",    "-preset", "ultrafast", "-vcodec",
+                              "libx264",      "-acodec", "aac",       "-s",
+                              "1920x1080"}) +
+                     uniform + QStringList{"/t/run/1.ts"});
         const MediaCommand join = MediaRecipes::concatJoin(pieces, 0, kPrefix);
         QCOMPARE(join.arguments, QStringList({"-y", "-i", "concat:/t/run/0.ts|/t/run/1.ts", "-c", "copy",
                                               kPrefix + "合并视频.mp4"}));

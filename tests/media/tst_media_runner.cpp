@@ -5,9 +5,11 @@
 #include "support/fixtures.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 constexpr int kRunWaitMs = 120000;
@@ -46,6 +48,18 @@ private slots:
         flash.audioCodec = "libmp3lame";
         flash.sampleRate = 44100;
         QVERIFY(MediaFixtures::make(in("c.flv"), flash));
+        MediaFixtures::Clip vp8;
+        vp8.videoCodec = "libvpx";
+        vp8.audioCodec = "libvorbis";
+        QVERIFY(MediaFixtures::make(in("v.webm"), vp8));
+        for (const QString& cover : {QString("cover.flac"), QString("cover.m4a")})
+            QVERIFY(makeWithCover(in(cover)));
+        MediaFixtures::Clip ps;
+        ps.seconds = 3;
+        ps.videoCodec = "mpeg1video";
+        ps.audioCodec.clear();
+        ps.extra = QStringList{"-bf", "2", "-g", "15", "-f", "mpeg"};
+        QVERIFY(MediaFixtures::make(in("ps.mpg"), ps));
         QVERIFY(wrapInQlv(in("a.mp4"), in("a.qlv")));
         QVERIFY(wrapInQlv(in("c.flv"), in("c.qlv")));
     }
@@ -123,6 +137,66 @@ private slots:
         int last = 0;
         for (const RunRecorder::Event& e : rec.ofKind("progress")) {
             QVERIFY2(e.progress >= last && e.progress <= 100, qPrintable(QString::number(e.progress)));
+            last = e.progress;
+        }
+        QCOMPARE(last, 100);
+    }
+
+    void mixedSourcesJoinAndPlayToTheEnd()
+    {
+        // Three codecs, three sizes, one piece without sound; each 2 s long, probed at 1 s.
+        MediaFixtures::Clip hevc;
+        hevc.seconds = 2;
+        hevc.size = QSize(192, 108);
+        hevc.videoCodec = "libx265";
+        hevc.audioCodec.clear();
+        hevc.extra = QStringList{"-x265-params", "log-level=error"};
+        QVERIFY(MediaFixtures::make(in("mixed1.mkv"), hevc));
+        MediaFixtures::Clip flash;
+        flash.seconds = 2;
+        flash.size = QSize(176, 144);
+        flash.videoCodec = "flv";
+        flash.audioCodec = "libmp3lame";
+        flash.sampleRate = 44100;
+        QVERIFY(MediaFixtures::make(in("mixed2.flv"), flash));
+        MediaFixtures::Clip h264;
+        h264.seconds = 2;
+        QVERIFY(MediaFixtures::make(in("mixed0.mp4"), h264));
+        MediaJobList jobs;
+        const QStringList codecs{"1", "2", "15"};
+        const QStringList files{"mixed0.mp4", "mixed1.mkv", "mixed2.flv"};
+        for (int i = 0; i < 3; ++i)
+            jobs << job(in(files.at(i)), QString("m%1").arg(i),
+                        {{"format", "2"}, {"resolution", "5"}, {"oriVideoCodec", codecs.at(i)}});
+        RunRecorder rec;
+        run(Concatenation, jobs, rec);
+        QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
+        const QString joined = rec.ofKind("done").value(0).text;
+        QString durations;
+        QVERIFY(Fixtures::runTool(
+            "ffprobe",
+            {"-v", "error", "-show_entries", "stream=codec_type,duration", "-of", "csv=p=0", joined},
+            &durations));
+        QString decodeErrors;
+        QVERIFY(Fixtures::runTool("ffmpeg", {"-nostdin", "-v", "error", "-i", joined, "-f", "null", "-"},
+                                  &decodeErrors));
+        // The null muxer's notes on audio timestamps overlapping by a frame at each seam are no
+        // decode errors; anything else is.
+        QStringList errors = decodeErrors.split('\n', Qt::SkipEmptyParts);
+        errors.erase(std::remove_if(errors.begin(), errors.end(),
+                                    [](const QString& line) {
+                                        return line.startsWith("[null @") ||
+                                               line.contains("Last message repeated");
+                                    }),
+                     errors.end());
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join("\n")));
+        const MediaFixtures::Probe probe = MediaFixtures::probe(joined);
+        QVERIFY2(probe.duration > 5.8 && probe.duration < 6.4, qPrintable(QString::number(probe.duration)));
+        QVERIFY2(probe.videoPackets >= 145, qPrintable(QString::number(probe.videoPackets)));
+        QCOMPARE(probe.streamTypes, QStringList({"video", "audio"}));
+        int last = 0;
+        for (const RunRecorder::Event& e : rec.ofKind("progress")) {
+            QVERIFY2(e.progress >= last, qPrintable(QString("%1 after %2").arg(e.progress).arg(last)));
             last = e.progress;
         }
         QCOMPARE(last, 100);
@@ -348,6 +422,100 @@ private slots:
         QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
     }
 
+    void emptyOrRefusedResultsFailWithTheCause_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<MediaJob>("keys");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("slice past the end") << int(Slicing) << "a.mp4"
+                                            << MediaJob{{"beginTimeStr", "10000"},
+                                                        {"timeLenStr", "1000"},
+                                                        {"format", "0"},
+                                                        {"resolution", "0"},
+                                                        {"cutXStr", "-1"}}
+                                            << "no picture was written";
+        QTest::newRow("compression without a bit rate")
+            << int(Compression) << "a.mp4" << MediaJob{{"bitRateStr", "0"}} << "no video bit rate";
+        // H.264 into WebM: x264 is opened before the muxer refuses, and speaks last.
+        QTest::newRow("WebM refuses H.264")
+            << int(Compression) << "v.webm" << MediaJob{{"bitRateStr", "200"}} << "Only VP8 or VP9";
+        QTest::newRow("MP4 has no tag for the codec") << int(FormatConversion) << "c.flv"
+                                                      << MediaJob{{"format", "0"},
+                                                                  {"resolution", "0"},
+                                                                  {"oriVideoCodec", "12"},
+                                                                  {"mediaLocalTypeStr", "0"}}
+                                                      << "Could not find tag for codec";
+    }
+    void emptyOrRefusedResultsFailWithTheCause()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, source);
+        QFETCH(MediaJob, keys);
+        QFETCH(QString, reason);
+        RunRecorder rec;
+        run(mode, {job(in(source), "r", keys)}, rec);
+        const QList<RunRecorder::Event> events = rec.events();
+        QVERIFY(events.size() >= 3);
+        QCOMPARE(events.at(events.size() - 3).kind, QString("failed"));
+        QVERIFY2(events.at(events.size() - 3).text.contains(reason),
+                 qPrintable(events.at(events.size() - 3).text));
+        QCOMPARE(events.at(events.size() - 2).progress, 100);
+        QCOMPARE(events.last().kind, QString("done"));
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+    }
+
+    void audioTargetsCarryOnlySound_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("FLAC with cover to OGG") << "cover.flac"
+                                                << "59";
+        QTest::newRow("M4A with cover to OGG") << "cover.m4a"
+                                               << "59";
+        QTest::newRow("M4A with cover to M4A") << "cover.m4a"
+                                               << "52";
+    }
+    void audioTargetsCarryOnlySound()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, format);
+        RunRecorder rec;
+        run(AudioConversion, {job(in(source), "r", {{"format", format}, {"audioQualityStr", "2"}})}, rec);
+        QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
+        const MediaFixtures::Probe out = MediaFixtures::probe(rec.ofKind("done").value(0).text);
+        QCOMPARE(out.streamTypes, QStringList{"audio"});
+        QVERIFY(out.duration > 0.9);
+    }
+
+    void slicesAreExact_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<MediaJob>("keys");
+        QTest::newRow("MPEG-PS slice") << int(Slicing)
+                                       << MediaJob{{"beginTimeStr", "1000"},
+                                                   {"timeLenStr", "1000"},
+                                                   {"format", "0"},
+                                                   {"resolution", "0"},
+                                                   {"cutXStr", "-1"}};
+        QTest::newRow("MPEG-PS GIF") << int(VideoToGif)
+                                     << MediaJob{{"beginTimeStr", "1000"},
+                                                 {"timeLenStr", "1000"},
+                                                 {"scaleWidthStr", "-1"}};
+    }
+    void slicesAreExact()
+    {
+        QFETCH(int, mode);
+        QFETCH(MediaJob, keys);
+        RunRecorder rec;
+        run(mode, {job(in("ps.mpg"), "s", keys)}, rec);
+        QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
+        const MediaFixtures::Probe out = MediaFixtures::probe(rec.ofKind("done").value(0).text);
+        // Before the length moved behind the input, this piece ran 1.2 s.
+        QVERIFY2(qAbs(out.duration - 1.0) < 0.08, qPrintable(QString::number(out.duration)));
+        QVERIFY(out.videoPackets > 0);
+    }
+
     void refusedOverwriteFailsInsteadOfWaiting()
     {
         // An ffmpeg that would be asked whether to overwrite: it must read no answer and give up.
@@ -405,6 +573,44 @@ private slots:
         QCOMPARE(rec.ofKind("done").size(), 1);
     }
 
+    void destroyedMidRunStopsAtOnce_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("conversion") << int(FormatConversion);
+        QTest::newRow("concatenation") << int(Concatenation);
+    }
+    void destroyedMidRunStopsAtOnce()
+    {
+        QFETCH(int, mode);
+        // A tiny source blown up to 4K: minutes of real encoding, begun in a moment.
+        MediaFixtures::Clip longClip;
+        longClip.seconds = 60;
+        longClip.audioCodec.clear();
+        QVERIFY(MediaFixtures::make(in("long.mp4"), longClip));
+        const MediaJob big = job(in("long.mp4"), "big",
+                                 {{"format", "0"},
+                                  {"resolution", "19"},
+                                  {"oriVideoCodec", "1"},
+                                  {"mediaLocalTypeStr", "0"},
+                                  {"timeLenStr", "60000"}});
+        auto* thread = new VideoThread(mode, {big, big}, m_out->path());
+        RunRecorder rec;
+        rec.attach(*thread);
+        thread->start();
+        QTRY_VERIFY_WITH_TIMEOUT(!rec.ofKind("progress").isEmpty(), 30000);
+        QElapsedTimer timer;
+        timer.start();
+        delete thread;
+        QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(ffmpegChildren(), 0);
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+        // The job that was running says so; the second one never starts.
+        QCOMPARE(rec.ofKind("failed").size(), 1);
+        QCOMPARE(rec.ofKind("failed").first().text, QString("stopped"));
+        QCOMPARE(rec.ofKind("done").size(), 1);
+        QFile::remove(in("long.mp4"));
+    }
+
     void unknownModeRunsNothing()
     {
         RunRecorder rec;
@@ -435,6 +641,54 @@ private:
         const QString tool = m_app.filePath("decoder/common/ffmpeg");
         QFile::remove(tool);
         return Fixtures::writeScript(tool, body);
+    }
+
+    // Processes started by this test whose program is ffmpeg.
+    static int ffmpegChildren()
+    {
+        int count = 0;
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        for (const QString& pid : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile stat("/proc/" + pid + "/stat");
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            const QString line = QString::fromUtf8(stat.readAll());
+            const QStringList fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (fields.value(1) == self && line.contains("(ffmpeg)") && fields.value(0) != "Z")
+                ++count;
+        }
+        return count;
+    }
+
+    static bool makeWithCover(const QString& path)
+    {
+        const bool m4a = path.endsWith(".m4a");
+        return Fixtures::runTool("ffmpeg", {"-hide_banner",
+                                            "-nostdin",
+                                            "-loglevel",
+                                            "error",
+                                            "-y",
+                                            "-f",
+                                            "lavfi",
+                                            "-i",
+                                            "sine=duration=1",
+                                            "-f",
+                                            "lavfi",
+                                            "-i",
+                                            "color=red:size=64x64:duration=0.04",
+                                            "-map",
+                                            "0:a",
+                                            "-map",
+                                            "1:v",
+                                            "-frames:v",
+                                            "1",
+                                            "-c:a",
+                                            m4a ? "aac" : "flac",
+                                            "-c:v",
+                                            m4a ? "mjpeg" : "png",
+                                            "-disposition:v",
+                                            "attached_pic",
+                                            path});
     }
 
     static bool wrapInQlv(const QString& media, const QString& qlv)

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What one ffmpeg run said on its console, read line by line as it arrives. The runner starts
+// ffmpeg with "-loglevel level+info", so every message carries its level:
+//   "[webm @ 0x5631257d9340] [error] Only VP8 or VP9 or AV1 video and Vorbis or Opus audio ..."
+//   "[info]   Stream #0:1(und): Audio: aac (LC) (mp4a / 0x6134706D), 44100 Hz, mono, fltp"
+//   "[info] frame=   25 fps=0.0 q=-1.0 Lsize=      46kB time=00:00:01.02 bitrate= 369.7kbits/s"
+//   "[info] video:0kB audio:0kB subtitle:0kB other streams:0kB global headers:0kB muxing ..."
+// Untagged lines (another tool, or an ffmpeg without the flag) are read the same way.
+class FfmpegLog final
+{
+public:
+    // Bytes as they come; lines end with "\n" (messages) or "\r" (status lines).
+    void add(const QByteArray& bytes);
+    void finish();
+
+    QStringList inputStreams() const { return m_inputStreams; }   // "video", "audio" ...
+    QStringList outputStreams() const { return m_outputStreams; } // of the first output
+    qint64 lastFrame() const { return m_lastFrame; }              // -1: never reported
+    qint64 lastTimeSeconds() const { return m_lastTime; }         // -1: never reported
+    bool hasStatistics() const { return m_videoKb >= 0; }
+
+    // Why the run failed: the last error that names a cause, not the generic lines ffmpeg closes
+    // with, nor the encoder statistics printed after it.
+    QString failureReason() const;
+    // Why a run that ended well still wrote nothing of use: a picture stream without a frame or a
+    // sound stream without a sample. Empty when the output holds something in every stream.
+    QString emptyOutputReason() const;
+
+private:
+    void addLine(const QString& line);
+
+    QByteArray m_pending;
+    enum Section
+    {
+        None,
+        Input,
+        Output,
+        Other
+    } m_section = None;
+    int m_outputs = 0;
+    QStringList m_inputStreams;
+    QStringList m_outputStreams;
+    qint64 m_lastFrame = -1;
+    qint64 m_lastTime = -1;
+    qint64 m_videoKb = -1;
+    qint64 m_audioKb = -1;
+    QStringList m_errors;
+    QStringList m_lastLines;
+};
