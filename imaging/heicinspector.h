@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// What ImageMagick 6 cannot tell us about a HEIC file: its HEIC reader drops the alpha plane.
+// What ImageMagick 6 cannot tell us about a HEIC file: its HEIC reader drops the alpha plane
+// and the colour profile.
 class HeicInspector final
 {
 public:
@@ -11,4 +12,7 @@ public:
     static bool hasAlpha(const QString& path);
     // The same test over the leading bytes of a file.
     static bool declaresAlpha(const QByteArray& head);
+    // The ICC profile of the primary picture, as libheif reads it; empty when the file has none
+    // (or only an nclx colour description) or cannot be read.
+    static QByteArray iccProfile(const QString& path);
 };

@@ -4,6 +4,7 @@
 #include "imaging/imgrecipes.h"
 #include "imaging/imgrunable.h"
 #include "imaging/outputnamer.h"
+#include "imaging/pagecounter.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -28,10 +29,16 @@ QString ImgRunable::conversionProcedure(bool firstDot)
     if (ExtensionLists::heic().contains(sourceSuffix) && HeicInspector::hasAlpha(m_source)) {
         // ImageMagick 6 drops a HEIC's alpha plane; libheif's converter keeps it, and the PNG then
         // takes the PNG path, so a JPEG target gets the white background a transparent PNG gets.
+        // Its PNG carries the colour profile too.
         source = decodeFirst(QStringLiteral("decoder/heif/heif-convert"), m_source, QStringLiteral("png"));
         if (source.isEmpty())
             return claimOutput(base, suffix);
+    } else if (ExtensionLists::heic().contains(sourceSuffix)) {
+        // ImageMagick 6 reads a HEIC without its ICC profile; an iPhone's Display P3 photo then
+        // looks washed out in every viewer.
+        m_profile = saveHeicProfile();
     }
+    m_sourcePages = PageCounter::pages(m_source);
     QString output;
     if (!firstDot && ImgRecipes::isMultiFrameSuffix(sourceSuffix)) {
         const QString folder = OutputNamer::claimFolder(m_params.outputDir, base, m_stamp, m_row);
@@ -40,6 +47,7 @@ QString ImgRunable::conversionProcedure(bool firstDot)
             m_failure = QStringLiteral("no sub-folder could be made in ") + m_params.outputDir;
             return QString();
         }
+        m_claimedFolder = folder;
         output = folder + QLatin1Char('/') + base + QLatin1Char('.') + suffix;
     } else {
         output = claimOutput(base, suffix);
@@ -64,6 +72,22 @@ QString ImgRunable::decodeFirst(const QString& tool, const QString& source, cons
     if (!runTool(tool, {source, decoded}))
         return QString();
     return decoded;
+}
+
+QString ImgRunable::saveHeicProfile()
+{
+    const QByteArray profile = HeicInspector::iccProfile(m_source);
+    if (profile.isEmpty())
+        return QString();
+    const QString path = m_batchTemp + QLatin1Char('/') +
+                         QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmsszzz")) +
+                         QLatin1Char('_') + QString::number(m_row) + QStringLiteral(".icc");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(profile) != profile.size()) {
+        qWarning() << "HEIC colour profile not kept:" << path << file.errorString();
+        return QString();
+    }
+    return path;
 }
 
 QString ImgRunable::gifProcedure()

@@ -12,6 +12,12 @@ bool endsWithAny(const QString& text, std::initializer_list<const char*> suffixe
     return false;
 }
 
+// A size edit left empty arrives as -1, one holding 0 as 0: both leave the axis to the ratio.
+bool isSet(int size)
+{
+    return size > 0;
+}
+
 QStringList whiteBackground()
 {
     return {QStringLiteral("-background"), QStringLiteral("white"), QStringLiteral("-alpha"),
@@ -21,11 +27,11 @@ QStringList whiteBackground()
 
 QStringList ImgRecipes::resize(int width, int height)
 {
-    if (width != -1 && height != -1)
+    if (isSet(width) && isSet(height))
         return {QStringLiteral("-resize"), QStringLiteral("%1x%2!").arg(width).arg(height)};
-    if (width != -1)
+    if (isSet(width))
         return {QStringLiteral("-resize"), QString::number(width)};
-    if (height != -1)
+    if (isSet(height))
         return {QStringLiteral("-resize"), QStringLiteral("x") + QString::number(height)};
     return {};
 }
@@ -51,12 +57,29 @@ ImgRecipes::Conversion ImgRecipes::Conversion::from(const ImgJobParams& params, 
 QStringList ImgRecipes::general(const Conversion& c)
 {
     const QString lowerSource = c.source.toLower();
-    QStringList args{c.source};
+    // The picture as a viewer shows it, before any edit: turned by its EXIF or TIFF orientation,
+    // and written with orientation 1.
+    QStringList args{c.source, QStringLiteral("-auto-orient")};
+    // Given before any edit, -profile assigns: the pixels stay as decoded.
+    if (!c.profile.isEmpty())
+        args << QStringLiteral("-profile") << c.profile;
+    const QStringList sizing = resize(c.width, c.height);
+    const bool edits = !sizing.isEmpty() || !c.rotate.isEmpty() || c.flop || c.flip || c.crop.x() != -1;
+    // Frames after the first of an optimised animation hold only what changed; edited, or
+    // written as pictures of their own, they must be whole frames first.
+    const bool keepsAnimation =
+        c.outputSuffix == QLatin1String("gif") || c.outputSuffix == QLatin1String("webp");
+    const bool coalesce = endsWithAny(lowerSource, {"gif", "webp"}) && (edits || !keepsAnimation);
+    if (coalesce)
+        args << QStringLiteral("-coalesce");
     if (c.level != -1)
         args << QStringLiteral("-quality") << QString::number(c.level) + QLatin1Char('%');
-    if (endsWithAny(lowerSource, {"psd", "tif", "tiff"}))
+    // A PSD's layers make one picture; the pages of a TIFF or the icons of an ICO do not.
+    const bool psd = lowerSource.endsWith(QLatin1String("psd"));
+    const bool pages = c.sourcePages > 1 && !psd;
+    if (psd || (endsWithAny(lowerSource, {"tif", "tiff"}) && !pages))
         args << QStringLiteral("-layers") << QStringLiteral("flatten");
-    args << resize(c.width, c.height);
+    args << sizing;
     if (!c.rotate.isEmpty())
         args << QStringLiteral("-rotate") << c.rotate;
     if (c.flop)
@@ -73,6 +96,11 @@ QStringList ImgRecipes::general(const Conversion& c)
     const bool toJpeg = c.outputSuffix == QLatin1String("jpg") || c.outputSuffix == QLatin1String("jpeg");
     if (endsWithAny(lowerSource, {"png", "bmp"}) && toJpeg)
         args << whiteBackground();
+    if (coalesce && c.outputSuffix == QLatin1String("gif"))
+        args << QStringLiteral("-layers") << QStringLiteral("optimize");
+    // Pages are pictures of their own: numbered files, except in a TIFF, which keeps them as pages.
+    if (pages && !c.outputSuffix.startsWith(QLatin1String("tif")))
+        args << QStringLiteral("+adjoin");
     args << c.output;
     return args;
 }
@@ -91,11 +119,11 @@ QStringList ImgRecipes::gif(const QString& input, int level, int width, int heig
     QStringList args{input, QStringLiteral("-O3")};
     if (level != -1)
         args << QStringLiteral("--colors=") + QString::number(level);
-    if (width != -1 && height != -1)
+    if (isSet(width) && isSet(height))
         args << QStringLiteral("--resize") << QStringLiteral("%1x%2!").arg(width).arg(height);
-    else if (width != -1)
+    else if (isSet(width))
         args << QStringLiteral("--resize-fit-width") << QString::number(width);
-    else if (height != -1)
+    else if (isSet(height))
         args << QStringLiteral("--resize-fit-height") << QString::number(height);
     args << QStringLiteral("-o") << output;
     return args;
@@ -134,5 +162,5 @@ QString ImgRecipes::baseName(const QString& sourcePath, bool firstDot)
 
 bool ImgRecipes::isMultiFrameSuffix(const QString& lowerSuffix)
 {
-    return QStringList({"psd", "tif", "tiff", "webp", "gif"}).contains(lowerSuffix);
+    return QStringList({"psd", "tif", "tiff", "webp", "gif", "ico"}).contains(lowerSuffix);
 }

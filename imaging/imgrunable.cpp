@@ -44,6 +44,8 @@ void ImgRunable::run()
         OutputNamer::releaseIfEmpty(output);
     else if (!output.isEmpty())
         QFile::remove(output);
+    if (!success && !m_claimedFolder.isEmpty())
+        QDir(m_claimedFolder).removeRecursively();
     if (success)
         emit setProgress(100, m_row);
     else
@@ -151,7 +153,9 @@ QString ImgRunable::claimOutput(const QString& base, const QString& suffix)
 
 QString ImgRunable::convert(const QString& source, const QString& suffix, const QString& output)
 {
-    runTool(QStringLiteral("magick"),
-            ImgRecipes::general(ImgRecipes::Conversion::from(m_params, source, m_crop, suffix, output)));
+    ImgRecipes::Conversion c = ImgRecipes::Conversion::from(m_params, source, m_crop, suffix, output);
+    c.sourcePages = m_sourcePages;
+    c.profile = m_profile;
+    runTool(QStringLiteral("magick"), ImgRecipes::general(c));
     return output;
 }

@@ -45,6 +45,8 @@ private:
     // Decodes the source with tool (SOURCE OUTPUT) into the batch's scratch folder, for the
     // RAW pre-conversion and HEIC files with transparency; empty on failure.
     QString decodeFirst(const QString& tool, const QString& source, const QString& suffix);
+    // The HEIC source's ICC profile as a file in the batch's scratch folder; empty if it has none.
+    QString saveHeicProfile();
     QString claimOutput(const QString& base, const QString& suffix);
     QString convert(const QString& source, const QString& suffix, const QString& output);
     bool runTool(const QString& program, const QStringList& arguments);
@@ -65,6 +67,11 @@ private:
     QTimer* m_timer = nullptr;
     int m_progressValue = 3;
     QThread* m_timerThread = nullptr;
+    // What the conversion procedure learnt about its source for the general recipe.
+    int m_sourcePages = 1;
+    QString m_profile;
+    // A sub-folder this job made; a failed job takes it away again.
+    QString m_claimedFolder;
     bool m_toolsClean = true;
     QString m_failure;
     QDateTime m_startedAt;

@@ -2,8 +2,10 @@
 #include "imaging/imgrecipes.h"
 #include "imaging/imgsuccessrule.h"
 #include "imaging/outputnamer.h"
+#include "imaging/pagecounter.h"
 #include "support/fixtures.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,24 +34,70 @@ private slots:
             c.output = output;
             return c;
         };
+        const QString o = "-auto-orient";
         QTest::newRow("png to jpeg gets a white background")
             << make("/in/a.png", "jpeg", "/out/a.jpeg")
-            << QStringList{"/in/a.png", "-background", "white", "-alpha", "remove", "/out/a.jpeg"};
+            << QStringList{"/in/a.png", o, "-background", "white", "-alpha", "remove", "/out/a.jpeg"};
         QTest::newRow("jpg to png has none")
-            << make("/in/a.jpg", "png", "/out/a.png") << QStringList{"/in/a.jpg", "/out/a.png"};
-        QTest::newRow("tif is flattened")
+            << make("/in/a.jpg", "png", "/out/a.png") << QStringList{"/in/a.jpg", o, "/out/a.png"};
+        QTest::newRow("single-page tif is flattened")
             << make("/in/scan.tif", "png", "/out/scan/scan.png")
-            << QStringList{"/in/scan.tif", "-layers", "flatten", "/out/scan/scan.png"};
+            << QStringList{"/in/scan.tif", o, "-layers", "flatten", "/out/scan/scan.png"};
+        C pages = make("/in/scan.tif", "png", "/out/scan/scan.png");
+        pages.sourcePages = 3;
+        QTest::newRow("multi-page tif to png: numbered pages")
+            << pages << QStringList{"/in/scan.tif", o, "+adjoin", "/out/scan/scan.png"};
+        pages.outputSuffix = "tiff";
+        pages.output = "/out/scan/scan.tiff";
+        QTest::newRow("multi-page tif to tiff: one file of pages")
+            << pages << QStringList{"/in/scan.tif", o, "/out/scan/scan.tiff"};
+        C icons = make("/in/app.ico", "gif", "/out/app/app.gif");
+        icons.sourcePages = 2;
+        QTest::newRow("icons to gif: a picture each, no animation")
+            << icons << QStringList{"/in/app.ico", o, "+adjoin", "/out/app/app.gif"};
+        C psd = make("/in/art.psd", "png", "/out/art/art.png");
+        psd.sourcePages = 4;
+        QTest::newRow("psd is flattened whatever its layers")
+            << psd << QStringList{"/in/art.psd", o, "-layers", "flatten", "/out/art/art.png"};
+        QTest::newRow("gif to png: whole frames") << make("/in/g.gif", "png", "/out/g/g.png")
+                                                  << QStringList{"/in/g.gif", o, "-coalesce", "/out/g/g.png"};
+        QTest::newRow("gif to tif: whole frames as pages")
+            << make("/in/g.gif", "tif", "/out/g/g.tif")
+            << QStringList{"/in/g.gif", o, "-coalesce", "/out/g/g.tif"};
+        QTest::newRow("gif to gif untouched keeps its optimisation")
+            << make("/in/g.gif", "gif", "/out/g/g.gif") << QStringList{"/in/g.gif", o, "/out/g/g.gif"};
+        QTest::newRow("webp to webp untouched")
+            << make("/in/w.WEBP", "webp", "/out/w/w.webp") << QStringList{"/in/w.WEBP", o, "/out/w/w.webp"};
+        C gifResized = make("/in/g.gif", "gif", "/out/g/g.gif");
+        gifResized.width = 6;
+        QTest::newRow("gif resized to gif: coalesced, then optimised again")
+            << gifResized << QStringList{"/in/g.gif", o,         "-coalesce", "-resize",
+                                         "6",         "-layers", "optimize",  "/out/g/g.gif"};
+        C webpMirrored = make("/in/w.webp", "webp", "/out/w/w.webp");
+        webpMirrored.flop = true;
+        QTest::newRow("webp mirrored: coalesced")
+            << webpMirrored << QStringList{"/in/w.webp", o, "-coalesce", "-flop", "/out/w/w.webp"};
+        C profiled = make("/in/p.heic", "jpg", "/out/p.jpg");
+        profiled.profile = "/tmp/b/p.icc";
+        profiled.width = 100;
+        QTest::newRow("a profile is assigned before any edit")
+            << profiled
+            << QStringList{"/in/p.heic", o, "-profile", "/tmp/b/p.icc", "-resize", "100", "/out/p.jpg"};
         C width = make("/in/a.jpg", "png", "/out/a.png");
         width.width = 800;
-        QTest::newRow("width only") << width << QStringList{"/in/a.jpg", "-resize", "800", "/out/a.png"};
+        QTest::newRow("width only") << width << QStringList{"/in/a.jpg", o, "-resize", "800", "/out/a.png"};
         C height = make("/in/a.jpg", "png", "/out/a.png");
         height.height = 600;
-        QTest::newRow("height only") << height << QStringList{"/in/a.jpg", "-resize", "x600", "/out/a.png"};
+        QTest::newRow("height only") << height
+                                     << QStringList{"/in/a.jpg", o, "-resize", "x600", "/out/a.png"};
         C zero = make("/in/a.jpg", "png", "/out/a.png");
         zero.width = 0;
-        QTest::newRow("zero width is passed")
-            << zero << QStringList{"/in/a.jpg", "-resize", "0", "/out/a.png"};
+        zero.height = 600;
+        QTest::newRow("zero width: the ratio decides")
+            << zero << QStringList{"/in/a.jpg", o, "-resize", "x600", "/out/a.png"};
+        zero.width = 0;
+        zero.height = 0;
+        QTest::newRow("both zero: no resize") << zero << QStringList{"/in/a.jpg", o, "/out/a.png"};
         C all = make("/in/A.BMP", "jpg", "/out/A.jpg");
         all.level = 80;
         all.width = 800;
@@ -59,15 +107,14 @@ private slots:
         all.flip = true;
         all.crop = QRect(10, 20, 300, 200);
         QTest::newRow("every option in order")
-            << all
-            << QStringList{"/in/A.BMP", "-quality", "80%",    "-resize",   "800x600!",      "-rotate",
-                           "-90",       "-flop",    "-flip",  "-crop",     "300x200+10+20", "-background",
-                           "white",     "-alpha",   "remove", "/out/A.jpg"};
+            << all << QStringList{"/in/A.BMP",   o,       "-quality", "80%",    "-resize",   "800x600!",
+                                  "-rotate",     "-90",   "-flop",    "-flip",  "-crop",     "300x200+10+20",
+                                  "-background", "white", "-alpha",   "remove", "/out/A.jpg"};
         C rotate = make("/in/p.png", "png", "/out/p.png");
         rotate.rotate = "0";
         rotate.flip = true;
         QTest::newRow("rotate 0 is still passed")
-            << rotate << QStringList{"/in/p.png", "-rotate", "0", "-flip", "/out/p.png"};
+            << rotate << QStringList{"/in/p.png", o, "-rotate", "0", "-flip", "/out/p.png"};
     }
     void general()
     {
@@ -88,6 +135,11 @@ private slots:
                  (QStringList{"/in/g.gif", "-O3", "--resize-fit-width", "300", "-o", "/o.gif"}));
         QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 300, 200, "/o.gif"),
                  (QStringList{"/in/g.gif", "-O3", "--resize", "300x200!", "-o", "/o.gif"}));
+        // 0 is an empty edit: the other side, or nothing, decides.
+        QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 0, 200, "/o.gif"),
+                 (QStringList{"/in/g.gif", "-O3", "--resize-fit-height", "200", "-o", "/o.gif"}));
+        QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 0, 0, "/o.gif"),
+                 (QStringList{"/in/g.gif", "-O3", "-o", "/o.gif"}));
         QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 1, false, "jpg", "/out/r.jpg"),
                  (QStringList{"-density", "150", "/in/r.pdf", "-background", "white", "-alpha", "remove",
                               "/out/r.jpg"}));
@@ -133,7 +185,7 @@ private slots:
         QCOMPARE(static_cast<int>(ImgFormat::KeepSource), 50);
         QCOMPARE(ImgFormats::suffixFor(ImgFormat::KeepSource, "/x/IMG.PNG"), QStringLiteral("png"));
         QCOMPARE(ImgFormats::suffixFor(ImgFormat::Png, "/x/IMG.jpg"), QStringLiteral("png"));
-        for (const char* s : {"psd", "tif", "tiff", "webp", "gif"})
+        for (const char* s : {"psd", "tif", "tiff", "webp", "gif", "ico"})
             QVERIFY(ImgRecipes::isMultiFrameSuffix(s));
         QVERIFY(!ImgRecipes::isMultiFrameSuffix("png"));
     }
@@ -220,6 +272,39 @@ private slots:
             thread.join();
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 40);
         QVERIFY(!names.contains(QString()));
+    }
+
+    void pagesAreCountedBeforeImageMagickRuns()
+    {
+        QTemporaryDir dir;
+        const auto file = [&](const char* name) { return dir.filePath(QLatin1String(name)); };
+        QVERIFY(Fixtures::runTool("convert",
+                                  {"-size", "8x6", "xc:red", "xc:blue", "xc:lime", file("three.tif")}));
+        QVERIFY(Fixtures::runTool("convert", {"-size", "8x6", "xc:red", "-endian", "MSB", file("one.tiff")}));
+        QVERIFY(
+            Fixtures::runTool("convert", {"-size", "8x6", "xc:red", "xc:blue", "TIFF64:" + file("big.tif")}));
+        QVERIFY(Fixtures::runTool(
+            "convert", {"-size", "16x16", "xc:red", "-size", "32x32", "xc:blue", file("two.ico")}));
+        QVERIFY(Fixtures::makePicture(file("a.png")));
+        QCOMPARE(PageCounter::pages(file("three.tif")), 3);
+        QCOMPARE(PageCounter::pages(file("one.tiff")), 1);
+        QCOMPARE(PageCounter::pages(file("big.tif")), 2);
+        QCOMPARE(PageCounter::pages(file("two.ico")), 2);
+        QCOMPARE(PageCounter::pages(file("a.png")), 1);
+        QCOMPARE(PageCounter::pages(file("missing.tif")), 1);
+        // A chain that points back at itself, and one cut off mid-entry, end without a hang.
+        QByteArray loop("II*\0\x08\0\0\0\0\0\x08\0\0\0", 14);
+        QBuffer looped(&loop);
+        QVERIFY(looped.open(QIODevice::ReadOnly));
+        QCOMPARE(PageCounter::tiffPages(looped), 1);
+        QByteArray cut("MM\0*\0\0\0\x08\0\x05", 10);
+        QBuffer truncated(&cut);
+        QVERIFY(truncated.open(QIODevice::ReadOnly));
+        QCOMPARE(PageCounter::tiffPages(truncated), 1);
+        QByteArray png("\x89PNG\r\n", 6);
+        QBuffer notIco(&png);
+        QVERIFY(notIco.open(QIODevice::ReadOnly));
+        QCOMPARE(PageCounter::icoPictures(notIco), 0);
     }
 
     void heicAlphaIsSeenInTheMetadata()

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -32,6 +33,13 @@ private slots:
     void sameBaseNamesNeverShareAnOutput();
     void aLeadingDashIsAFileName();
     void multiFrameResultsLandInTheirSubFolder();
+    void picturesComeOutAsAViewerShowsThem_data();
+    void picturesComeOutAsAViewerShowsThem();
+    void animationFramesAreWholeFrames();
+    void iconsAndPagesKeepEveryPicture();
+    void heicKeepsItsColourProfile_data();
+    void heicKeepsItsColourProfile();
+    void aFailedMultiFrameJobLeavesNoFolder();
     void concurrentBatchesKeepTheirTemporaryFiles();
     void aHangingJobHoldsUpOnlyItsOwnBatch();
     void destroyingARunnerMidBatchStopsItsTools();
@@ -40,6 +48,10 @@ private:
     void useFakeTool(const QString& tool, const QString& body);
     ImgJobParams params(ImgOperation operation, ImgFormat format) const;
     static QString realConvert() { return QStringLiteral("/usr/bin/convert"); }
+    // The picture as a viewer shows it: orientation applied, decoded to a QImage.
+    QImage shown(const QString& path);
+    // One report of a one-file batch; fails the test when the batch does not end.
+    BatchRecorder::Report runOne(const ImgJobParams& params, const QString& source);
 
     QTemporaryDir m_work;
     QTemporaryDir m_app;
@@ -286,7 +298,10 @@ void TestImgThread::multiFrameResultsLandInTheirSubFolder()
     QCOMPARE(done.size(), 4);
     for (int i = 0; i < 3; ++i)
         QVERIFY2(done.at(i).value == 1, qPrintable(done.at(i).path));
-    QVERIFY(QFileInfo(m_out + "/pages/pages.png").size() > 0); // flattened into one picture
+    // Every page of the TIFF is a picture of its own.
+    for (int page = 0; page < 3; ++page)
+        QCOMPARE(Fixtures::identify(m_out + QStringLiteral("/pages/pages-%1.png").arg(page)),
+                 QStringLiteral("40x30 PNG"));
     // The animation keeps its frames, numbered by ImageMagick, in a folder of its own each time.
     QVERIFY(QFile::exists(m_out + "/anim/anim-0.png"));
     QVERIFY(QFile::exists(m_out + "/anim/anim-1.png"));
@@ -374,6 +389,268 @@ void TestImgThread::destroyingARunnerMidBatchStopsItsTools()
     pgrep.start("pgrep", {"-f", "^sleep 60$"});
     QVERIFY(pgrep.waitForFinished());
     QVERIFY2(pgrep.readAllStandardOutput().trimmed().isEmpty(), "a tool outlived its batch");
+}
+
+QImage TestImgThread::shown(const QString& path)
+{
+    const QString upright =
+        m_work.filePath(QStringLiteral("shown%1.png").arg(QDateTime::currentMSecsSinceEpoch()));
+    if (!Fixtures::runTool("convert", {path, "-auto-orient", upright}))
+        return QImage();
+    return QImage(upright);
+}
+
+BatchRecorder::Report TestImgThread::runOne(const ImgJobParams& params, const QString& source)
+{
+    BatchRecorder batch;
+    batch.start(params, BatchRecorder::records({source}));
+    if (!batch.waitForEnd(60000) || batch.doneReports().isEmpty())
+        return {true, -1, -1, QString()};
+    return batch.doneReports().first();
+}
+
+namespace {
+// Which quarter of a picture holds the red mark: 0 top left, 1 top right, 2 bottom left, 3 bottom right.
+int redQuarter(const QImage& image)
+{
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const int x = (quarter % 2 ? 3 : 1) * image.width() / 4;
+        const int y = (quarter / 2 ? 3 : 1) * image.height() / 4;
+        const QRgb p = image.pixel(x, y);
+        if (qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90)
+            return quarter;
+    }
+    return -1;
+}
+} // namespace
+
+void TestImgThread::picturesComeOutAsAViewerShowsThem_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QString>("rotate");
+    QTest::addColumn<bool>("flop");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("quarter");
+    const int conversion = int(ImgOperation::Conversion);
+    const int keep = int(ImgOperation::KeepFormat);
+    // Every source shows an 8x6 picture with its top-left quarter red; the stored pixels differ.
+    for (int orientation = 1; orientation <= 8; ++orientation)
+        QTest::addRow("orientation %d to BMP", orientation)
+            << orientation << conversion << int(ImgFormat::Bmp) << -1 << -1 << QString() << false
+            << QSize(8, 6) << 0;
+    QTest::newRow("turned 90, width preset: the shown width")
+        << 6 << conversion << int(ImgFormat::Png) << 4 << -1 << QString() << false << QSize(4, 3) << 0;
+    QTest::newRow("turned 270, both sizes")
+        << 8 << conversion << int(ImgFormat::Gif) << 16 << 8 << QString() << false << QSize(16, 8) << 0;
+    QTest::newRow("width 0: the height and the ratio decide")
+        << 6 << conversion << int(ImgFormat::Jpg) << 0 << 3 << QString() << false << QSize(4, 3) << 0;
+    QTest::newRow("width and height 0: no resize")
+        << 5 << conversion << int(ImgFormat::Png) << 0 << 0 << QString() << false << QSize(8, 6) << 0;
+    QTest::newRow("turned 90, mirrored left-right")
+        << 6 << keep << int(ImgFormat::KeepSource) << -1 << -1 << QString() << true << QSize(8, 6) << 1;
+    QTest::newRow("turned 180, rotated 90")
+        << 3 << keep << int(ImgFormat::KeepSource) << -1 << -1 << "90" << false << QSize(6, 8) << 1;
+    QTest::newRow("mirrored and turned, rotated -90")
+        << 7 << keep << int(ImgFormat::KeepSource) << -1 << -1 << "-90" << false << QSize(6, 8) << 2;
+}
+
+void TestImgThread::picturesComeOutAsAViewerShowsThem()
+{
+    QFETCH(int, orientation);
+    QFETCH(int, operation);
+    QFETCH(int, format);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QString, rotate);
+    QFETCH(bool, flop);
+    QFETCH(QSize, size);
+    QFETCH(int, quarter);
+    // The stored pixels are the shown picture turned back; exiftool writes the tag, since
+    // ImageMagick 6's -orient writes none.
+    const QStringList undo[] = {{},
+                                {},
+                                {"-flop"},
+                                {"-rotate", "180"},
+                                {"-flip"},
+                                {"-transpose"},
+                                {"-rotate", "-90"},
+                                {"-transverse"},
+                                {"-rotate", "90"}};
+    const QString source = m_work.filePath(QStringLiteral("turned%1.jpg").arg(orientation));
+    QStringList args{"-size", "8x6", "xc:white", "-fill", "red", "-draw", "rectangle 0,0 3,2"};
+    args << undo[orientation] << "-quality"
+         << "100" << source;
+    QVERIFY(Fixtures::runTool("convert", args));
+    QVERIFY(Fixtures::runTool("exiftool", {"-q", "-overwrite_original", "-Model=TestCam",
+                                           QStringLiteral("-Orientation#=%1").arg(orientation), source}));
+    ImgJobParams p = params(ImgOperation(operation), ImgFormat(format));
+    p.width = width;
+    p.height = height;
+    p.rotate = rotate;
+    p.flop = flop;
+    const BatchRecorder::Report report = runOne(p, source);
+    QCOMPARE(report.value, 1);
+    const QImage image = shown(report.path);
+    QCOMPARE(image.size(), size);
+    QCOMPARE(redQuarter(image), quarter);
+    // Written upright: a viewer that honours the tag must not turn it again.
+    QString tag;
+    QVERIFY(Fixtures::runTool("identify", {"-format", "%[orientation]", report.path}, &tag));
+    QVERIFY2(tag == "TopLeft" || tag == "Undefined", qPrintable(tag));
+    if (report.path.endsWith(".jpg")) {
+        QString model;
+        QVERIFY(Fixtures::runTool("exiftool", {"-s3", "-Model", report.path}, &model));
+        QCOMPARE(model.trimmed(), QStringLiteral("TestCam"));
+    }
+}
+
+void TestImgThread::animationFramesAreWholeFrames()
+{
+    // Optimised: frames 2 and 3 hold only a 4x4 patch each, red at the top left, then blue at the bottom
+    // right.
+    const QString gif = m_work.filePath("opt.gif");
+    QVERIFY(Fixtures::runTool("convert", {"-size",
+                                          "12x8",
+                                          "xc:white",
+                                          "(",
+                                          "+clone",
+                                          "-fill",
+                                          "red",
+                                          "-draw",
+                                          "rectangle 0,0 3,3",
+                                          ")",
+                                          "(",
+                                          "+clone",
+                                          "-fill",
+                                          "blue",
+                                          "-draw",
+                                          "rectangle 8,4 11,7",
+                                          ")",
+                                          "-layers",
+                                          "optimize",
+                                          gif}));
+    QString frames;
+    QVERIFY(Fixtures::runTool("identify", {"-format", "%wx%h ", gif}, &frames));
+    QCOMPARE(frames.trimmed(), QStringLiteral("12x8 4x4 4x4"));
+
+    const BatchRecorder::Report pictures = runOne(params(ImgOperation::Conversion, ImgFormat::Png), gif);
+    QCOMPARE(pictures.value, 1);
+    for (int frame = 0; frame < 3; ++frame)
+        QCOMPARE(QImage(m_out + QStringLiteral("/opt/opt-%1.png").arg(frame)).size(), QSize(12, 8));
+    const QImage last(m_out + "/opt/opt-2.png");
+    QCOMPARE(QColor(last.pixel(1, 1)), QColor(Qt::red));
+    QCOMPARE(QColor(last.pixel(10, 6)), QColor(Qt::blue));
+    QCOMPARE(QColor(last.pixel(10, 1)), QColor(Qt::white));
+
+    ImgJobParams half = params(ImgOperation::Conversion, ImgFormat::Gif);
+    half.width = 6;
+    const BatchRecorder::Report resized = runOne(half, gif);
+    QCOMPARE(resized.value, 1);
+    // Every frame inside the new canvas; played back, the last shows both marks.
+    QString geometry;
+    QVERIFY(Fixtures::runTool("identify", {"-format", "%g ", resized.path}, &geometry));
+    for (const QString& page : geometry.split(' ', Qt::SkipEmptyParts))
+        QVERIFY2(page.startsWith("6x4+"), qPrintable(geometry));
+    const QString played = m_work.filePath("played.png");
+    QVERIFY(Fixtures::runTool("convert", {resized.path, "-coalesce", "+adjoin", played}));
+    const QImage end(m_work.filePath("played-2.png"));
+    QCOMPARE(end.size(), QSize(6, 4));
+    QVERIFY(qRed(end.pixel(0, 0)) > 180 && qBlue(end.pixel(0, 0)) < 90);
+    QVERIFY(qBlue(end.pixel(5, 3)) > 180 && qRed(end.pixel(5, 3)) < 90);
+}
+
+void TestImgThread::iconsAndPagesKeepEveryPicture()
+{
+    const QString ico = m_work.filePath("app.ico");
+    QVERIFY(Fixtures::runTool("convert", {"-size", "16x16", "xc:red", "-size", "32x32", "xc:blue", ico}));
+    const QString tiff = m_work.filePath("scan.tif");
+    QVERIFY(Fixtures::runTool("convert", {"-size", "10x8", "xc:red", "xc:blue", "xc:lime", tiff}));
+    // Twice: the second batch must not write over the first one's pictures.
+    for (int run = 0; run < 2; ++run) {
+        const BatchRecorder::Report icons = runOne(params(ImgOperation::Conversion, ImgFormat::Png), ico);
+        QCOMPARE(icons.value, 1);
+        const QString folder = QFileInfo(icons.path).path();
+        QCOMPARE(folder == m_out + "/app", run == 0);
+        QCOMPARE(Fixtures::identify(folder + "/app-0.png"), QStringLiteral("16x16 PNG"));
+        QCOMPARE(Fixtures::identify(folder + "/app-1.png"), QStringLiteral("32x32 PNG"));
+    }
+    // Not an animation of icons: a GIF target gets a picture per icon too.
+    const BatchRecorder::Report gifs = runOne(params(ImgOperation::Conversion, ImgFormat::Gif), ico);
+    QCOMPARE(gifs.value, 1);
+    QCOMPARE(QDir(QFileInfo(gifs.path).path()).entryList(QDir::Files).size(), 2);
+    QStringList loose = QDir(m_out).entryList(QDir::Files);
+    QVERIFY2(loose.isEmpty(), qPrintable(loose.join(' ')));
+    // A TIFF target keeps the pages together in one file.
+    const BatchRecorder::Report pages = runOne(params(ImgOperation::Conversion, ImgFormat::Tiff), tiff);
+    QCOMPARE(pages.value, 1);
+    QCOMPARE(pages.path, m_out + "/scan/scan.tiff");
+    QString count;
+    QVERIFY(Fixtures::runTool("identify", {"-format", "%wx%h\n", pages.path}, &count));
+    QCOMPARE(count.trimmed().split('\n'), QStringList({"10x8", "10x8", "10x8"}));
+    QString colours;
+    QVERIFY(Fixtures::runTool("convert", {pages.path, "-format", "%[pixel:p{2,2}] ", "info:"}, &colours));
+    QCOMPARE(colours.trimmed(), QStringLiteral("srgb(255,0,0) srgb(0,0,255) srgb(0,255,0)"));
+}
+
+void TestImgThread::heicKeepsItsColourProfile_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("exif");
+    const int firstDot = int(ImgOperation::FirstDotConversion);
+    QTest::newRow("JPG") << firstDot << int(ImgFormat::Jpg) << true;
+    QTest::newRow("PNG") << firstDot << int(ImgFormat::Png) << true;
+    QTest::newRow("WEBP") << firstDot << int(ImgFormat::Webp) << true;
+    // ImageMagick 6 writes no EXIF into a TIFF; the profile it does write.
+    QTest::newRow("TIF, format page") << int(ImgOperation::Conversion) << int(ImgFormat::Tif) << false;
+}
+
+void TestImgThread::heicKeepsItsColourProfile()
+{
+    QFETCH(int, operation);
+    QFETCH(int, format);
+    QFETCH(bool, exif);
+    const QString heic = m_work.filePath("iphone.heic");
+    QVERIFY(Fixtures::runTool(QStringLiteral(APP_BINARY_DIR "/make_phone_heic"), {heic, "6", "p3"}));
+    const BatchRecorder::Report report = runOne(params(ImgOperation(operation), ImgFormat(format)), heic);
+    QCOMPARE(report.value, 1);
+    QString description;
+    QVERIFY(Fixtures::runTool("identify", {"-format", "%[icc:description]", report.path}, &description));
+    QCOMPARE(description, QStringLiteral("Display P3"));
+    QString profile;
+    QVERIFY(Fixtures::runTool("exiftool", {"-s3", "-ProfileDescription", "-Model", report.path}, &profile));
+    QCOMPARE(profile.trimmed().split('\n').size(), exif ? 2 : 1);
+    // Assigned, not converted: the pixels are those libheif decodes, upright (red on top).
+    const QImage image = shown(report.path);
+    QCOMPARE(image.size(), QSize(32, 64));
+    const QRgb top = image.pixel(16, 8);
+    QVERIFY2(qAbs(qRed(top) - 230) < 8 && qBlue(top) < 40, qPrintable(QString::number(top, 16)));
+    const QRgb bottom = image.pixel(16, 56);
+    QVERIFY2(qAbs(qBlue(bottom) - 230) < 8 && qRed(bottom) < 40, qPrintable(QString::number(bottom, 16)));
+}
+
+void TestImgThread::aFailedMultiFrameJobLeavesNoFolder()
+{
+    QStringList sources;
+    for (const char* name : {"bad.tif", "bad.psd", "bad.ico", "bad.gif"}) {
+        sources << m_work.filePath(QLatin1String(name));
+        QFile file(sources.last());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("II*\0 not really a picture");
+    }
+    BatchRecorder batch;
+    batch.start(params(ImgOperation::Conversion, ImgFormat::Png), BatchRecorder::records(sources));
+    QVERIFY(batch.waitForEnd(60000));
+    for (const BatchRecorder::Report& report : batch.doneReports()) {
+        if (report.row >= 0)
+            QVERIFY2(report.value == 0, qPrintable(report.path));
+    }
+    const QStringList left = QDir(m_out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
 }
 
 QTEST_GUILESS_MAIN(TestImgThread)

@@ -1,7 +1,8 @@
 // Writes a HEIC the way phones do: pixels stored as the sensor saw them, an irot/imir
 // transform to show them upright, and EXIF that repeats the orientation and carries the
-// camera facts. Usage: make_phone_heic OUTPUT ORIENTATION(1-8)
-// The stored picture is 64x32: left half red, right half blue.
+// camera facts. Usage: make_phone_heic OUTPUT ORIENTATION(1-8) [p3]
+// The stored picture is 64x32: left half red, right half blue. With "p3" the file carries a
+// Display P3 ICC profile, as iPhone photos do.
 #include <libheif/heif.h>
 
 #include <cstdint>
@@ -54,6 +55,97 @@ std::vector<uint8_t> exifBlock(int orientation)
     return block;
 }
 
+void putBe32(std::vector<uint8_t>& out, uint32_t v)
+{
+    for (int i = 3; i >= 0; --i)
+        out.push_back((v >> (8 * i)) & 0xff);
+}
+
+void putTag(std::vector<uint8_t>& out, const char* type)
+{
+    out.insert(out.end(), type, type + 4);
+    putBe32(out, 0);
+}
+
+void putFixed(std::vector<uint8_t>& out, double v)
+{
+    putBe32(out, static_cast<uint32_t>(static_cast<int32_t>(v * 65536.0 + (v < 0 ? -0.5 : 0.5))));
+}
+
+std::vector<uint8_t> xyz(double x, double y, double z)
+{
+    std::vector<uint8_t> t;
+    putTag(t, "XYZ ");
+    putFixed(t, x), putFixed(t, y), putFixed(t, z);
+    return t;
+}
+
+std::vector<uint8_t> mluc(const std::string& text)
+{
+    std::vector<uint8_t> t;
+    putTag(t, "mluc");
+    putBe32(t, 1);
+    putBe32(t, 12);
+    t.push_back('e'), t.push_back('n'), t.push_back('U'), t.push_back('S');
+    putBe32(t, static_cast<uint32_t>(text.size() * 2));
+    putBe32(t, 28);
+    for (char c : text)
+        t.push_back(0), t.push_back(static_cast<uint8_t>(c));
+    return t;
+}
+
+// An ICC v4 display profile: the P3 primaries adapted to D50, D65 white, the sRGB curve.
+std::vector<uint8_t> displayP3Profile()
+{
+    std::vector<uint8_t> curve;
+    putTag(curve, "para");
+    curve.push_back(0), curve.push_back(3), curve.push_back(0), curve.push_back(0);
+    for (double v : {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045})
+        putFixed(curve, v);
+    std::vector<uint8_t> chad;
+    putTag(chad, "sf32");
+    for (double v :
+         {1.047882, 0.022919, -0.050201, 0.029587, 0.990479, -0.017059, -0.009232, 0.015076, 0.751678})
+        putFixed(chad, v);
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>> tags{
+        {"desc", mluc("Display P3")},
+        {"cprt", mluc("No copyright, use freely")},
+        {"wtpt", xyz(0.964203, 1.0, 0.824905)},
+        {"rXYZ", xyz(0.515121, 0.241196, -0.001053)},
+        {"gXYZ", xyz(0.291977, 0.692245, 0.041885)},
+        {"bXYZ", xyz(0.157104, 0.066574, 0.784073)},
+        {"rTRC", curve},
+        {"gTRC", curve},
+        {"bTRC", curve},
+        {"chad", chad}};
+    std::vector<uint8_t> table, data;
+    uint32_t offset = 128 + 4 + 12 * tags.size();
+    for (const auto& [signature, body] : tags) {
+        table.insert(table.end(), signature.begin(), signature.end());
+        putBe32(table, offset + static_cast<uint32_t>(data.size()));
+        putBe32(table, static_cast<uint32_t>(body.size()));
+        data.insert(data.end(), body.begin(), body.end());
+        while (data.size() % 4)
+            data.push_back(0);
+    }
+    std::vector<uint8_t> profile;
+    putBe32(profile, offset + static_cast<uint32_t>(data.size()));
+    putBe32(profile, 0);
+    putBe32(profile, 0x04300000);
+    for (const char* field : {"mntr", "RGB ", "XYZ "})
+        profile.insert(profile.end(), field, field + 4);
+    for (int v : {2024, 1, 1, 0, 0, 0})
+        profile.push_back(static_cast<uint8_t>(v >> 8)), profile.push_back(static_cast<uint8_t>(v & 0xff));
+    profile.insert(profile.end(), {'a', 'c', 's', 'p'});
+    profile.resize(68, 0); // platform, flags, device, attributes, intent
+    putFixed(profile, 0.964203), putFixed(profile, 1.0), putFixed(profile, 0.824905);
+    profile.resize(128, 0);
+    putBe32(profile, static_cast<uint32_t>(tags.size()));
+    profile.insert(profile.end(), table.begin(), table.end());
+    profile.insert(profile.end(), data.begin(), data.end());
+    return profile;
+}
+
 bool check(const heif_error& error)
 {
     if (error.code != heif_error_Ok) {
@@ -66,7 +158,7 @@ bool check(const heif_error& error)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    if (argc != 3 && !(argc == 4 && std::strcmp(argv[3], "p3") == 0))
         return 2;
     const int orientation = std::atoi(argv[2]);
     const int width = 64, height = 32;
@@ -84,6 +176,11 @@ int main(int argc, char** argv)
             p[1] = 20;
             p[2] = left ? 20 : 230;
         }
+    }
+    if (argc == 4) {
+        const std::vector<uint8_t> icc = displayP3Profile();
+        if (!check(heif_image_set_raw_color_profile(image, "prof", icc.data(), icc.size())))
+            return 1;
     }
     heif_context* context = heif_context_alloc();
     heif_encoder* encoder = nullptr;

@@ -219,7 +219,9 @@ void TestPictureTools::formatConversionCases()
     QVERIFY(qRed(pixel(white, 3, 10)) > 200 && qGreen(pixel(white, 3, 10)) < 60);
     QCOMPARE(Fixtures::identify(outFolder("chf") + "/photo.jpg"), QStringLiteral("30x20 JPEG"));
     QCOMPARE(table->exportPath(2), outFolder("chf") + "/b/b.jpg");
-    QCOMPARE(Fixtures::identify(table->exportPath(2)), QStringLiteral("30x20 JPEG"));
+    // Two pages, two pictures in the TIFF's sub-folder.
+    QCOMPARE(Fixtures::identify(outFolder("chf") + "/b/b-0.jpg"), QStringLiteral("30x20 JPEG"));
+    QCOMPARE(Fixtures::identify(outFolder("chf") + "/b/b-1.jpg"), QStringLiteral("30x20 JPEG"));
     QCOMPARE(table->rowWarning(3), QStringLiteral("转换失败！"));
     for (int row = 0; row < 3; ++row)
         QCOMPARE(table->progress(row), 100);
