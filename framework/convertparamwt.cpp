@@ -5,13 +5,16 @@
 #include "widgets/paramlabel.h"
 
 #include <QDebug>
-#include <QIntValidator>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 namespace {
 MyLineEdit* makeSizeEdit(const QString& hint, QWidget* parent)
 {
     auto* edit = new MyLineEdit(parent);
-    edit->setValidator(new QIntValidator(0, 10000, edit));
+    // QIntValidator keeps 99999 as "intermediate" text; this one refuses it as typed.
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("10000|[0-9]{0,4}")), edit));
     edit->setPlaceholderText(hint);
     edit->setToolTip(hint);
     return edit;
@@ -19,7 +22,9 @@ MyLineEdit* makeSizeEdit(const QString& hint, QWidget* parent)
 
 int valueOf(const MyLineEdit* edit)
 {
-    return edit->text().isEmpty() ? -1 : edit->text().toInt();
+    // 0 says as little as an empty edit: the aspect ratio decides.
+    const int value = edit->text().toInt();
+    return value > 0 ? value : -1;
 }
 } // namespace
 

@@ -2,9 +2,18 @@
 
 #include <QSystemSemaphore>
 
+#include <unistd.h>
+
 SingleInstanceGuard::SingleInstanceGuard(const QString& semaphoreKey, const QString& memoryKey)
-    : m_semaphoreKey(semaphoreKey), m_memory(memoryKey)
+    : m_semaphoreKey(userScoped(semaphoreKey)), m_memory(userScoped(memoryKey))
 {
+}
+
+QString SingleInstanceGuard::userScoped(const QString& key)
+{
+    // System V keys are machine-wide on Linux: without the user in them, one user's instance
+    // would refuse every other user's start.
+    return key + QLatin1Char('-') + QString::number(::getuid());
 }
 
 bool SingleInstanceGuard::tryAcquire()

@@ -1,8 +1,10 @@
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <signal.h>
+#include <unistd.h>
 
 // Starts the real executable under a private X server, as a user would, and answers its
 // notice with the keyboard.
@@ -14,9 +16,11 @@ private slots:
     void cleanupTestCase();
     void secondStartShowsTheNoticeAndExitsZero();
     void aKilledInstanceDoesNotLockOutTheNextStart();
+    void anotherUserStartsAnInstanceOfTheirOwn();
 
 private:
-    QProcess* startApp();
+    QProcess* startApp(const QStringList& asUser = {});
+    int windowCount(const QString& title);
     bool waitForWindow(const QString& title, int timeoutMs);
     void answerNotice();
     QString xdotool(const QStringList& args);
@@ -55,7 +59,7 @@ void TestSingleInstance::cleanupTestCase()
     m_xvfb.waitForFinished();
 }
 
-QProcess* TestSingleInstance::startApp()
+QProcess* TestSingleInstance::startApp(const QStringList& asUser)
 {
     auto* app = new QProcess();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -63,7 +67,10 @@ QProcess* TestSingleInstance::startApp()
     env.insert("QT_QPA_PLATFORM", "xcb");
     app->setProcessEnvironment(env);
     app->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    app->start(QStringLiteral(APP_BINARY_DIR "/chengying"), {});
+    if (asUser.isEmpty())
+        app->start(QStringLiteral(APP_BINARY_DIR "/chengying"), {});
+    else
+        app->start(asUser.first(), asUser.mid(1) + QStringList{QStringLiteral(APP_BINARY_DIR "/chengying")});
     m_apps << app;
     return app;
 }
@@ -136,6 +143,42 @@ void TestSingleInstance::aKilledInstanceDoesNotLockOutTheNextStart()
     QCOMPARE(refused->exitCode(), 0);
     next->terminate();
     QVERIFY(next->waitForFinished(10000));
+}
+
+int TestSingleInstance::windowCount(const QString& title)
+{
+    const QString found = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
+    return found.isEmpty() ? 0 : found.split('\n').size();
+}
+
+void TestSingleInstance::anotherUserStartsAnInstanceOfTheirOwn()
+{
+    // Root ignores IPC permissions, so only a real second user shows that the keys are the user's.
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+        QSKIP("needs root and setpriv to start as a second user");
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QVERIFY(QFile::setPermissions(home.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                   QFileDevice::WriteOther | QFileDevice::ExeOther));
+    QProcess* mine = startApp();
+    QVERIFY(waitForWindow("澄影HEIC图片转换器", 20000));
+    const QStringList nobody{"env",           "HOME=" + home.path(), "XDG_RUNTIME_DIR=", "setpriv",
+                             "--reuid=65534", "--regid=65534",       "--clear-groups"};
+    QProcess* theirs = startApp(nobody);
+    QTRY_COMPARE_WITH_TIMEOUT(windowCount("澄影HEIC图片转换器"), 2, 20000);
+    QVERIFY(!waitForWindow("温馨提示", 1000));
+    QCOMPARE(theirs->state(), QProcess::Running);
+    // And the first user's own second start is still refused.
+    QProcess* refused = startApp();
+    QVERIFY(waitForWindow("温馨提示", 20000));
+    answerNotice();
+    QVERIFY(refused->waitForFinished(10000));
+    QCOMPARE(refused->exitCode(), 0);
+    for (QProcess* app : {theirs, mine}) {
+        app->terminate();
+        QVERIFY(app->waitForFinished(10000));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

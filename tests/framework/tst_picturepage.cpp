@@ -39,6 +39,8 @@ private slots:
     void reportsOfAClearedBatchNeverReachNewRows();
     void dropOfAFolderWithOnlySuffixlessFiles();
     void sizeChoiceShowsAndClearsTheFields();
+    void sizeEditsHoldOnlyZeroToTenThousand_data();
+    void sizeEditsHoldOnlyZeroToTenThousand();
     void openFolderForms();
     void compressionFormShowsTheResultSize();
     void rowsOutOfViewKeepTheirStateUntilShown();
@@ -217,6 +219,41 @@ void TestPicturePage::dropOfAFolderWithOnlySuffixlessFiles()
     m_page->clearTable();
     m_page->addFolder(folder.path());
     QVERIFY(m_page->center()->isDropZoneShown());
+}
+
+void TestPicturePage::sizeEditsHoldOnlyZeroToTenThousand_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<int>("value");
+    QTest::newRow("in range") << "800"
+                              << "800" << 800;
+    QTest::newRow("the top") << "10000"
+                             << "10000" << 10000;
+    QTest::newRow("one digit too many") << "99999"
+                                        << "9999" << 9999;
+    QTest::newRow("past the top") << "10001"
+                                  << "1000" << 1000;
+    QTest::newRow("letters and signs") << "-12a"
+                                       << "12" << 12;
+    QTest::newRow("zero is as good as empty") << "0"
+                                              << "0" << -1;
+}
+
+void TestPicturePage::sizeEditsHoldOnlyZeroToTenThousand()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QFETCH(int, value);
+    ConvertParamWT* param = m_page->centerWidget()->param();
+    param->sizeCombo()->setCurrentIndex(1);
+    for (MyLineEdit* edit : {param->widthEdit(), param->heightEdit()}) {
+        edit->clear();
+        QTest::keyClicks(edit, typed);
+        QCOMPARE(edit->text(), kept);
+    }
+    QCOMPARE(param->widthValue(), value);
+    QCOMPARE(param->jobParams(ImgOperation::Conversion).height, value);
 }
 
 void TestPicturePage::sizeChoiceShowsAndClearsTheFields()
