@@ -8,10 +8,13 @@
 #include <QApplication>
 #include <QDebug>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTextCodec>
 #include <QThreadPool>
+#include <QTranslator>
 
 void AppStartup::prepareEnvironment()
 {
@@ -41,8 +44,24 @@ int AppStartup::run(int argc, char** argv)
     return app.exec();
 }
 
-void AppStartup::configureProcess(const QApplication&)
+bool AppStartup::installQtTranslation(QCoreApplication& app)
 {
+    // Qt's own dialogs (file choosers, message boxes) would speak English in a Chinese window.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(translator);
+        return true;
+    }
+    qWarning() << "Qt's Chinese translation is missing from"
+               << QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    delete translator;
+    return false;
+}
+
+void AppStartup::configureProcess(QApplication& app)
+{
+    installQtTranslation(app);
     AppFonts::installFamilySubstitution();
     const QScreen* screen = QGuiApplication::primaryScreen();
     AppFonts::configure(screen->availableGeometry().size(), screen->logicalDotsPerInch());

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QCoreApplication;
 
 // The start-up sequence, from the single-instance guard to the event loop.
 class AppStartup final
@@ -12,5 +13,7 @@ public:
     static void prepareEnvironment();
     // Screen class, fonts, thread pool, codec and the missing-tool report: everything the
     // window relies on, after the guard and before the window.
-    static void configureProcess(const QApplication& app);
+    static void configureProcess(QApplication& app);
+    // Qt's Chinese translation for its own dialogs; false when it is not installed.
+    static bool installQtTranslation(QCoreApplication& app);
 };

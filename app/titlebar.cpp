@@ -10,12 +10,14 @@
 #include <QVariant>
 
 namespace {
-QPushButton* makeWindowButton(const char* name, const char* icon, const char* hover, QWidget* parent)
+QPushButton* makeWindowButton(const char* name, const char* icon, const char* hover, const char* tip,
+                              QWidget* parent)
 {
     auto* button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setIcon(QIcon(QLatin1String(icon)));
     button->setFixedSize(WidgetSize::titleBar());
+    button->setToolTip(QString::fromUtf8(tip));
     button->setStyleSheet(QStringLiteral("QPushButton{border:0px;border-radius: none; background-color:none;}"
                                          "QPushButton:hover{background-color:%1;}")
                               .arg(QLatin1String(hover)));
@@ -25,8 +27,9 @@ QPushButton* makeWindowButton(const char* name, const char* icon, const char* ho
 
 TitleBar::TitleBar(QWidget* parent)
     : QWidget(parent), m_icon(new QLabel(this)), m_title(new QLabel(AppPaths::appName(), this)),
-      m_minimize(makeWindowButton("minimizeButton", ":/icons/icons/min_white.png", "#3797F1", this)),
-      m_close(makeWindowButton("closeButton", ":/icons/icons/close_white.png", "#CB3B3B", this))
+      m_minimize(
+          makeWindowButton("minimizeButton", ":/icons/icons/min_white.png", "#3797F1", "最小化", this)),
+      m_close(makeWindowButton("closeButton", ":/icons/icons/close_white.png", "#CB3B3B", "关闭", this))
 {
     setObjectName(QStringLiteral("titleBar"));
     setFixedHeight(WidgetSize::titleBar().height());

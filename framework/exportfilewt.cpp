@@ -62,7 +62,9 @@ QString ExportFileWT::text() const
 void ExportFileWT::setText(const QString& text)
 {
     m_path->setText(text);
-    m_path->setCursorPosition(0);
+    // The end of a long path is the folder's own name: show that, and the whole path on hover.
+    m_path->setCursorPosition(text.size());
+    m_path->setToolTip(text);
 }
 
 void ExportFileWT::onChooseDirClicked()

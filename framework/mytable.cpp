@@ -252,9 +252,12 @@ QWidget* MyTable::makeActionCell()
     layout->setSpacing(8);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setAlignment(Qt::AlignCenter);
-    auto makeButton = [cell](const char* name, const char* icon) {
+    auto makeButton = [cell](const char* name, const char* icon, const QString& tip) {
         auto* button = new QPushButton(cell);
         button->setObjectName(QLatin1String(name));
+        button->setToolTip(tip);
+        // The table takes no focus; its row buttons would otherwise trap Tab in the list.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setIcon(QIcon(QLatin1String(icon)));
         button->setFixedSize(WidgetSize::rowActionButton());
         // Half the button: the default 16 px icon is lost in a 45 px cell.
@@ -263,8 +266,9 @@ QWidget* MyTable::makeActionCell()
         button->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:white;}"));
         return button;
     };
-    QPushButton* open = makeButton("openDirBtn", ":/icons/icons/itemdirdisable.png");
-    QPushButton* remove = makeButton("delBtn", ":/icons/icons/delitem.png");
+    QPushButton* open =
+        makeButton("openDirBtn", ":/icons/icons/itemdirdisable.png", QStringLiteral("打开文件夹"));
+    QPushButton* remove = makeButton("delBtn", ":/icons/icons/delitem.png", QStringLiteral("删除"));
     layout->addStretch();
     layout->addWidget(open);
     layout->addWidget(remove);

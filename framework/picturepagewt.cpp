@@ -12,6 +12,10 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QPushButton>
+#include <QShortcut>
+
+#include <algorithm>
+#include <functional>
 
 PicturePageWT::PicturePageWT(const QStringList* extensions, const Texts& texts, OpenDirForm openForm,
                              QWidget* parent)
@@ -28,6 +32,10 @@ void PicturePageWT::setCenter(PictureCenterWT* center, PictureParamWT* panel)
     connect(center->dropZone(), &CenterShowWT::drapAndDrop, this, &ToolPageWT::onDragAndDrop);
     connect(center->table(), &MyTable::deleteClicked, this, &PicturePageWT::deleteRowOf);
     connect(center->table(), &MyTable::openDirClicked, this, &PicturePageWT::openDirOf);
+    // The table takes no focus, so the key belongs to the page.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, this);
+    deleteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &PicturePageWT::deleteSelectedRows);
 }
 
 MyTable* PicturePageWT::table() const
@@ -106,6 +114,24 @@ void PicturePageWT::deleteItem()
 void PicturePageWT::openItemDir()
 {
     openDirOf(qobject_cast<QWidget*>(sender()));
+}
+
+void PicturePageWT::deleteSelectedRows()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : table()->selectionModel()->selectedRows())
+        rows << index.row();
+    if (rows.isEmpty())
+        return;
+    if (isBusy()) {
+        showNotice(QStringLiteral("请等待程序执行完成！"));
+        return;
+    }
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int row : qAsConst(rows))
+        table()->removeFileRow(row);
+    if (table()->rowCount() == 0)
+        m_center->showDropZone();
 }
 
 void PicturePageWT::deleteRowOf(const QWidget* button)

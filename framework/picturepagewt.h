@@ -32,6 +32,8 @@ public slots:
     void done(const QString& exportFilePath, int rowIndex, bool isSuccess);
     void deleteItem();
     void openItemDir();
+    // The Delete key: the selected rows go, by the row button's rule.
+    void deleteSelectedRows();
 
 protected:
     // Subclasses build their centre, then hand it over; they connect the panel's start button.

@@ -1,3 +1,4 @@
+#include "app/appstartup.h"
 #include "app/mainwidget.h"
 #include "app/toolbar.h"
 #include "app/toolbtn.h"
@@ -5,6 +6,7 @@
 #include "style/widgetsize.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -140,6 +142,15 @@ private slots:
         QVERIFY(page->isVisible());
         QCOMPARE(window.currentPage(), page);
         QVERIFY(!window.pageFor(ToolTable::Heic)->isVisible());
+    }
+
+    void qtsOwnDialogsSpeakChinese()
+    {
+        QVERIFY(AppStartup::installQtTranslation(*QCoreApplication::instance()));
+        const QString lookIn = QCoreApplication::translate("QFileDialog", "Look in:");
+        QVERIFY2(lookIn != QLatin1String("Look in:"), qPrintable(lookIn));
+        QMessageBox box(QMessageBox::Information, "t", "x", QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
     }
 
     void closeButtonClosesTheWindow()

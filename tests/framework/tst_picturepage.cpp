@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -39,6 +40,7 @@ private slots:
     void reportsOfAClearedBatchNeverReachNewRows();
     void dropOfAFolderWithOnlySuffixlessFiles();
     void sizeChoiceShowsAndClearsTheFields();
+    void keyboardDeleteAndTab();
     void sizeEditsHoldOnlyZeroToTenThousand_data();
     void sizeEditsHoldOnlyZeroToTenThousand();
     void openFolderForms();
@@ -254,6 +256,40 @@ void TestPicturePage::sizeEditsHoldOnlyZeroToTenThousand()
     }
     QCOMPARE(param->widthValue(), value);
     QCOMPARE(param->jobParams(ImgOperation::Conversion).height, value);
+}
+
+void TestPicturePage::keyboardDeleteAndTab()
+{
+    m_page->addPaths({file("k1.jpg", 1), file("k2.jpg", 1), file("k3.jpg", 1)});
+    m_page->center()->showTable();
+    m_page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_page->window()));
+    MyTable* table = m_page->table();
+    // Icon-only buttons say what they do; none of them takes the keyboard focus.
+    for (const char* name : {"openDirBtn", "delBtn"}) {
+        QPushButton* button = rowButton(0, name);
+        QVERIFY(!button->toolTip().isEmpty());
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    }
+    table->selectRow(1);
+    QTest::keyClick(m_page->centerWidget()->param()->exportFile(), Qt::Key_Delete);
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("k3.jpg"));
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("2"));
+    // Refused while a batch runs, as the row button is.
+    m_page->centerWidget()->param()->exportFile()->setText(m_dir.filePath("out"));
+    m_page->chFormat();
+    QVERIFY(m_page->isBusy());
+    table->selectRow(0);
+    QTest::keyClick(m_page->centerWidget()->param()->exportFile(), Qt::Key_Delete);
+    QCOMPARE(table->rowCount(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_page->isBusy(), 60000);
+    // The folder box shows the end of a long path, the whole of it on hover.
+    const QString longPath = "/home/someone/a/very/long/path/that/goes/on/and/on/结果";
+    m_page->centerWidget()->param()->exportFile()->setText(longPath);
+    QLineEdit* box = m_page->centerWidget()->param()->exportFile()->findChild<QLineEdit*>();
+    QCOMPARE(box->cursorPosition(), longPath.size());
+    QCOMPARE(box->toolTip(), longPath);
 }
 
 void TestPicturePage::sizeChoiceShowsAndClearsTheFields()
