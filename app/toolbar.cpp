@@ -1,5 +1,6 @@
 #include "app/toolbar.h"
 
+#include "app/toolboxpanel.h"
 #include "app/toolbtn.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
@@ -39,6 +40,23 @@ ToolBar::ToolBar(const ToolTable& table, QWidget* parent)
     for (ToolBtn* button : qAsConst(strip))
         layout->addWidget(button);
     layout->addStretch();
+
+    ToolBtn* toolBox = m_buttons.value(ToolTable::ToolBox);
+    const QVector<int> offStrip = table.offStripPages();
+    if (toolBox && !offStrip.isEmpty()) {
+        QVector<ToolBoxPanel::Item> items;
+        for (int tool : offStrip) {
+            const ToolTable::Entry& entry = table.entries.at(tool);
+            items.push_back({tool, entry.label, ToolTable::visibleIcon(entry)});
+        }
+        m_panel = new ToolBoxPanel(items, this);
+        connect(m_panel, &ToolBoxPanel::toolChosen, this, &ToolBar::chooseFromToolBox);
+        // It stands for no page of its own: a press opens the panel instead of selecting.
+        disconnect(toolBox, &QToolButton::pressed, toolBox, &ToolBtn::slot_pressed);
+        connect(toolBox, &QToolButton::pressed, this, &ToolBar::openToolBox);
+    } else if (toolBox && toolBox->parent()) {
+        toolBox->hide();
+    }
     setStyleSheet(StyleSheet::make("ToolBar{background-color:@strip;}"));
 }
 
@@ -73,6 +91,24 @@ void ToolBar::slot_set(ToolBtn* btn)
             button->unselect();
     }
     emit siginalParent(btn);
+}
+
+void ToolBar::openToolBox()
+{
+    if (m_panel)
+        m_panel->popUpUnder(m_buttons.value(ToolTable::ToolBox));
+}
+
+void ToolBar::chooseFromToolBox(int tool)
+{
+    ToolBtn* chosen = m_buttons.value(tool);
+    if (!chosen)
+        return;
+    // The tool's own button (never laid out) carries the selection that shows its page; the
+    // toolbox then wears the selected look beside it.
+    chosen->slot_pressed();
+    if (ToolBtn* toolBox = m_buttons.value(ToolTable::ToolBox))
+        toolBox->markSelected();
 }
 
 void ToolBar::paintEvent(QPaintEvent*)

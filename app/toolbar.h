@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class ToolBoxPanel;
 class ToolBtn;
 
 // The horizontal strip of tool buttons under the title bar.
@@ -22,17 +23,24 @@ public:
     int toolOf(const ToolBtn* button) const;
     ToolBtn* selectedButton() const;
 
+    // Null while no page is off the strip (the toolbox button is then hidden).
+    ToolBoxPanel* toolBoxPanel() const { return m_panel; }
+
 public slots:
     void slot_set(ToolBtn* btn);
+    // The toolbox opens its panel on every press, also when it is the selected button.
+    void openToolBox();
 
 signals:
     void siginalParent(ToolBtn* btn);
 
 protected:
+    void chooseFromToolBox(int tool);
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QList<ToolBtn*> m_buttons;
     QList<ToolBtn*> m_exclusive;
     QLabel* m_caption;
+    ToolBoxPanel* m_panel = nullptr;
 };

@@ -31,13 +31,18 @@ void ToolBtn::unselect()
     setStyleSheet(kUnselectedStyle);
 }
 
+void ToolBtn::markSelected()
+{
+    m_selected = true;
+    setIcon(QIcon(m_selectedIcon));
+    setStyleSheet(kWhiteStyle);
+}
+
 void ToolBtn::slot_pressed()
 {
     if (m_selected)
         return;
-    m_selected = true;
-    setIcon(QIcon(m_selectedIcon));
-    setStyleSheet(kWhiteStyle);
+    markSelected();
     emit signal_parent(this);
 }
 

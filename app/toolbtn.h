@@ -12,6 +12,8 @@ public:
     bool isSelected() const { return m_selected; }
     // Back to the unselected look, without any signal.
     void unselect();
+    // The selected look and state, without any signal.
+    void markSelected();
 
 public slots:
     void slot_pressed();

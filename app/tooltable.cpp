@@ -45,7 +45,9 @@ ToolTable ToolTable::standard()
         entry("视频拼接", "zip_white", "video_concat"),
         entry("视频转gif", "zip_white", "video_togif"),
         entry("音频格式转换", "zip_white", "audio_chfmt"),
-        entry("实用工具箱", "zip_white", "tool_box"),
+        // The toolbox's specified normal icon is white on the light strip: its own icon in both
+        // looks. It is the strip's sixth button, shown once a page is off the strip.
+        entry("实用工具箱", "tool_box", "tool_box", {}, 5),
     };
     table.creationOrder = {Format,       Heic,       Raw,         GifCompress, Compress,    ImgToPdf,
                            PdfToImg,     Crop,       Rotate,      Resize,      VideoFormat, VideoCompress,
@@ -54,4 +56,19 @@ ToolTable ToolTable::standard()
                          ImgToPdf,     Crop,       Rotate,      Resize,      VideoFormat, VideoCompress,
                          VideoSlicing, VideoToGif, VideoConcat, AudioFormat};
     return table;
+}
+
+QVector<int> ToolTable::offStripPages() const
+{
+    QVector<int> tools;
+    for (int tool = 0; tool < entries.size(); ++tool) {
+        if (entries.at(tool).page && entries.at(tool).stripSlot < 0)
+            tools << tool;
+    }
+    return tools;
+}
+
+QString ToolTable::visibleIcon(const Entry& entry)
+{
+    return entry.normalIcon.endsWith(QLatin1String("_white.png")) ? entry.selectedIcon : entry.normalIcon;
 }

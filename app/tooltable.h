@@ -51,6 +51,10 @@ public:
 
     // The application's own table.
     static ToolTable standard();
+    // Tools with a page but no place on the strip: the toolbox lists them, in table order.
+    QVector<int> offStripPages() const;
+    // An icon that shows on the light strip: the video tools' normal icon is white.
+    static QString visibleIcon(const Entry& entry);
 
     QVector<Entry> entries;
     // Tools whose pages exist, in the order the pages are created and in the order the window's

@@ -1,6 +1,7 @@
 #include "app/appstartup.h"
 #include "app/mainwidget.h"
 #include "app/toolbar.h"
+#include "app/toolboxpanel.h"
 #include "app/toolbtn.h"
 #include "style/appfonts.h"
 #include "style/widgetsize.h"
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QtTest>
 
 class TestMainWidget : public QObject
@@ -142,6 +144,68 @@ private slots:
         QVERIFY(page->isVisible());
         QCOMPARE(window.currentPage(), page);
         QVERIFY(!window.pageFor(ToolTable::Heic)->isVisible());
+    }
+
+    void theToolboxListsThePagesOffTheStrip()
+    {
+        // The standard table has no page off the strip yet: no toolbox.
+        {
+            MainWidget window(nullptr);
+            window.show();
+            QVERIFY(!window.toolBar()->button(ToolTable::ToolBox)->isVisible());
+            QVERIFY(!window.toolBar()->toolBoxPanel());
+        }
+        ToolTable table = ToolTable::standard();
+        for (int tool : {ToolTable::Crop, ToolTable::VideoFormat}) {
+            table.entries[tool].page = [](QWidget* parent) -> QWidget* { return new QLabel("page", parent); };
+        }
+        MainWidget window(table, nullptr);
+        window.show();
+        ToolBar* strip = window.toolBar();
+        ToolBtn* toolBox = strip->button(ToolTable::ToolBox);
+        QVERIFY(toolBox->isVisible());
+        QVERIFY(toolBox->x() > strip->button(ToolTable::Resize)->x());
+        ToolBoxPanel* panel = strip->toolBoxPanel();
+        QVERIFY(panel);
+        QVERIFY(panel->entry(ToolTable::Crop) && panel->entry(ToolTable::VideoFormat));
+        QVERIFY(!panel->entry(ToolTable::Heic));
+        // The video tool's entry shows its coloured icon, not the white one.
+        QVERIFY(!panel->entry(ToolTable::VideoFormat)->icon().isNull());
+
+        // Opening changes neither the selection nor the page.
+        QTest::mousePress(toolBox, Qt::LeftButton);
+        QVERIFY(panel->isVisible());
+        QCOMPARE(window.currentPage(), window.pageFor(ToolTable::Heic));
+        QVERIFY(window.pageFor(ToolTable::Heic)->isVisible());
+        QVERIFY(!toolBox->isSelected());
+        panel->hide();
+        QVERIFY(strip->button(ToolTable::Heic)->isSelected());
+        QVERIFY(window.pageFor(ToolTable::Heic)->isVisible());
+
+        // Choosing shows the page and marks the toolbox.
+        QTest::mousePress(toolBox, Qt::LeftButton);
+        QTest::mouseClick(panel->entry(ToolTable::Crop), Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(window.currentPage(), window.pageFor(ToolTable::Crop));
+        QVERIFY(window.pageFor(ToolTable::Crop)->isVisible());
+        QVERIFY(toolBox->isSelected());
+        QVERIFY(!strip->button(ToolTable::Heic)->isSelected());
+
+        // Selected, it still opens on every press; dismissing keeps the chosen page.
+        QTest::mousePress(toolBox, Qt::LeftButton);
+        QVERIFY(panel->isVisible());
+        panel->hide();
+        QVERIFY(window.pageFor(ToolTable::Crop)->isVisible());
+        QVERIFY(toolBox->isSelected());
+        QTest::mousePress(toolBox, Qt::LeftButton);
+        QTest::mouseClick(panel->entry(ToolTable::VideoFormat), Qt::LeftButton);
+        QVERIFY(window.pageFor(ToolTable::VideoFormat)->isVisible());
+        QVERIFY(!window.pageFor(ToolTable::Crop)->isVisible());
+
+        // A strip button takes the selection back.
+        QTest::mousePress(strip->button(ToolTable::Raw), Qt::LeftButton);
+        QVERIFY(!toolBox->isSelected());
+        QVERIFY(window.pageFor(ToolTable::Raw)->isVisible());
     }
 
     void qtsOwnDialogsSpeakChinese()
