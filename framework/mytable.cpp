@@ -376,6 +376,10 @@ void MyTable::completeRow(int row, const QString& exportPath, bool success, cons
     if (!success) {
         first->setData(kReasonRole, reason);
         first->setData(kWarningRole, QStringLiteral("转换失败！"));
+    } else {
+        // A row that failed or was left out before and now succeeded shows its bar again.
+        first->setData(kReasonRole, QVariant());
+        first->setData(kWarningRole, QVariant());
     }
     showState(row);
 }

@@ -243,6 +243,12 @@ private slots:
         QTest::newRow("silent non-zero exit") << ImgOperation::Conversion << "" << false << true << false;
         QTest::newRow("warning but crashed")
             << ImgOperation::Conversion << "warning" << false << true << false;
+        QTest::newRow("crop outside the picture")
+            << ImgOperation::Crop
+            << "convert: geometry does not contain image `a.png' @ warning/transform.c/CropImage/668." << true
+            << true << false;
+        QTest::newRow("crop with another warning")
+            << ImgOperation::Crop << "convert: Unknown field with tag 700 warning" << true << true << true;
         QTest::newRow("no output left") << ImgOperation::FirstDotConversion << "" << true << false << false;
     }
     void successRule()

@@ -35,6 +35,7 @@ private slots:
     void windowDragging();
     void paintsThePictureAndTheVeil();
     void unreadablePicture();
+    void liesOverItsWindow();
 
 private:
     QString picture(const QString& name, const QString& size, const QString& source = "gradient:");
@@ -357,6 +358,20 @@ void TestCropDialog::unreadablePicture()
     QCOMPARE(spy->count(), 1);
     QCOMPARE(spy->first(), (QList<QVariant>{3, 0, 0, 0, 0}));
     QTRY_VERIFY(dialog.isNull());
+}
+
+void TestCropDialog::liesOverItsWindow()
+{
+    QWidget window;
+    window.setGeometry(120, 60, 1400, 900);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* page = new QWidget(&window);
+    QPointer<CropDialog> dialog = new CropDialog(0, picture("800x600.png", "800x600", "xc:gray"), page);
+    QCOMPARE(dialog->pos(), QPoint(120, 60));
+    QVERIFY(dialog->isModal());
+    QVERIFY(dialog->testAttribute(Qt::WA_DeleteOnClose));
+    delete dialog;
 }
 
 QTEST_MAIN(TestCropDialog)

@@ -61,6 +61,9 @@ CropDialog::CropDialog(int rowIndex, const QString& sourcePath, QWidget* parent)
 
     m_fitScale = CropScale::fitScale(m_picture, area());
     showAt(m_fitScale, true);
+    // As large as the main window, it lies right over it.
+    if (parent)
+        move(parent->window()->geometry().center() - rect().center());
 }
 
 QSize CropDialog::area() const
