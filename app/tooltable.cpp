@@ -1,8 +1,11 @@
 #include "app/tooltable.h"
 
 #include "tools/picture/chformat/chfmainwt.h"
+#include "tools/picture/compress/compressmainwt.h"
 #include "tools/picture/crop/cropmainwt.h"
+#include "tools/picture/gifcompress/gifcompressmainwt.h"
 #include "tools/picture/heictoimg/heictoimgmainwt.h"
+#include "tools/picture/pdftoimg/pdftoimgmainwt.h"
 #include "tools/picture/rawtoimg/rawtoimgmainwt.h"
 #include "tools/picture/rotateimg/rotateimgmainwt.h"
 #include "tools/picture/sizeupdate/sizeupdatemainwt.h"
@@ -32,9 +35,9 @@ ToolTable ToolTable::standard()
         entry("格式转换", "ch_format", "ch_format_p", pageOf<CHFMainWT>(), 2),
         entry("HEIC转换", "heic_to_img", "heic_to_img_p", pageOf<HeicToImgMainWT>(), 0),
         entry("RAW转换", "raw_to_img", "raw_to_img_p", pageOf<RawToImgMainWT>(), 1),
-        entry("GIF压缩", "gif_compress", "gif_compress_p"),
-        entry("PNG/JPG压缩", "zip", "zip_p"),
-        entry("PDF转图片", "to_pdf", "to_pdf_p"),
+        entry("GIF压缩", "gif_compress", "gif_compress_p", pageOf<GifCompressMainWT>()),
+        entry("PNG/JPG压缩", "zip", "zip_p", pageOf<CompressMainWT>()),
+        entry("PDF转图片", "to_pdf", "to_pdf_p", pageOf<PdfToImgMainWT>()),
         entry("图片转PDF", "to_pdf", "to_pdf_p"),
         entry("图片裁剪", "img_crop", "img_crop_p", pageOf<CropMainWT>()),
         entry("批量图片旋转", "rotating", "rotating_p", pageOf<RotateImgMainWT>(), 3),

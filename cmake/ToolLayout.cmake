@@ -6,7 +6,9 @@ set(TOOL_LINKS
     "gifsicle=gifsicle"
     "decoder/common/ffmpeg=ffmpeg"
     # ImageMagick 6 reads HEIC without its alpha plane; libheif's converter keeps it.
-    "decoder/heif/heif-convert=heif-convert")
+    "decoder/heif/heif-convert=heif-convert"
+    # Poppler's pdfinfo: a PDF's pages and their sizes, before ImageMagick renders them.
+    "decoder/pdf/pdfinfo=pdfinfo")
 
 set(tool_link_commands)
 set(tool_install_script "")

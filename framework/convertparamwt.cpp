@@ -8,8 +8,7 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
-namespace {
-MyLineEdit* makeSizeEdit(const QString& hint, QWidget* parent)
+MyLineEdit* ConvertParamWT::makeSizeEdit(const QString& hint, QWidget* parent)
 {
     auto* edit = new MyLineEdit(parent);
     // QIntValidator keeps 99999 as "intermediate" text; this one refuses it as typed.
@@ -20,13 +19,12 @@ MyLineEdit* makeSizeEdit(const QString& hint, QWidget* parent)
     return edit;
 }
 
-int valueOf(const MyLineEdit* edit)
+int ConvertParamWT::sizeValue(const MyLineEdit* edit)
 {
     // 0 says as little as an empty edit: the aspect ratio decides.
     const int value = edit->text().toInt();
     return value > 0 ? value : -1;
 }
-} // namespace
 
 QVector<ConvertParamWT::SizeItem> ConvertParamWT::plainSizes()
 {
@@ -123,12 +121,12 @@ ImgFormat ConvertParamWT::format() const
 
 int ConvertParamWT::widthValue() const
 {
-    return valueOf(m_width);
+    return sizeValue(m_width);
 }
 
 int ConvertParamWT::heightValue() const
 {
-    return valueOf(m_height);
+    return sizeValue(m_height);
 }
 
 QString ConvertParamWT::widthText() const

@@ -23,6 +23,10 @@ public:
     // Preset tables keyed by item data; -1 where the preset leaves the field empty.
     static int presetWidth(int data);
     static int presetHeight(int data);
+    // A width or height edit: 0 to 10000 as typed, the hint as placeholder and tooltip.
+    static MyLineEdit* makeSizeEdit(const QString& hint, QWidget* parent);
+    // The edit's value, -1 when empty or 0.
+    static int sizeValue(const MyLineEdit* edit);
 
     ConvertParamWT(const QVector<SizeItem>& sizes, const QString& submitIcon, QWidget* parent);
 

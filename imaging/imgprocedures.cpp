@@ -5,6 +5,7 @@
 #include "imaging/imgrunable.h"
 #include "imaging/outputnamer.h"
 #include "imaging/pagecounter.h"
+#include "imaging/pdfplan.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -19,6 +20,8 @@ QString ImgRunable::conversionProcedure(bool firstDot)
     m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
     const QString base = ImgRecipes::baseName(m_source, firstDot);
     const QString sourceSuffix = QFileInfo(m_source).suffix().toLower();
+    if (!firstDot && sourceSuffix == QLatin1String("pdf"))
+        return pdfProcedure(base, suffix);
     QString source = m_source;
     if (!firstDot && ExtensionLists::raw().contains(sourceSuffix)) {
         source = decodeFirst(QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"), m_source,
@@ -54,13 +57,50 @@ QString ImgRunable::conversionProcedure(bool firstDot)
         if (output.isEmpty())
             return output;
     }
-    if (!firstDot && sourceSuffix == QLatin1String("pdf")) {
-        runTool(QStringLiteral("magick"),
-                ImgRecipes::pdf(source, ImgJobRecords::definition(m_record),
-                                ImgJobRecords::combinesPages(m_record), suffix, output));
-        return output;
-    }
     return convert(source, suffix, output);
+}
+
+QString ImgRunable::pdfProcedure(const QString& base, const QString& suffix)
+{
+    const int definition = ImgJobRecords::definition(m_record);
+    const bool join = ImgJobRecords::combinesPages(m_record);
+    const PdfPages pages = PageCounter::pdfPages(m_source);
+    const QString problem = PdfPlan::problem(pages, ImgRecipes::density(definition).toInt(), join, suffix);
+    if (!problem.isEmpty()) {
+        m_toolsClean = false;
+        m_failure = problem;
+        return QString();
+    }
+    // Pages written one by one get a folder of their own, like the frames of other multi-frame
+    // sources: ImageMagick numbers them (report-0.jpg ...) beside a name that no one else can
+    // claim then, so a second batch of the same document never writes over the first.
+    QString output;
+    const bool separatePages = !join && pages.sizes.size() > 1;
+    if (separatePages) {
+        const QString folder = OutputNamer::claimFolder(m_params.outputDir, base, m_stamp, m_row);
+        if (folder.isEmpty()) {
+            m_toolsClean = false;
+            m_failure = QStringLiteral("no sub-folder could be made in ") + m_params.outputDir;
+            return QString();
+        }
+        m_claimedFolder = folder;
+        output = folder + QLatin1Char('/') + base + QLatin1Char('.') + suffix;
+    } else {
+        output = claimOutput(base, suffix);
+        if (output.isEmpty())
+            return output;
+    }
+    if (!runTool(QStringLiteral("magick"), ImgRecipes::pdf(m_source, definition, join, suffix, output)))
+        return output;
+    if (separatePages) {
+        const int written = PdfPlan::writtenPages(output);
+        if (written != pages.sizes.size()) {
+            m_toolsClean = false;
+            m_failure =
+                QStringLiteral("only %1 of %2 pages were written").arg(written).arg(pages.sizes.size());
+        }
+    }
+    return output;
 }
 
 QString ImgRunable::decodeFirst(const QString& tool, const QString& source, const QString& suffix)
@@ -129,6 +169,8 @@ QString ImgRunable::compressionProcedure()
         QFile::remove(fresh);
         if (runTool(QStringLiteral("pngquant.2.12.3"), ImgRecipes::png(input, m_params.level, fresh)))
             std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(output).constData());
+        else if (m_lastExitCode > 0)
+            m_failure = ImgRecipes::pngquantFailure(m_lastExitCode);
         QFile::remove(fresh);
         if (resized)
             QFile::remove(input);

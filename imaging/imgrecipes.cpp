@@ -111,8 +111,11 @@ QStringList ImgRecipes::general(const Conversion& c)
 QStringList ImgRecipes::png(const QString& input, int level, const QString& output)
 {
     QStringList args{input};
+    // A lone number is pngquant's minimum: a photo that cannot reach it is refused (exit 99,
+    // nothing written, nothing said). As the upper end of a range from 0 it is the quality
+    // to aim for with as few colours as reach it, and a picture is never refused.
     if (level != -1)
-        args << QStringLiteral("--quality") << QString::number(level);
+        args << QStringLiteral("--quality") << QStringLiteral("0-") + QString::number(level);
     args << QStringLiteral("--output") << output;
     return args;
 }
@@ -122,14 +125,40 @@ QStringList ImgRecipes::gif(const QString& input, int level, int width, int heig
     QStringList args{input, QStringLiteral("-O3")};
     if (level != -1)
         args << QStringLiteral("--colors=") + QString::number(level);
+    // gifsicle's --resize is exact already; "WxH!" is "invalid dimensions" to it.
     if (isSet(width) && isSet(height))
-        args << QStringLiteral("--resize") << QStringLiteral("%1x%2!").arg(width).arg(height);
+        args << QStringLiteral("--resize") << QStringLiteral("%1x%2").arg(width).arg(height);
     else if (isSet(width))
         args << QStringLiteral("--resize-fit-width") << QString::number(width);
     else if (isSet(height))
         args << QStringLiteral("--resize-fit-height") << QString::number(height);
     args << QStringLiteral("-o") << output;
     return args;
+}
+
+QString ImgRecipes::pngquantFailure(int exitCode)
+{
+    // pngquant's exit codes (rwpng.h).
+    switch (exitCode) {
+    case 2:
+        return QStringLiteral("pngquant could not read the picture");
+    case 15:
+        return QStringLiteral("pngquant would not write over an existing file");
+    case 16:
+        return QStringLiteral("pngquant could not write the result");
+    case 17:
+    case 24:
+        return QStringLiteral("pngquant ran out of memory");
+    case 25:
+    case 26:
+        return QStringLiteral("pngquant cannot handle this PNG");
+    case 98:
+        return QStringLiteral("pngquant: the result would be larger than the original");
+    case 99:
+        return QStringLiteral("pngquant: the picture cannot keep the quality asked");
+    default:
+        return QStringLiteral("pngquant exited with code %1 and wrote nothing").arg(exitCode);
+    }
 }
 
 QString ImgRecipes::density(int definition)

@@ -37,14 +37,17 @@ public:
     static QStringList general(const Conversion& c);
     // "-resize" with "W", "xH" or "WxH!"; nothing when neither is set. 0 counts as not set.
     static QStringList resize(int width, int height);
-    // pngquant: input, ["--quality" level], "--output", output.
+    // pngquant: input, ["--quality" "0-"level], "--output", output.
     static QStringList png(const QString& input, int level, const QString& output);
-    // gifsicle: input, "-O3", ["--colors=N"], [resize], "-o", output. 0 counts as not set.
+    // gifsicle: input, "-O3", ["--colors=N"], [resize], "-o", output. 0 counts as not set;
+    // width and height together are "--resize" "WxH", which gifsicle keeps exactly.
     static QStringList gif(const QString& input, int level, int width, int height, const QString& output);
     // ImageMagick rendering a PDF: "-density" D, source, [white], ["-append"], output.
     static QStringList pdf(const QString& source, int definition, bool joinPages, const QString& outputSuffix,
                            const QString& output);
     static QString density(int definition);
+    // Why pngquant failed, from its exit code alone: it often says nothing.
+    static QString pngquantFailure(int exitCode);
 
     // The file name cut before its first or last dot; a name without dot is used whole.
     static QString baseName(const QString& sourcePath, bool firstDot);

@@ -134,6 +134,8 @@ bool ImgRunable::runTool(const QString& program, const QStringList& arguments)
         qDebug() << "===========================" << argument;
     const ToolResult result = ToolLauncher::run(program, arguments, ToolLauncher::kFinishWaitMs, m_cancel);
     m_errorText += QString::fromLocal8Bit(result.standardError);
+    m_lastExitCode =
+        result.started && result.finished && result.exitStatus == QProcess::NormalExit ? result.exitCode : -1;
     if (!result.exitedCleanly()) {
         m_toolsClean = false;
         m_failure = program + QStringLiteral(": ") + result.failureReason();

@@ -38,6 +38,7 @@ public slots:
 
 private:
     QString conversionProcedure(bool firstDot);
+    QString pdfProcedure(const QString& base, const QString& suffix);
     QString gifProcedure();
     QString compressionProcedure();
     QString keepFormatProcedure();
@@ -73,6 +74,8 @@ private:
     // A sub-folder this job made; a failed job takes it away again.
     QString m_claimedFolder;
     bool m_toolsClean = true;
+    // The last tool's exit code; -1 when it did not exit normally.
+    int m_lastExitCode = -1;
     QString m_failure;
     QDateTime m_startedAt;
 };

@@ -1,7 +1,12 @@
 #include "imaging/pagecounter.h"
 
+#include "platform/toollauncher.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QtEndian>
 
@@ -81,4 +86,72 @@ int PageCounter::icoPictures(QIODevice& device)
     if (qFromLittleEndian<quint16>(bytes) != 0 || (type != 1 && type != 2))
         return 0;
     return qFromLittleEndian<quint16>(bytes + 4);
+}
+
+PdfPages PageCounter::pdfPages(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {{}, QStringLiteral("the PDF file is missing")};
+    if (info.size() == 0)
+        return {{}, QStringLiteral("the PDF file is empty (0 bytes)")};
+    // Every page's boxes: -l past the last page is clamped to it.
+    QProcess process;
+    ToolLauncher::prepare(process, QStringLiteral("decoder/pdf/pdfinfo"),
+                          {QStringLiteral("-box"), QStringLiteral("-f"), QStringLiteral("1"),
+                           QStringLiteral("-l"), QString::number(kMaxPages), info.absoluteFilePath()});
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    const bool started = ToolLauncher::start(process);
+    if (!started)
+        return {{}, QStringLiteral("pdfinfo could not start: ") + process.errorString()};
+    const bool finished = process.waitForFinished(ToolLauncher::kStartWaitMs * 4);
+    if (!finished)
+        process.kill();
+    const QString text = QString::fromUtf8(process.readAll());
+    const bool clean = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return parsePdfInfo(text, clean);
+}
+
+PdfPages PageCounter::parsePdfInfo(const QString& text, bool exitedCleanly)
+{
+    PdfPages result;
+    // "Command Line Error: Incorrect password": a user password guards the pages.
+    if (text.contains(QLatin1String("Incorrect password"))) {
+        result.problem = QStringLiteral("the PDF is password-protected");
+        return result;
+    }
+    // "Page    1 MediaBox:      0.00     0.00   595.20   841.92" and "Page    1 rot:   90".
+    static const QRegularExpression box(
+        QStringLiteral("^Page\\s+(\\d+)\\s+MediaBox:\\s+(\\S+)\\s+(\\S+)\\s+(\\S+)\\s+(\\S+)\\s*$"),
+        QRegularExpression::MultilineOption);
+    static const QRegularExpression rotation(QStringLiteral("^Page\\s+(\\d+)\\s+rot:\\s+(-?\\d+)\\s*$"),
+                                             QRegularExpression::MultilineOption);
+    QMap<int, QSizeF> sizes;
+    for (auto it = box.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        sizes.insert(m.captured(1).toInt(),
+                     QSizeF(qAbs(m.captured(4).toDouble() - m.captured(2).toDouble()),
+                            qAbs(m.captured(5).toDouble() - m.captured(3).toDouble())));
+    }
+    for (auto it = rotation.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const int page = m.captured(1).toInt();
+        if (sizes.contains(page) && qAbs(m.captured(2).toInt()) % 180 == 90)
+            sizes[page].transpose();
+    }
+    result.sizes = sizes.values().toVector();
+    if (!exitedCleanly || result.sizes.isEmpty()) {
+        // Poppler's own words: "Syntax Error: Couldn't read xref table".
+        QString last;
+        for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (line.contains(QLatin1String("Error")))
+                last = line.trimmed();
+        }
+        result.sizes.clear();
+        result.problem = exitedCleanly && last.isEmpty() ? QStringLiteral("the PDF has no pages")
+                                                         : QStringLiteral("the PDF cannot be read");
+        if (!last.isEmpty())
+            result.problem += QStringLiteral(": ") + last;
+    }
+    return result;
 }

@@ -12,6 +12,7 @@ QStringList ToolCheck::expectedTools()
             QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"),
             QStringLiteral("decoder/common/ffmpeg"),
             QStringLiteral("decoder/heif/heif-convert"),
+            QStringLiteral("decoder/pdf/pdfinfo"),
             QStringLiteral("decoder/qlv/Qlv2mp4")};
 }
 

@@ -3,6 +3,7 @@
 #include "imaging/imgsuccessrule.h"
 #include "imaging/outputnamer.h"
 #include "imaging/pagecounter.h"
+#include "imaging/pdfplan.h"
 #include "support/fixtures.h"
 
 #include <QBuffer>
@@ -137,8 +138,9 @@ private slots:
 
     void otherTools()
     {
+        // The level is the quality to aim at, never a minimum that refuses a photo.
         QCOMPARE(ImgRecipes::png("/in/a.png", 70, "/out/a.png"),
-                 (QStringList{"/in/a.png", "--quality", "70", "--output", "/out/a.png"}));
+                 (QStringList{"/in/a.png", "--quality", "0-70", "--output", "/out/a.png"}));
         QCOMPARE(ImgRecipes::png("/in/a.png", -1, "/out/a.png"),
                  (QStringList{"/in/a.png", "--output", "/out/a.png"}));
         QCOMPARE(ImgRecipes::gif("/in/g.gif", 50, -1, -1, "/out/g.gif"),
@@ -146,7 +148,7 @@ private slots:
         QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 300, -1, "/o.gif"),
                  (QStringList{"/in/g.gif", "-O3", "--resize-fit-width", "300", "-o", "/o.gif"}));
         QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 300, 200, "/o.gif"),
-                 (QStringList{"/in/g.gif", "-O3", "--resize", "300x200!", "-o", "/o.gif"}));
+                 (QStringList{"/in/g.gif", "-O3", "--resize", "300x200", "-o", "/o.gif"}));
         // 0 is an empty edit: the other side, or nothing, decides.
         QCOMPARE(ImgRecipes::gif("/in/g.gif", -1, 0, 200, "/o.gif"),
                  (QStringList{"/in/g.gif", "-O3", "--resize-fit-height", "200", "-o", "/o.gif"}));
@@ -161,6 +163,155 @@ private slots:
         QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 2, false, "tiff", "/out/r.tiff"),
                  (QStringList{"-density", "100", "/in/r.pdf", "/out/r.tiff"}));
         QCOMPARE(ImgRecipes::density(7), QStringLiteral("100"));
+    }
+
+    void pngquantSaysWhyItFailed()
+    {
+        QCOMPARE(ImgRecipes::pngquantFailure(99),
+                 QStringLiteral("pngquant: the picture cannot keep the quality asked"));
+        QVERIFY(ImgRecipes::pngquantFailure(2).contains("could not read"));
+        QCOMPARE(ImgRecipes::pngquantFailure(7),
+                 QStringLiteral("pngquant exited with code 7 and wrote nothing"));
+    }
+
+    void pdfPagesFromPdfInfo_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("clean");
+        QTest::addColumn<QVector<QSizeF>>("sizes");
+        QTest::addColumn<QString>("problem");
+        const QString a4 = "Pages:           2\n"
+                           "Page    1 size:  595.2 x 841.92 pts (A4)\n"
+                           "Page    1 rot:   0\n"
+                           "Page    2 size:  595.2 x 841.92 pts (A4)\n"
+                           "Page    2 rot:   90\n"
+                           "Page    1 MediaBox:      0.00     0.00   595.20   841.92\n"
+                           "Page    1 CropBox:       0.00     0.00   500.00   800.00\n"
+                           "Page    2 MediaBox:     10.00    20.00   605.20   861.92\n";
+        QTest::newRow("media boxes, a turned page lies on its side")
+            << a4 << true << QVector<QSizeF>{{595.2, 841.92}, {841.92, 595.2}} << "";
+        QTest::newRow("a user password") << "Command Line Error: Incorrect password\n"
+                                         << false << QVector<QSizeF>{} << "the PDF is password-protected";
+        QTest::newRow("broken: Poppler's last error")
+            << "Syntax Warning: May not be a PDF file (continuing anyway)\n"
+               "Syntax Error: Couldn't find trailer dictionary\nSyntax Error: Couldn't read xref table\n"
+            << false << QVector<QSizeF>{} << "the PDF cannot be read: Syntax Error: Couldn't read xref table";
+        QTest::newRow("no page at all") << "Pages:           0\n"
+                                        << true << QVector<QSizeF>{} << "the PDF has no pages";
+        QTest::newRow("boxes but a failed run")
+            << a4 << false << QVector<QSizeF>{} << "the PDF cannot be read";
+    }
+    void pdfPagesFromPdfInfo()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, clean);
+        QFETCH(QVector<QSizeF>, sizes);
+        QFETCH(QString, problem);
+        const PdfPages pages = PageCounter::parsePdfInfo(text, clean);
+        QCOMPARE(pages.sizes, sizes);
+        QCOMPARE(pages.problem, problem);
+    }
+
+    void pdfLimitsAreKnownBeforeTheToolStarts_data()
+    {
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("density");
+        QTest::addColumn<bool>("join");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("problem");
+        // A4 is 1240x1754 at 150 dpi, 1819x2573 at 220 and 827x1169 at 100.
+        QTest::newRow("12 pages joined at 150 into JPEG") << 12 << 150 << true << "jpg"
+                                                          << "";
+        QTest::newRow("37 pages joined at 150: 64898 high") << 37 << 150 << true << "jpeg"
+                                                            << "";
+        QTest::newRow("38 pages joined at 150: past JPEG")
+            << 38 << 150 << true << "jpg"
+            << "the long picture would be 1240x66652 pixels; JPEG holds at most 65500 a side";
+        QTest::newRow("38 pages joined at 150 into PNG") << 38 << 150 << true << "png"
+                                                         << "";
+        QTest::newRow("50 pages joined at 220 into PNG: past the converter")
+            << 50 << 220 << true << "png"
+            << "the long picture would be 1819x128650 pixels; the converter holds at most 128000 a side";
+        QTest::newRow("154 pages apart at 220") << 154 << 220 << false << "jpg"
+                                                << "";
+        QTest::newRow("600 pages apart at 220: past the pixel cache")
+            << 600 << 220 << false << "jpg"
+            << "the 600 pages at this quality need more memory than the converter may use; choose a lower "
+               "quality or split the document";
+        QTest::newRow("no pages") << 0 << 150 << false << "jpg"
+                                  << "the PDF has no pages";
+    }
+    void pdfLimitsAreKnownBeforeTheToolStarts()
+    {
+        QFETCH(int, pages);
+        QFETCH(int, density);
+        QFETCH(bool, join);
+        QFETCH(QString, suffix);
+        QFETCH(QString, problem);
+        PdfPages document;
+        document.sizes.fill(QSizeF(595.2, 841.92), pages);
+        QCOMPARE(PdfPlan::problem(document, density, join, suffix), problem);
+    }
+
+    void pdfPixelSizes()
+    {
+        QCOMPARE(PdfPlan::pixelSize({595.2, 841.92}, 150), QSize(1240, 1754));
+        QCOMPARE(PdfPlan::pixelSize({595.2, 841.92}, 220), QSize(1819, 2573));
+        QCOMPARE(PdfPlan::pixelSize({595.2, 841.92}, 100), QSize(827, 1169));
+        PdfPages mixed;
+        mixed.sizes = {{144, 72}, {72, 144}};
+        QCOMPARE(PdfPlan::joinedSize(mixed, 150), QSize(300, 450));
+        PdfPages unreadable;
+        unreadable.problem = "the PDF is password-protected";
+        QCOMPARE(PdfPlan::problem(unreadable, 150, false, "png"), unreadable.problem);
+        // The limits are our policy's: a change there must be a change here.
+        QFile policy(QStringLiteral(APP_BINARY_DIR "/config/ImageMagick/policy.xml"));
+        QVERIFY(policy.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(policy.readAll());
+        for (const char* rule : {"name=\"height\" value=\"128KP\"", "name=\"width\" value=\"128KP\"",
+                                 "name=\"memory\" value=\"2GiB\"", "name=\"map\" value=\"4GiB\"",
+                                 "name=\"disk\" value=\"8GiB\""})
+            QVERIFY2(text.contains(QLatin1String(rule)), rule);
+    }
+
+    void pdfPagesOfRealDocuments()
+    {
+        QTemporaryDir dir;
+        const QString three = dir.filePath("three.pdf");
+        QVERIFY(Fixtures::makePdf(three, 3, 144, 72));
+        const PdfPages pages = PageCounter::pdfPages(three);
+        QVERIFY2(pages.problem.isEmpty(), qPrintable(pages.problem));
+        QCOMPARE(pages.sizes, (QVector<QSizeF>(3, QSizeF(144, 72))));
+        const QString locked = dir.filePath("locked.pdf");
+        QVERIFY(Fixtures::makePdf(locked, 1, 144, 72, "secret"));
+        QCOMPARE(PageCounter::pdfPages(locked).problem, QStringLiteral("the PDF is password-protected"));
+        QFile empty(dir.filePath("empty.pdf"));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        QCOMPARE(PageCounter::pdfPages(empty.fileName()).problem,
+                 QStringLiteral("the PDF file is empty (0 bytes)"));
+        QFile text(dir.filePath("text.pdf"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("hello");
+        text.close();
+        QVERIFY(PageCounter::pdfPages(text.fileName()).problem.startsWith("the PDF cannot be read: "));
+    }
+
+    void writtenPagesAreCounted()
+    {
+        QTemporaryDir dir;
+        const auto touch = [&](const char* name, const QByteArray& bytes) {
+            QFile file(dir.filePath(QLatin1String(name)));
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QVERIFY(touch("r.2020-0.jpg", "x") && touch("r.2020-1.jpg", "x") && touch("r.2020-2.jpg", ""));
+        QVERIFY(touch("r.2020-x.jpg", "x") && touch("other-3.jpg", "x") && touch("r.2020-3.png", "x"));
+        // An empty file is no page.
+        QCOMPARE(PdfPlan::writtenPages(dir.filePath("r.2020.jpg")), 2);
+        QVERIFY(Fixtures::runTool("convert",
+                                  {"-size", "8x6", "xc:red", "xc:blue", "xc:lime", dir.filePath("t.tif")}));
+        QCOMPARE(PdfPlan::writtenPages(dir.filePath("t.tif")), 3);
+        QCOMPARE(PdfPlan::writtenPages(dir.filePath("none.png")), 0);
     }
 
     void naming_data()

@@ -45,6 +45,44 @@ bool makePicture(const QString& path, const QString& source, const QString& size
     return runTool(QStringLiteral("convert"), args);
 }
 
+QRgb pdfPageColour(int index)
+{
+    static const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+    return colours[index % 3];
+}
+
+bool makePdf(const QString& path, int pages, int widthPt, int heightPt, const QString& userPassword)
+{
+    QString program =
+        QStringLiteral("%!PS\n<< /PageSize [%1 %2] >> setpagedevice\n").arg(widthPt).arg(heightPt);
+    for (int page = 0; page < pages; ++page) {
+        const QColor colour(pdfPageColour(page));
+        program += QStringLiteral("%1 %2 %3 setrgbcolor %4 %5 %6 %7 rectfill showpage\n")
+                       .arg(colour.redF())
+                       .arg(colour.greenF())
+                       .arg(colour.blueF())
+                       .arg(widthPt / 4)
+                       .arg(heightPt / 4)
+                       .arg(widthPt / 2)
+                       .arg(heightPt / 2);
+    }
+    const QString ps = path + QStringLiteral(".ps");
+    QFile file(ps);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    file.write(program.toLatin1());
+    file.close();
+    QStringList args{QStringLiteral("-q"), QStringLiteral("-dNOPAUSE"), QStringLiteral("-dBATCH"),
+                     QStringLiteral("-dSAFER"), QStringLiteral("-sDEVICE=pdfwrite")};
+    if (!userPassword.isEmpty())
+        args << QStringLiteral("-sOwnerPassword=owner") << QStringLiteral("-sUserPassword=") + userPassword
+             << QStringLiteral("-dEncryptionR=3") << QStringLiteral("-dKeyLength=128");
+    args << QStringLiteral("-sOutputFile=") + path << ps;
+    const bool made = runTool(QStringLiteral("gs"), args);
+    QFile::remove(ps);
+    return made;
+}
+
 QString identify(const QString& path)
 {
     QString out;
@@ -62,6 +100,8 @@ QString dataFile(const QString& name)
 bool writeScript(const QString& path, const QString& body)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // Never through a link: a mirrored tool is a link to the system's own program.
+    QFile::remove(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
@@ -79,6 +119,7 @@ bool mirrorAppDir(const QString& dir)
                             QStringLiteral("gifsicle"),
                             QStringLiteral("decoder/common/ffmpeg"),
                             QStringLiteral("decoder/heif/heif-convert"),
+                            QStringLiteral("decoder/pdf/pdfinfo"),
                             QStringLiteral("decoder/ConverterToJpg/ConvertToJpg"),
                             QStringLiteral("decoder/qlv/Qlv2mp4"),
                             QStringLiteral("config")};

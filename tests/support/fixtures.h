@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -10,11 +11,18 @@ bool runTool(const QString& program, const QStringList& arguments, QString* outp
 // A picture made by ImageMagick: "xc:red", "gradient:", "rose:" ... written to path.
 bool makePicture(const QString& path, const QString& source = QStringLiteral("gradient:"),
                  const QString& size = QStringLiteral("64x48"), const QStringList& extra = {});
+// A PDF of `pages` pages of widthPt x heightPt points, made by Ghostscript: each page white with
+// a centred block in its own colour (red, lime, blue, then again), so a rendering shows its order.
+// userPassword: the document opens only with it.
+bool makePdf(const QString& path, int pages, int widthPt = 144, int heightPt = 72,
+             const QString& userPassword = QString());
+// The colour of page `index` in makePdf's documents.
+QRgb pdfPageColour(int index);
 // "WIDTHxHEIGHT FORMAT" of a picture as ImageMagick reads it (first frame).
 QString identify(const QString& path);
 // A file from tests/data.
 QString dataFile(const QString& name);
-// Writes an executable shell script, for failure injection.
+// Writes an executable shell script, for failure injection; a link of that name is replaced, not followed.
 bool writeScript(const QString& path, const QString& body);
 // Links the real tools of the build's application folder into dir, so a test can
 // point the application folder at dir and replace some of them.

@@ -1,13 +1,23 @@
 #include "framework/convertparamwt.h"
 #include "framework/exportfilewt.h"
+#include "framework/levelparamwt.h"
 #include "framework/mytable.h"
 #include "support/fixtures.h"
 #include "tools/picture/chformat/chfcenterwt.h"
 #include "tools/picture/chformat/chfmainwt.h"
 #include "tools/picture/chformat/chfparamwt.h"
+#include "tools/picture/compress/compresscenterwt.h"
+#include "tools/picture/compress/compressmainwt.h"
+#include "tools/picture/compress/compressparamwt.h"
+#include "tools/picture/gifcompress/gifcompresscenterwt.h"
+#include "tools/picture/gifcompress/gifcompressmainwt.h"
+#include "tools/picture/gifcompress/gifcompressparamwt.h"
 #include "tools/picture/heictoimg/heictoimgcenterwt.h"
 #include "tools/picture/heictoimg/heictoimgmainwt.h"
 #include "tools/picture/heictoimg/heictoimgparamwt.h"
+#include "tools/picture/pdftoimg/pdftoimgcenterwt.h"
+#include "tools/picture/pdftoimg/pdftoimgmainwt.h"
+#include "tools/picture/pdftoimg/pdftoimgparamwt.h"
 #include "tools/picture/rawtoimg/rawtoimgcenterwt.h"
 #include "tools/picture/rawtoimg/rawtoimgmainwt.h"
 #include "tools/picture/rawtoimg/rawtoimgparamwt.h"
@@ -19,13 +29,18 @@
 #include "tools/picture/sizeupdate/sizeupdateparamwt.h"
 #include "widgets/mycombobox.h"
 #include "widgets/mylineedit.h"
+#include "widgets/submitbtn.h"
 
+#include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QtTest>
 
-// The five strip pages end to end: files in, start pressed, real tools, files out.
+#include <memory>
+
+// The picture pages end to end: files in, start pressed, real tools, files out.
 class TestPictureTools : public QObject
 {
     Q_OBJECT
@@ -41,6 +56,13 @@ private slots:
     void resizePresets();
     void rotateAndMirror();
     void rotateFieldRules();
+    void compressionPanels_data();
+    void compressionPanels();
+    void compressPageMakesFilesSmaller();
+    void compressPageWithOnlyMissingFilesStaysIdle();
+    void gifCompressPage();
+    void pdfPanel();
+    void pdfPageWritesPagesAndLongPictures();
 
 private:
     // Adds the files, presses start and waits for the batch to end.
@@ -349,6 +371,189 @@ void TestPictureTools::rotateFieldRules()
     param->angleEdit()->clear();
     QTest::keyClicks(param->angleEdit(), "-90");
     QCOMPARE(param->jobParams().rotate, QStringLiteral("-90"));
+}
+
+void TestPictureTools::compressionPanels_data()
+{
+    QTest::addColumn<bool>("gif");
+    QTest::addColumn<QVector<int>>("levels");
+    QTest::newRow("PNG/JPG: qualities") << false << QVector<int>{90, 80, 70, 60, 50, 40, 30, 20, 10};
+    QTest::newRow("GIF: colours") << true << QVector<int>{64, 56, 50, 44, 38, 32, 26, 20, 14};
+}
+
+void TestPictureTools::compressionPanels()
+{
+    QFETCH(bool, gif);
+    QFETCH(QVector<int>, levels);
+    std::unique_ptr<PicturePageWT> page;
+    LevelParamWT* param = nullptr;
+    if (gif) {
+        auto* gifPage = new GifCompressMainWT(nullptr);
+        param = gifPage->centerWidget()->param();
+        page.reset(gifPage);
+    } else {
+        auto* pngPage = new CompressMainWT(nullptr);
+        param = pngPage->centerWidget()->param();
+        page.reset(pngPage);
+    }
+    page->show();
+    const QStringList texts{"90", "80(推荐)", "70(推荐)", "60", "50", "40", "30", "20", "10"};
+    QCOMPARE(param->levelCombo()->count(), texts.size());
+    for (int i = 0; i < texts.size(); ++i) {
+        QCOMPARE(param->levelCombo()->itemText(i), texts.at(i));
+        param->levelCombo()->setCurrentIndex(i);
+        QCOMPARE(param->jobParams(ImgOperation::Compression).level, levels.at(i));
+    }
+    param->levelCombo()->setCurrentIndex(2);
+    auto* note = param->findChild<QLabel*>("levelNote");
+    QVERIFY(note && note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("等级高，图片清晰，等级低，压缩率高"));
+    QVERIFY(!param->widthEdit()->isVisible());
+    param->sizeCombo()->setCurrentIndex(1);
+    QVERIFY(param->widthEdit()->isVisible() && param->heightEdit()->isVisible());
+    QTest::keyClicks(param->widthEdit(), "300");
+    const ImgJobParams p = param->jobParams(gif ? ImgOperation::GifCompression : ImgOperation::Compression);
+    QCOMPARE(p.level, levels.at(2));
+    QCOMPARE(p.width, 300);
+    QCOMPARE(p.height, -1);
+    QCOMPARE(p.format, ImgFormat::KeepSource);
+    param->sizeCombo()->setCurrentIndex(0);
+    QVERIFY(param->widthEdit()->text().isEmpty() && !param->widthEdit()->isVisible());
+    QCOMPARE(param->submitButton()->text(), QStringLiteral("开始压缩"));
+    // The compression table: six columns, the result's size fourth.
+    QCOMPARE(page->table()->columnCount(), 6);
+    QCOMPARE(page->table()->horizontalHeaderItem(3)->text(), QStringLiteral("压缩后大小"));
+    QCOMPARE(page->extensions(), gif ? QStringList{"gif"} : (QStringList{"png", "jpg", "jpeg"}));
+}
+
+void TestPictureTools::compressPageMakesFilesSmaller()
+{
+    const QString png = make("shot.png", "plasma:fractal", "300x200", {"-blur", "0x1"});
+    const QString jpg = m_dir.filePath("Shot.JPG");
+    QVERIFY(Fixtures::runTool("convert", {png, "-quality", "95", jpg}));
+    CompressMainWT page(nullptr);
+    QDir().mkpath(outFolder("compress"));
+    page.centerWidget()->param()->exportFile()->setText(outFolder("compress"));
+    // Into the folder of the sources too: the originals are never written over.
+    runPage(&page, {png, jpg}, "compress");
+    MyTable* table = page.table();
+    QCOMPARE(table->exportPath(0), outFolder("compress") + "/shot.png");
+    QCOMPARE(table->exportPath(1), outFolder("compress") + "/Shot.jpg");
+    for (int row = 0; row < 2; ++row) {
+        QCOMPARE(table->progress(row), 100);
+        const QString after = table->item(row, 3)->text();
+        QCOMPARE(after, MyTable::sizeText(QFileInfo(table->exportPath(row)).size()));
+        QVERIFY2(after.section(' ', 0, 0).toInt() < table->item(row, 2)->text().section(' ', 0, 0).toInt(),
+                 qPrintable(after + " / " + table->item(row, 2)->text()));
+    }
+    page.centerWidget()->param()->exportFile()->setText(m_dir.path());
+    const qint64 before = QFileInfo(png).size();
+    QVERIFY(QMetaObject::invokeMethod(&page, "compress"));
+    QTRY_VERIFY_WITH_TIMEOUT(!page.isBusy(), 120000);
+    QVERIFY(table->exportPath(0).startsWith(m_dir.filePath("shot_")));
+    QCOMPARE(QFileInfo(png).size(), before);
+}
+
+void TestPictureTools::compressPageWithOnlyMissingFilesStaysIdle()
+{
+    const QString gone = make("gone.png");
+    CompressMainWT page(nullptr);
+    page.show();
+    QCOMPARE(page.addPaths({gone, gone}), 2);
+    QFile::remove(gone);
+    QVERIFY(QMetaObject::invokeMethod(&page, "compress"));
+    QVERIFY(!page.isBusy());
+    QCOMPARE(page.table()->rowWarning(0), QStringLiteral("原文件不存在！"));
+    QCOMPARE(page.table()->rowWarning(1), QStringLiteral("原文件不存在！"));
+    QVERIFY(page.table()->item(0, 3) == nullptr || page.table()->item(0, 3)->text().isEmpty());
+}
+
+void TestPictureTools::gifCompressPage()
+{
+    const QString gif = m_dir.filePath("clip.gif");
+    QVERIFY(Fixtures::runTool("convert", {"-size", "90x60", "-delay", "10", "plasma:red-blue",
+                                          "plasma:green-yellow", "plasma:white-black", "-loop", "0", gif}));
+    GifCompressMainWT page(nullptr);
+    GifCompressParamWT* param = page.centerWidget()->param();
+    QDir().mkpath(outFolder("gif"));
+    param->exportFile()->setText(outFolder("gif"));
+    param->levelCombo()->setCurrentIndex(8); // 14 colours
+    param->sizeCombo()->setCurrentIndex(1);
+    param->widthEdit()->setText("45");
+    param->heightEdit()->setText("30");
+    runPage(&page, {gif}, "compress");
+    const QString result = page.table()->exportPath(0);
+    QCOMPARE(result, outFolder("gif") + "/clip.gif");
+    QCOMPARE(page.table()->progress(0), 100);
+    QString frames;
+    QVERIFY(Fixtures::runTool("identify", {"-format", "%W:%H ", result}, &frames));
+    QCOMPARE(frames.trimmed(), QStringLiteral("45:30 45:30 45:30"));
+    QString colours;
+    QVERIFY(
+        Fixtures::runTool("convert", {result, "-coalesce", "-append", "-format", "%k", "info:"}, &colours));
+    QVERIFY2(colours.toInt() <= 14, qPrintable(colours));
+    QVERIFY(!page.table()->item(0, 3)->text().isEmpty());
+}
+
+void TestPictureTools::pdfPanel()
+{
+    PdfToImgMainWT page(nullptr);
+    PdfToImgParamWT* param = page.centerWidget()->param();
+    QStringList formats;
+    for (int i = 0; i < param->formatCombo()->count(); ++i)
+        formats << param->formatCombo()->itemText(i);
+    QCOMPARE(formats, QStringList({"JPG", "JPEG", "PNG", "BMP", "TIF", "TIFF"}));
+    QCOMPARE(param->qualityCombo()->currentText(), QStringLiteral("高清"));
+    QCOMPARE(param->joinCombo()->currentText(), QStringLiteral("否"));
+    QCOMPARE(param->definition(), 1);
+    QVERIFY(!param->joinPages());
+    const ImgJobParams p = param->jobParams();
+    QCOMPARE(p.operation, ImgOperation::PdfToImages);
+    QCOMPARE(p.format, ImgFormat::Jpg);
+    QCOMPARE(p.level, -1);
+    QCOMPARE(p.width, -1);
+    param->qualityCombo()->setCurrentIndex(0);
+    param->joinCombo()->setCurrentIndex(1);
+    param->formatCombo()->setCurrentIndex(5);
+    QCOMPARE(param->definition(), 0);
+    QVERIFY(param->joinPages());
+    QCOMPARE(param->jobParams().format, ImgFormat::Tiff);
+    QCOMPARE(page.table()->columnCount(), 5);
+    QCOMPARE(page.extensions(), QStringList{"pdf"});
+}
+
+void TestPictureTools::pdfPageWritesPagesAndLongPictures()
+{
+    const QString pdf = m_dir.filePath("minutes.2024.pdf");
+    QVERIFY(Fixtures::makePdf(pdf, 3, 144, 72));
+    const QString empty = m_dir.filePath("empty.pdf");
+    QFile file(empty);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    PdfToImgMainWT page(nullptr);
+    PdfToImgParamWT* param = page.centerWidget()->param();
+    const QString out = outFolder("pdf");
+    QDir().mkpath(out);
+    param->exportFile()->setText(out);
+    runPage(&page, {pdf, empty}, "pdfToImg");
+    MyTable* table = page.table();
+    // One picture per page in the document's own folder, which the row's button opens.
+    QCOMPARE(table->exportPath(0), out + "/minutes.2024/minutes.2024.jpg");
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(Fixtures::identify(out + QStringLiteral("/minutes.2024/minutes.2024-%1.jpg").arg(i)),
+                 QStringLiteral("300x150 JPEG"));
+    QCOMPARE(table->progress(0), 100);
+    QCOMPARE(table->rowWarning(1), QStringLiteral("转换失败！"));
+    QCOMPARE(table->item(1, 0)->data(MyTable::kReasonRole).toString(),
+             QStringLiteral("the PDF file is empty (0 bytes)"));
+    // The long picture at 标清 as PNG: three pages high.
+    param->joinCombo()->setCurrentIndex(1);
+    param->qualityCombo()->setCurrentIndex(2);
+    param->formatCombo()->setCurrentIndex(2);
+    page.clearTable();
+    runPage(&page, {pdf}, "pdfToImg");
+    QCOMPARE(table->exportPath(0), out + "/minutes.2024.png");
+    QCOMPARE(Fixtures::identify(table->exportPath(0)), QStringLiteral("200x300 PNG"));
 }
 
 QTEST_MAIN(TestPictureTools)
