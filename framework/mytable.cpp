@@ -176,7 +176,8 @@ void MyTable::showState(int row)
         warning->hide();
         bar->show();
     }
-    if (first->data(kCompletedRole).toBool()) {
+    // A job that failed before it named an output has no folder to show: its button stays dimmed.
+    if (first->data(kCompletedRole).toBool() && !first->data(kExportRole).toString().isEmpty()) {
         if (auto* open =
                 cellWidget(row, actionColumn())->findChild<QPushButton*>(QStringLiteral("openDirBtn")))
             open->setIcon(QIcon(QStringLiteral(":/icons/icons/itemdirenable.png")));

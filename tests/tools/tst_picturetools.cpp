@@ -544,6 +544,7 @@ void TestPictureTools::pdfPageWritesPagesAndLongPictures()
                  QStringLiteral("300x150 JPEG"));
     QCOMPARE(table->progress(0), 100);
     QCOMPARE(table->rowWarning(1), QStringLiteral("转换失败！"));
+    QVERIFY(table->exportPath(1).isEmpty()); // refused before any name was claimed: nothing to show
     QCOMPARE(table->item(1, 0)->data(MyTable::kReasonRole).toString(),
              QStringLiteral("the PDF file is empty (0 bytes)"));
     // The long picture at 标清 as PNG: three pages high.
