@@ -65,8 +65,7 @@ private slots:
             QVERIFY(strip->button(tool)->isVisible());
             QVERIFY(strip->button(tool)->styleSheet().contains("#EBEFF8"));
         }
-        // Only the five strip buttons are placed, left to right in this order, and the toolbox
-        // for the pages off the strip.
+        // Only the five strip buttons are placed, left to right in this order.
         QList<ToolBtn*> shown;
         for (int tool = 0; tool < ToolTable::ToolCount; ++tool) {
             if (strip->button(tool)->isVisible())
