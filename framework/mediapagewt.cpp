@@ -66,10 +66,12 @@ void MediaPageWT::appendRows(const QStringList& paths, RowKey firstKey)
         row->setObjectName(objectName);
         row->setKey(firstKey + static_cast<RowKey>(i));
         table()->addRow(row);
-        if (showsFrames() && row->mediaInfo() && row->mediaInfo()->width() > 0)
-            m_grabber->request(row->key(), row->sourcePath(), row->mediaInfo()->videoDuration());
-        else
+        const MyMediaInfo* info = row->mediaInfo();
+        if (showsFrames() && info->width() > 0)
+            m_grabber->request(row->key(), row->sourcePath(), info->videoDuration());
+        else if (!showsFrames() || info->audioDuration() > 0 || info->audioBitRate() > 0)
             row->showSoundIcon();
+        // A file with neither picture nor sound keeps the black box.
     }
 }
 

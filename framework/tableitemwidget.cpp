@@ -10,8 +10,12 @@ TableItemWidget::TableItemWidget(QWidget* parent) : QWidget(parent)
     auto* grid = new QGridLayout(this);
     grid->setSpacing(5);
     grid->setContentsMargins(0, 5, 0, 5);
+    setStyleSheet(
+        QStringLiteral("TableItemLabel{color:#8B8A8A;}TableItemLabel#itemName{border:0px;color:black;}"));
     m_name = addLabel(QString(), 0, 0, 4);
-    m_name->setStyleSheet(QStringLiteral("TableItemLabel{border:0px;}"));
+    m_name->setObjectName(QStringLiteral("itemName"));
+    // The name is elided to the block; it must not widen the row.
+    m_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_formatCaption = addLabel(QStringLiteral("格式："), 1, 0);
     m_format = addLabel(QString(), 1, 1);
     m_resolutionCaption = addLabel(QStringLiteral("分辨率："), 1, 2);
@@ -36,7 +40,7 @@ void TableItemWidget::setFacts(const QString& name, const QString& format, const
                                const QString& duration, const QString& size)
 {
     // A long name would widen the row past its column; the whole name stays in the tooltip.
-    m_name->setText(m_name->fontMetrics().elidedText(name, Qt::ElideMiddle, 260));
+    m_name->setText(m_name->fontMetrics().elidedText(name, Qt::ElideMiddle, width()));
     m_name->setToolTip(name);
     m_format->setText(format);
     m_resolution->setText(resolution);

@@ -5,6 +5,7 @@
 #include "style/appfonts.h"
 #include "style/palette.h"
 #include "style/styledbackground.h"
+#include "style/widgetsize.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -15,7 +16,17 @@
 
 namespace {
 const QSize kThumbnailSize(150, 90);
-const char kPercentStyle[] = "QLabel{color:#484848;}";
+
+// The list is 760 pixels wide on small screens: the row's gaps and its button give way there.
+int rowSpacing()
+{
+    return WidgetSize::isSmallScreen() ? 6 : 10;
+}
+
+int actionWidth()
+{
+    return WidgetSize::isSmallScreen() ? 90 : 120;
+}
 } // namespace
 
 TableRowWidget::TableRowWidget(QWidget* target, bool showArrow, bool showPercent, bool showAction,
@@ -24,17 +35,28 @@ TableRowWidget::TableRowWidget(QWidget* target, bool showArrow, bool showPercent
       m_target(target), m_closeButton(new QPushButton(this))
 {
     setFixedHeight(100);
-    setStyleSheet(QStringLiteral("TableRowWidget{padding-left:10px; padding-right:10px;border-radius:2px;"
-                                 "background-color:#F5F4F6;border:1px solid #E2E2E2;}"
-                                 "TableRowWidget:hover{border:1px solid #007BFF;}"));
+    // One sheet for the row and its parts, parsed once per row instead of once per part.
+    setStyleSheet(QStringLiteral(
+        "TableRowWidget{padding-left:10px; padding-right:10px;border-radius:2px;"
+        "background-color:#F5F4F6;border:1px solid #E2E2E2;}"
+        "TableRowWidget:hover{border:1px solid #007BFF;}"
+        "QLabel#rowThumbnail{background-color:black;}"
+        "QLabel#rowPercent{color:#484848;}"
+        "QPushButton#rowAction{border:0px;background-color:#027DFF;border-radius:5px;color:white; }"
+        "QPushButton#rowAction:hover{border:0px;background-color:#1C8AFF; }"
+        "QPushButton#rowClose{background:url(':/icons/icons/item_close.png');border:0px; "
+        "background-color:transparent;}"
+        "QPushButton#rowClose:hover{background:url(':/icons/icons/item_close_black.png');}"));
     auto* layout = new QHBoxLayout(this);
-    layout->setSpacing(10);
+    layout->setSpacing(rowSpacing());
     layout->setContentsMargins(5, 0, 0, 0);
 
     m_thumbnail->setFixedSize(kThumbnailSize);
     m_thumbnail->setAlignment(Qt::AlignCenter);
-    m_thumbnail->setStyleSheet(QStringLiteral("QLabel{background-color:black;}"));
+    m_thumbnail->setObjectName(QStringLiteral("rowThumbnail"));
     layout->addWidget(m_thumbnail);
+    // One width for every row, so the targets and buttons of a list line up.
+    m_itemWidget->setFixedWidth(WidgetSize::isSmallScreen() ? 190 : 260);
     layout->addWidget(m_itemWidget);
     if (showArrow) {
         auto* arrow = new QLabel(this);
@@ -48,18 +70,19 @@ TableRowWidget::TableRowWidget(QWidget* target, bool showArrow, bool showPercent
     if (showPercent) {
         m_percentLabel = new QLabel(QStringLiteral("0%"), this);
         m_percentLabel->setFont(AppFonts::progressFont());
-        m_percentLabel->setStyleSheet(QString::fromLatin1(kPercentStyle));
+        m_percentLabel->setObjectName(QStringLiteral("rowPercent"));
+        // As wide as "100%" and as "转换失败！" in the smaller font, so the row keeps its layout.
+        m_percentLabel->setFixedWidth(64);
+        m_percentLabel->setAlignment(Qt::AlignCenter);
         layout->addStretch();
         layout->addWidget(m_percentLabel);
     }
     if (showAction) {
         m_actionButton = new QPushButton(QStringLiteral("压缩(极速)"), this);
-        m_actionButton->setFixedSize(120, 40);
+        m_actionButton->setFixedSize(actionWidth(), 40);
         m_actionButton->setFont(QFont(QStringLiteral("Microsoft YaHei"), 8));
         m_actionButton->setCursor(Qt::PointingHandCursor);
-        m_actionButton->setStyleSheet(
-            QStringLiteral("QPushButton{border:0px;background-color:#027DFF;border-radius:5px;color:white; }"
-                           "QPushButton:hover{border:0px;background-color:#1C8AFF; }"));
+        m_actionButton->setObjectName(QStringLiteral("rowAction"));
         layout->addStretch();
         layout->addWidget(m_actionButton);
     }
@@ -74,10 +97,7 @@ TableRowWidget::TableRowWidget(QWidget* target, bool showArrow, bool showPercent
     m_closeButton->setCursor(Qt::PointingHandCursor);
     m_closeButton->setToolTip(QStringLiteral("移除"));
     m_closeButton->setFocusPolicy(Qt::NoFocus);
-    m_closeButton->setStyleSheet(
-        QStringLiteral("QPushButton{background:url(':/icons/icons/item_close.png');border:0px; "
-                       "background-color:transparent;}"
-                       "QPushButton:hover{background:url(':/icons/icons/item_close_black.png');}"));
+    m_closeButton->setObjectName(QStringLiteral("rowClose"));
     closeLayout->addWidget(m_closeButton, 0, Qt::AlignTop);
     layout->addWidget(closeColumn);
     connect(m_closeButton, &QPushButton::clicked, this, &TableRowWidget::clickClose);
@@ -117,6 +137,7 @@ void TableRowWidget::setFailed(const QString& reason)
     setToolTip(reason);
     if (m_percentLabel) {
         m_percentLabel->setText(QStringLiteral("转换失败！"));
+        m_percentLabel->setFont(AppFonts::itemFont());
         m_percentLabel->setToolTip(reason);
         m_percentLabel->setStyleSheet(QStringLiteral("QLabel{color:%1;}").arg(Palette::kFailure.hex));
     }
@@ -131,8 +152,10 @@ void TableRowWidget::resetProgress()
     m_persent = 0;
     if (m_percentLabel) {
         m_percentLabel->setText(QStringLiteral("0%"));
+        m_percentLabel->setFont(AppFonts::progressFont());
         m_percentLabel->setToolTip(QString());
-        m_percentLabel->setStyleSheet(QString::fromLatin1(kPercentStyle));
+        if (!m_percentLabel->styleSheet().isEmpty())
+            m_percentLabel->setStyleSheet(QString());
     }
     update();
 }

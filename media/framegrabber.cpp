@@ -7,11 +7,14 @@
 #include <QFile>
 #include <QMetaObject>
 
+#include <utility>
+
 namespace {
 const QString kFfmpeg = QStringLiteral("decoder/common/ffmpeg");
 // A frame taken this far in is past most fade-ins; short clips use a third of their length.
 constexpr qint64 kSeekMs = 3000;
 constexpr int kGrabWaitMs = 30000;
+constexpr int kListingPauseMs = 150;
 } // namespace
 
 FrameGrabber::FrameGrabber(QObject* parent)
@@ -19,6 +22,9 @@ FrameGrabber::FrameGrabber(QObject* parent)
 {
     // Two at a time: ffmpeg is quick at one frame, and the converting jobs share the cores.
     m_pool.setMaxThreadCount(2);
+    m_startTimer.setSingleShot(true);
+    m_startTimer.setInterval(kListingPauseMs);
+    connect(&m_startTimer, &QTimer::timeout, this, &FrameGrabber::startPending);
 }
 
 FrameGrabber::~FrameGrabber()
@@ -69,34 +75,42 @@ QString FrameGrabber::tempDir()
 
 void FrameGrabber::request(quint64 key, const QString& path, qint64 durationMs)
 {
+    m_pending.append({key, QDir::cleanPath(QDir::current().absoluteFilePath(path)), seekPoint(durationMs)});
+    m_startTimer.start();
+}
+
+void FrameGrabber::startPending()
+{
     const QString dir = tempDir();
-    if (dir.isEmpty()) {
-        emit frameReady(key, QImage());
-        return;
+    const QVector<Request> pending = std::exchange(m_pending, {});
+    for (const Request& request : pending) {
+        if (dir.isEmpty()) {
+            emit frameReady(request.key, QImage());
+            continue;
+        }
+        const QString output = QDir(dir).filePath(QStringLiteral("frame-%1.png").arg(request.key));
+        const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
+        m_pool.start([this, request, output, cancel] {
+            if (*cancel)
+                return;
+            QImage frame = grab(request.input, request.seekMs, output, cancel.get());
+            // A seek past the last key frame can give nothing; the first frame then does.
+            if (frame.isNull() && request.seekMs > 0 && !*cancel)
+                frame = grab(request.input, 0, output, cancel.get());
+            if (*cancel)
+                return;
+            // The grabber outlives this task (its destructor waits for the pool), and an event
+            // still queued when it goes is dropped with it.
+            const quint64 key = request.key;
+            QMetaObject::invokeMethod(
+                this,
+                [this, key, frame, cancel] {
+                    if (!*cancel)
+                        emit frameReady(key, frame);
+                },
+                Qt::QueuedConnection);
+        });
     }
-    const QString output = QDir(dir).filePath(QStringLiteral("frame-%1.png").arg(key));
-    const QString input = QDir::cleanPath(QDir::current().absoluteFilePath(path));
-    const qint64 seek = seekPoint(durationMs);
-    const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
-    m_pool.start([this, key, input, seek, output, cancel] {
-        if (*cancel)
-            return;
-        QImage frame = grab(input, seek, output, cancel.get());
-        // A seek past the last key frame can give nothing; the first frame then does.
-        if (frame.isNull() && seek > 0 && !*cancel)
-            frame = grab(input, 0, output, cancel.get());
-        if (*cancel)
-            return;
-        // The grabber outlives this task (its destructor waits for the pool), and an event still
-        // queued when it goes is dropped with it.
-        QMetaObject::invokeMethod(
-            this,
-            [this, key, frame, cancel] {
-                if (!*cancel)
-                    emit frameReady(key, frame);
-            },
-            Qt::QueuedConnection);
-    });
 }
 
 QImage FrameGrabber::grab(const QString& input, qint64 seekMs, const QString& output,
@@ -110,6 +124,8 @@ QImage FrameGrabber::grab(const QString& input, qint64 seekMs, const QString& ou
 
 void FrameGrabber::cancelAll()
 {
+    m_pending.clear();
+    m_startTimer.stop();
     *m_cancel = true;
     m_pool.clear();
     m_cancel = std::make_shared<std::atomic_bool>(false);
@@ -117,5 +133,7 @@ void FrameGrabber::cancelAll()
 
 bool FrameGrabber::waitForIdle(int msecs)
 {
+    if (!m_pending.isEmpty())
+        startPending();
     return m_pool.waitForDone(msecs);
 }

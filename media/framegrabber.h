@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QStringList>
 #include <QThreadPool>
+#include <QTimer>
+#include <QVector>
 
 #include <atomic>
 #include <memory>
@@ -34,11 +36,23 @@ signals:
     void frameReady(quint64 key, const QImage& frame);
 
 private:
+    struct Request
+    {
+        quint64 key;
+        QString input;
+        qint64 seekMs;
+    };
+
+    void startPending();
     QString tempDir();
     static QImage grab(const QString& input, qint64 seekMs, const QString& output,
                        const std::atomic_bool* cancel);
 
     QThreadPool m_pool;
+    // Requests wait until the rows that made them are listed: ffmpeg started at once would take
+    // the cores from the GUI thread while it builds the list.
+    QTimer m_startTimer;
+    QVector<Request> m_pending;
     std::shared_ptr<std::atomic_bool> m_cancel;
     QString m_tempDir;
 };

@@ -30,7 +30,7 @@ QString FmtConvertPageWT::outputFolder() const
 
 TableRowWidget* FmtConvertPageWT::makeFmtRow(QWidget* target, const QString& path)
 {
-    auto* row = new TableRowWidget(target, true, true, true, nullptr);
+    auto* row = new TableRowWidget(target, true, true, true, table());
     row->setSourcePath(path);
     row->actionButton()->setText(QStringLiteral("转换(极速)"));
     row->actionButton()->setToolTip(QStringLiteral("只转换这一个文件"));

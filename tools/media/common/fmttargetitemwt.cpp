@@ -2,6 +2,7 @@
 
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/widgetsize.h"
 #include "tools/media/fmtchoosen/fmtchoosenwt.h"
 #include "tools/media/fmtchoosen/fmtrightbtn.h"
 #include "tools/media/fmtchoosen/videofmtcombox.h"
@@ -16,14 +17,15 @@ FmtTargetItemWT::FmtTargetItemWT(int categoryMode, QWidget* parent)
     grid->setContentsMargins(0, 5, 0, 5);
     auto* caption = new QLabel(QStringLiteral("格式:"), this);
     caption->setFont(AppFonts::itemFont());
-    caption->setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
     m_box->setFixedHeight(30);
-    m_box->setFixedWidth(170);
-    m_box->setStyleSheet(
-        QStringLiteral("QComboBox{border:1px solid "
-                       "#027DF0;border-radius:5px;padding-left:6px;color:#484848;background:white;}"
-                       "QComboBox::drop-down{border:0px;width:22px;}"
-                       "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow_small.png);}"));
+    m_box->setFixedWidth(WidgetSize::isSmallScreen() ? 130 : 170);
+    m_box->setFont(AppFonts::itemFont());
+    // One sheet for the caption and the box: every row of a list has one.
+    setStyleSheet(QStringLiteral("QLabel{color:#484848;}"
+                                 "QComboBox{border:1px solid "
+                                 "#027DF0;border-radius:5px;padding-left:6px;color:#484848;background:white;}"
+                                 "QComboBox::drop-down{border:0px;width:22px;}"
+                                 "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow_small.png);}"));
     grid->addWidget(caption, 0, 0);
     grid->addWidget(m_box, 0, 1, 1, 3);
     m_target = categoryMode == FmtChoosenWT::AudioOnly ? CombEnum::audioPresets(CombEnum::MP3).first()

@@ -15,6 +15,11 @@ FmtTargetParamWT::FmtTargetParamWT(int categoryMode, QWidget* parent)
     caption->setText(QStringLiteral("输出格式:"));
     grid()->addWidget(caption, 0, 0);
     grid()->addWidget(m_box, 0, 1, 1, 3);
+    m_box->setStyleSheet(
+        QStringLiteral("QComboBox{border:1px solid "
+                       "#027DF0;border-radius:5px;padding-left:8px;color:#484848;background:white;}"
+                       "QComboBox::drop-down{border:0px;width:30px;}"
+                       "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow.png);}"));
     m_box->setText(QStringLiteral("MP4 高清1080P"));
     const QList<FmtRightBtn*>& first = categoryMode == FmtChoosenWT::AudioOnly
                                            ? m_chooser->audioRightButtons()

@@ -7,9 +7,11 @@
 #include "tools/media/fmtchoosen/fmtrightbtn.h"
 #include "tools/media/fmtchoosen/searchwt.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -269,7 +271,17 @@ void FmtChoosenWT::openBelow(const QWidget* box, bool alignRight)
 {
     const QPoint corner = alignRight ? box->mapToGlobal(QPoint(box->width(), box->height()))
                                      : box->mapToGlobal(QPoint(0, box->height()));
-    move(alignRight ? corner.x() - width() : corner.x(), corner.y());
+    QPoint topLeft(alignRight ? corner.x() - width() : corner.x(), corner.y());
+    // Near the foot of the screen the popup opens above the box instead of running off it.
+    if (const QScreen* screen = QGuiApplication::screenAt(corner)) {
+        const QRect available = screen->availableGeometry();
+        if (topLeft.y() + height() > available.bottom() &&
+            corner.y() - box->height() - height() >= available.top())
+            topLeft.setY(corner.y() - box->height() - height());
+        topLeft.setX(
+            qBound(available.left(), topLeft.x(), qMax(available.left(), available.right() - width())));
+    }
+    move(topLeft);
     show();
     raise();
 }

@@ -2,27 +2,18 @@
 
 #include "style/appfonts.h"
 
-#include <QStyledItemDelegate>
-
-VideoFmtCombox::VideoFmtCombox(QWidget* parent) : QComboBox(parent), m_delegate(new QStyledItemDelegate())
+VideoFmtCombox::VideoFmtCombox(QWidget* parent) : QComboBox(parent)
 {
+    // Named like the styled boxes, but with no delegate of its own: its list never opens, and
+    // setting one builds the whole drop-down, a cost every row of a long list would pay.
     setObjectName(QStringLiteral("itemDelegate"));
-    setItemDelegate(m_delegate);
     setFixedHeight(45);
     setFont(AppFonts::standardFont());
     setCursor(Qt::PointingHandCursor);
     addItem(QString());
-    setStyleSheet(QStringLiteral("QComboBox{border:1px solid "
-                                 "#027DF0;border-radius:5px;padding-left:8px;color:#484848;background:white;}"
-                                 "QComboBox::drop-down{border:0px;width:30px;}"
-                                 "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow.png);}"));
 }
 
-VideoFmtCombox::~VideoFmtCombox()
-{
-    // The view holds its delegate through a guarded pointer, so it may go first.
-    delete m_delegate;
-}
+VideoFmtCombox::~VideoFmtCombox() = default;
 
 void VideoFmtCombox::setText(const QString& text)
 {

@@ -2,8 +2,6 @@
 
 #include <QComboBox>
 
-class QStyledItemDelegate;
-
 // The clickable target box: a press opens the owner's format chooser instead of a drop-down.
 class VideoFmtCombox final : public QComboBox
 {
@@ -21,7 +19,4 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void showPopup() override;
-
-private:
-    QStyledItemDelegate* m_delegate;
 };

@@ -1,8 +1,10 @@
 #include "tools/media/videocompress/videocompressmainwt.h"
 
 #include "framework/tablerowwidget.h"
+#include "framework/tablewidget.h"
 #include "media/mediaextensionlists.h"
 #include "media/mymediainfo.h"
+#include "style/widgetsize.h"
 #include "tools/media/videocompress/videocompresscenterwt.h"
 #include "tools/media/videocompress/videocompressparamwt.h"
 #include "tools/media/videocompress/videocompresstabledistitemwt.h"
@@ -29,7 +31,8 @@ VideoCompressMainWT::VideoCompressMainWT(QWidget* parent)
 TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
 {
     auto* item = new DistItem(nullptr);
-    auto* row = new TableRowWidget(item, true, true, true, nullptr);
+    // The compression part is the widest target; on a small screen the arrow makes room for it.
+    auto* row = new TableRowWidget(item, !WidgetSize::isSmallScreen(), true, true, table());
     row->setSourcePath(path);
     const MyMediaInfo* info = row->mediaInfo();
     const QString resolution =

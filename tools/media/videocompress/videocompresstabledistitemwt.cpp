@@ -2,6 +2,7 @@
 
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/widgetsize.h"
 #include "widgets/sliderwidget.h"
 
 #include <QDebug>
@@ -12,13 +13,14 @@ VideoCompressTableDistItemWT::VideoCompressTableDistItemWT(QWidget* parent)
     : QWidget(parent), m_slider(new SliderWidget(this))
 {
     setFixedHeight(100);
+    setStyleSheet(QStringLiteral("QLabel{color:#8B8A8A;}"));
     auto* grid = new QGridLayout(this);
     grid->setSpacing(5);
     grid->setContentsMargins(0, 5, 0, 5);
     addLabel(QStringLiteral("压缩比:"), 0, 0);
     m_slider->setRange(30, 90);
     m_slider->setValue(70);
-    m_slider->setFixedWidth(180);
+    m_slider->setFixedWidth(WidgetSize::isSmallScreen() ? 110 : 180);
     grid->addWidget(m_slider, 0, 1, 1, 3);
     addLabel(QStringLiteral("格式:"), 1, 0);
     m_format = addLabel(QString(), 1, 1);
@@ -35,7 +37,6 @@ QLabel* VideoCompressTableDistItemWT::addLabel(const QString& text, int row, int
 {
     auto* label = new QLabel(text, this);
     label->setFont(AppFonts::itemFont());
-    label->setStyleSheet(QStringLiteral("QLabel{color:#8B8A8A;}"));
     static_cast<QGridLayout*>(layout())->addWidget(label, row, column, 1, columnSpan);
     return label;
 }
