@@ -2,7 +2,10 @@
 #include "player/videooutputwt.h"
 #include "player/videoplayer.h"
 #include "tools/editing/cutsliderwt.h"
+#include "tools/editing/videocutwt.h"
 #include "tools/editing/videotogifcut.h"
+#include "widgets/capturescreenwt.h"
+#include "widgets/maskwt.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,6 +29,11 @@ private slots:
     void timelineDragSeeksAndSetsTheStart();
     void endOfFileStopsAndDisablesTheTimeline();
     void unplayableFileShowsANoticeAndStaysUsable();
+    void cutConfirmWithoutChangesSendsTheWholePicture();
+    void cutCropMapping_data();
+    void cutCropMapping();
+    void cutDraggingTheCaptureBoxFillsTheFields();
+    void cutPlaysUnderTheMaskAndShowsNoticesAboveIt();
     void gifSizeFieldsStayLinked_data();
     void gifSizeFieldsStayLinked();
     void gifConfirmSendsSegmentAndSize();
@@ -89,6 +97,22 @@ Sent* record(VideoToGifCut* dialog)
                          sent->calls.append({begin, end, width, height, name});
                      });
     return sent;
+}
+
+Sent* record(VideoCutWT* dialog)
+{
+    auto* sent = new Sent;
+    QObject::connect(dialog, &VideoCutWT::sendSliceData, dialog,
+                     [sent](qint64 begin, qint64 end, int x, int y, int width, int height, QString& name) {
+                         sent->calls.append({begin, end, x, y, width, height, name});
+                     });
+    return sent;
+}
+
+QStringList cropFields(const VideoCutWT* dialog)
+{
+    return {dialog->xField()->text(), dialog->yField()->text(), dialog->widthField()->text(),
+            dialog->heightField()->text()};
 }
 
 // The row a dialog belongs to: the page names it, the dialog reports the name back.
@@ -224,6 +248,116 @@ void TestEditingDialogs::unplayableFileShowsANoticeAndStaysUsable()
     QCOMPARE(sent->first().at(1).toLongLong(), 6000);
     QCOMPARE(sent->first().at(4).toString(), QStringLiteral("T_0_1"));
     QTRY_VERIFY(dialog.isNull());
+}
+
+void TestEditingDialogs::cutConfirmWithoutChangesSendsTheWholePicture()
+{
+    QScopedPointer<QWidget> row(makeRow("T_0_1"));
+    QPointer<VideoCutWT> dialog = new VideoCutWT(m_dir.filePath("none.mp4"), 59999, 1920, 1080, row.data());
+    QScopedPointer<Sent> sent(record(dialog));
+    dialog->show();
+    QCOMPARE(dialog->timeline()->maxValue(), 59.0);
+    QCOMPARE(cropFields(dialog), QStringList({"0", "0", "1920", "1080"}));
+    QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    QCOMPARE(sent->count(), 1);
+    QCOMPARE(sent->first(), QVariantList({qint64(0), qint64(59000), 0, 0, 1920, 1080, QString("T_0_1")}));
+    QTRY_VERIFY(dialog.isNull());
+
+    // Cancel sends nothing.
+    dialog = new VideoCutWT(m_dir.filePath("none.mp4"), 59999, 1920, 1080, row.data());
+    sent.reset(record(dialog));
+    dialog->show();
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+    QTRY_VERIFY(dialog.isNull());
+    QCOMPARE(sent->count(), 0);
+}
+
+void TestEditingDialogs::cutCropMapping_data()
+{
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QRect>("selection");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("whole picture") << QSize(1920, 1080) << QRect(6, 0, 888, 500)
+                                   << QStringList({"0", "0", "1920", "1080"});
+    QTest::newRow("inside") << QSize(1920, 1080) << QRect(100, 50, 200, 100)
+                            << QStringList({"203", "108", "432", "216"});
+    QTest::newRow("portrait, from the left band")
+        << QSize(1080, 1920) << QRect(200, 0, 200, 500) << QStringList({"0", "0", "348", "1920"});
+    QTest::newRow("in the band") << QSize(1080, 1920) << QRect(0, 100, 250, 100)
+                                 << QStringList({"0", "0", "0", "0"});
+}
+
+void TestEditingDialogs::cutCropMapping()
+{
+    QFETCH(QSize, source);
+    QFETCH(QRect, selection);
+    QFETCH(QStringList, fields);
+    QScopedPointer<QWidget> row(makeRow("T_0"));
+    auto* dialog =
+        new VideoCutWT(m_dir.filePath("none.mp4"), 10000, source.width(), source.height(), row.data());
+    QScopedPointer<Sent> sent(record(dialog));
+    dialog->show();
+    QCOMPARE(dialog->output()->size(), QSize(900, 500));
+    QCOMPARE(dialog->mask()->size(), QSize(900, 500));
+    dialog->onCaptureMove(selection.x(), selection.y(), selection.width(), selection.height());
+    QCOMPARE(cropFields(dialog), fields);
+    dialog->onOKBtn();
+    QCOMPARE(sent->first().mid(2, 4), QVariantList({fields.at(0).toInt(), fields.at(1).toInt(),
+                                                    fields.at(2).toInt(), fields.at(3).toInt()}));
+}
+
+void TestEditingDialogs::cutDraggingTheCaptureBoxFillsTheFields()
+{
+    QScopedPointer<QWidget> row(makeRow("T_0"));
+    auto* dialog = new VideoCutWT(m_dir.filePath("none.mp4"), 10000, 1920, 1080, row.data());
+    dialog->show();
+    CaptureScreenWT* box = dialog->mask()->captureScreen();
+    QCOMPARE(box->geometry(), QRect(0, 0, 900, 500));
+    // The right edge from 895 to 495: the box is 500 wide, of which 494 cover the picture.
+    drag(box, QPoint(895, 250), QPoint(495, 250));
+    QCOMPARE(box->width(), 500);
+    QCOMPARE(cropFields(dialog), QStringList({"0", "0", "1066", "1080"}));
+    // The bottom edge up by 250: half the height.
+    drag(box, QPoint(250, 495), QPoint(250, 245));
+    QCOMPARE(box->height(), 250);
+    QCOMPARE(cropFields(dialog), QStringList({"0", "0", "1066", "540"}));
+    // Moved by its inside: the offsets follow.
+    drag(box, QPoint(250, 125), QPoint(350, 225));
+    QCOMPARE(box->pos(), QPoint(100, 100));
+    QCOMPARE(cropFields(dialog), QStringList({"203", "216", "1080", "540"}));
+    dialog->close();
+}
+
+void TestEditingDialogs::cutPlaysUnderTheMaskAndShowsNoticesAboveIt()
+{
+    QScopedPointer<QWidget> row(makeRow("T_0"));
+    auto* dialog = new VideoCutWT(clip(4), 4000, 320, 180, row.data());
+    QSignalSpy painted(dialog->output(), &VideoOutputWT::framePainted);
+    dialog->playOrPause();
+    dialog->show();
+    QTRY_VERIFY_WITH_TIMEOUT(painted.count() >= 1, 5000);
+    // The box covers the whole preview: the picture shows through it.
+    QVERIFY(hasColour(dialog->grab(QRect(0, 45, 900, 500)).toImage()));
+    dialog->close();
+
+    const QString path = m_dir.filePath("broken.mkv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    dialog = new VideoCutWT(path, 4000, 320, 180, row.data());
+    QSignalSpy error(dialog->player(), &VideoPlayer::error);
+    dialog->playOrPause();
+    dialog->show();
+    QVERIFY(error.wait(5000));
+    QVERIFY(!dialog->output()->notice().isEmpty());
+    auto* notice = dialog->output()->findChild<QLabel*>();
+    QVERIFY(notice && notice->isVisible());
+    // Drawn above the mask, and the mask still takes drags.
+    QCOMPARE(dialog->output()->children().last(), notice);
+    drag(dialog->mask()->captureScreen(), QPoint(895, 250), QPoint(495, 250));
+    QCOMPARE(dialog->widthField()->text(), QStringLiteral("176"));
+    dialog->close();
 }
 
 void TestEditingDialogs::gifSizeFieldsStayLinked_data()

@@ -2,8 +2,8 @@
 
 #include "player/videooutputwt.h"
 #include "tools/editing/cutsliderwt.h"
-#include "tools/editing/maskwt.h"
 #include "tools/editing/previewgeometry.h"
+#include "widgets/maskwt.h"
 
 #include <QDebug>
 #include <QGridLayout>
