@@ -95,11 +95,11 @@ private slots:
             return;
         }
         QCOMPARE(image.pixelColor(fillEnd - 1, 50), kFill);
-        QCOMPARE(image.pixelColor(fillEnd + 2, 50), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(fillEnd + 1, 50), QColor(Qt::white));
         // Both line bars, along the top and the bottom.
         QCOMPARE(image.pixelColor(fillEnd - 1, 0), kLine);
         QCOMPARE(image.pixelColor(fillEnd - 1, 99), kLine);
-        QCOMPARE(image.pixelColor(fillEnd + 2, 0), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(fillEnd + 1, 0), QColor(Qt::white));
     }
 
     void failedRowIsRedAcross()

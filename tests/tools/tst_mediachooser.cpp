@@ -7,8 +7,10 @@
 #include "tools/media/fmtchoosen/videofmtcombox.h"
 #include "widgets/sliderwidget.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -49,6 +51,16 @@ FmtRightBtn* selectedPreset(const FmtChoRightWT* panel)
     }
     return nullptr;
 }
+
+// A drag with the button held: QTest's own move only places the cursor, which offscreen does nothing.
+void drag(QWidget* widget, const QPoint& from, const QPoint& to)
+{
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, to);
+}
 } // namespace
 
 // The format chooser and the compression rows' slider, driven by the mouse and the keyboard.
@@ -56,6 +68,8 @@ class TestMediaChooser : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { qRegisterMetaType<FmtRightBtn*>(); }
+
     void categoriesAndFirstPresets()
     {
         FmtChoosenWT both(true, FmtChoosenWT::VideoAndAudio, nullptr);
@@ -213,14 +227,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&slider));
         QSignalSpy changed(&slider, &QSlider::valueChanged);
         const QPoint handle = handleCentre(slider);
-        QTest::mousePress(&slider, Qt::LeftButton, Qt::NoModifier, handle);
-        QTest::mouseMove(&slider, QPoint(2, handle.y()));
-        QTest::mouseRelease(&slider, Qt::LeftButton, Qt::NoModifier, QPoint(2, handle.y()));
+        drag(&slider, handle, QPoint(handle.x() - 50, handle.y()));
+        QVERIFY(slider.value() < 70 && slider.value() > 30);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.first().first().toInt(), slider.value());
+        // Past either end it stops at the range.
+        drag(&slider, handleCentre(slider), QPoint(-60, handle.y()));
         QCOMPARE(slider.value(), 30);
-        QVERIFY(!changed.isEmpty());
-        QTest::mousePress(&slider, Qt::LeftButton, Qt::NoModifier, handleCentre(slider));
-        QTest::mouseMove(&slider, QPoint(slider.width() + 50, handle.y()));
-        QTest::mouseRelease(&slider, Qt::LeftButton, Qt::NoModifier, QPoint(slider.width() + 50, handle.y()));
+        drag(&slider, handleCentre(slider), QPoint(slider.width() + 60, handle.y()));
         QCOMPARE(slider.value(), 90);
     }
 

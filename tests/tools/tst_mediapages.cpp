@@ -2,6 +2,7 @@
 #include "framework/tableitemwidget.h"
 #include "framework/tablerowwidget.h"
 #include "framework/tablewidget.h"
+#include "media/framegrabber.h"
 #include "media/mediafixtures.h"
 #include "tools/media/audiofmt/audiofmtcenterwt.h"
 #include "tools/media/audiofmt/audiofmtdistitemwt.h"
@@ -23,10 +24,14 @@
 #include "widgets/mycombobox.h"
 #include "widgets/mydialog.h"
 #include "widgets/sliderwidget.h"
+#include "widgets/submitbtn.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -91,6 +96,30 @@ QString noticeText(QWidget* page)
     for (MyDialog* dialog : dialogs)
         delete dialog;
     return texts.join('|');
+}
+
+// A drag with the button held: QTest's own move only places the cursor, which offscreen does nothing.
+void drag(QWidget* widget, const QPoint& from, const QPoint& to)
+{
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+QPoint handleCentre(const QSlider& slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&slider);
+    option.orientation = slider.orientation();
+    option.minimum = slider.minimum();
+    option.maximum = slider.maximum();
+    option.sliderPosition = slider.sliderPosition();
+    option.sliderValue = slider.value();
+    return slider.style()
+        ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &slider)
+        .center();
 }
 } // namespace
 
@@ -403,10 +432,8 @@ void TestMediaPages::sliderMovesTheEstimateOnly()
     const QString before = item->sizeText();
     const QString jobBefore = page.jobRecords(page.table()->rows()).at(0).value("bitRateStr");
     // Dragged to its left end, the slider stops at 30.
-    QTest::mousePress(item->slider(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(item->slider()->width() * 7 / 10, 8));
-    QTest::mouseMove(item->slider(), QPoint(-40, 8));
-    QTest::mouseRelease(item->slider(), Qt::LeftButton, Qt::NoModifier, QPoint(-40, 8));
+    const QPoint handle = handleCentre(*item->slider());
+    drag(item->slider(), handle, QPoint(-40, handle.y()));
     QCOMPARE(item->slider()->value(), 30);
     const QString expected = VideoCompressTableDistItemWT::estimateText(
         item->videoDuration(),
