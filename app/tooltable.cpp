@@ -1,5 +1,8 @@
 #include "app/tooltable.h"
 
+#include "tools/media/audiofmt/audiofmtmainwt.h"
+#include "tools/media/videocompress/videocompressmainwt.h"
+#include "tools/media/videofmt/videofmtmainwt.h"
 #include "tools/picture/chformat/chfmainwt.h"
 #include "tools/picture/heictoimg/heictoimgmainwt.h"
 #include "tools/picture/rawtoimg/rawtoimgmainwt.h"
@@ -38,13 +41,13 @@ ToolTable ToolTable::standard()
         entry("图片裁剪", "img_crop", "img_crop_p"),
         entry("批量图片旋转", "rotating", "rotating_p", pageOf<RotateImgMainWT>(), 3),
         entry("批量尺寸修改", "size_updating", "size_updating_p", pageOf<SizeUpdateMainWT>(), 4),
-        entry("视频格式转换", "zip_white", "video_fmt"),
-        entry("视频压缩", "zip_white", "video_compress"),
+        entry("视频格式转换", "zip_white", "video_fmt", pageOf<VideoFmtMainWT>()),
+        entry("视频压缩", "zip_white", "video_compress", pageOf<VideoCompressMainWT>()),
         entry("音频/视频提取", "zip_white", "video_compress", {}, -1, false),
         entry("视频切割", "zip_white", "video_cut"),
         entry("视频拼接", "zip_white", "video_concat"),
         entry("视频转gif", "zip_white", "video_togif"),
-        entry("音频格式转换", "zip_white", "audio_chfmt"),
+        entry("音频格式转换", "zip_white", "audio_chfmt", pageOf<AudioFmtMainWT>()),
         // The toolbox's specified normal icon is white on the light strip: its own icon in both
         // looks. It is the strip's sixth button, shown once a page is off the strip.
         entry("实用工具箱", "tool_box", "tool_box", {}, 5),

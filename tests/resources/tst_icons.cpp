@@ -18,6 +18,13 @@ const QStringList& allNames()
                        "slider_circle smaller sub_chformat_white sub_compress_white title_icon to_pdf "
                        "to_pdf_p tool_box upper video_compress video_concat video_cut video_fmt video_togif "
                        "volume zip zip_p zip_white")
+            .split(QLatin1Char(' ')) +
+        // the media rows and the format chooser
+        QStringLiteral(
+            "audio_thumb 3gp 3gp_right aac aac_right ac3 ac3_right ape avi avi_right f4v f4v_right "
+            "flac flac_right flv flv_right m4a m4a_right m4r m4v m4v_right mkv mkv_right mov "
+            "mov_right mp3 mp3_right mp4 mp4_right mpeg mpeg_right ogg ogg_right swf swf_right "
+            "vob vob_right wav wav_right webm webm_right wma wma_right wmv wmv_right")
             .split(QLatin1Char(' '));
     return names;
 }

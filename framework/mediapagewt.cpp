@@ -1,0 +1,194 @@
+#include "framework/mediapagewt.h"
+
+#include "framework/centershowforcenterwt.h"
+#include "framework/centershowwt.h"
+#include "framework/mediacenterwt.h"
+#include "framework/tablerowwidget.h"
+#include "framework/tablewidget.h"
+#include "media/framegrabber.h"
+#include "media/mediabatchrunner.h"
+#include "media/mymediainfo.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QLayout>
+
+MediaPageWT::MediaPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent)
+    : ToolPageWT(extensions, texts, parent), m_grabber(new FrameGrabber(this))
+{
+    connect(m_grabber, &FrameGrabber::frameReady, this, &MediaPageWT::onFrame);
+}
+
+void MediaPageWT::setCenter(MediaCenterWT* center)
+{
+    m_center = center;
+    layout()->addWidget(center);
+    connect(center->dropZone()->block(), &CenterShowForCenterWT::clicked, this, &ToolPageWT::addFile);
+    connect(center->dropZone(), &CenterShowWT::drapAndDrop, this, &ToolPageWT::onDragAndDrop);
+    connect(center->table(), &TableWidget::rowRemoved, this, &MediaPageWT::onRowRemoved);
+}
+
+TableWidget* MediaPageWT::table() const
+{
+    return m_center->table();
+}
+
+TableRowWidget* MediaPageWT::rowOf(const QObject* child)
+{
+    for (const QObject* object = child; object; object = object->parent()) {
+        if (auto* row = qobject_cast<TableRowWidget*>(const_cast<QObject*>(object)))
+            return row;
+    }
+    return nullptr;
+}
+
+QString MediaPageWT::nextStamp()
+{
+    QDateTime now = QDateTime::currentDateTime();
+    QString stamp = now.toString(QStringLiteral("yyyyMMddhhmmsszzz"));
+    // Two adds within one millisecond would name their rows alike, and a report would reach
+    // both: each batch takes a later stamp than the one before.
+    const QDateTime last = QDateTime::fromString(m_lastStamp, QStringLiteral("yyyyMMddhhmmsszzz"));
+    if (last.isValid() && now <= last) {
+        now = last.addMSecs(1);
+        stamp = now.toString(QStringLiteral("yyyyMMddhhmmsszzz"));
+    }
+    m_lastStamp = stamp;
+    return stamp;
+}
+
+void MediaPageWT::appendRows(const QStringList& paths, RowKey firstKey)
+{
+    QString objectName = nextStamp();
+    for (int i = 0; i < paths.size(); ++i) {
+        TableRowWidget* row = makeRow(paths.at(i));
+        objectName += QLatin1Char('_') + QString::number(i);
+        row->setObjectName(objectName);
+        row->setKey(firstKey + static_cast<RowKey>(i));
+        table()->addRow(row);
+        if (showsFrames() && row->mediaInfo() && row->mediaInfo()->width() > 0)
+            m_grabber->request(row->key(), row->sourcePath(), row->mediaInfo()->videoDuration());
+        else
+            row->showSoundIcon();
+    }
+}
+
+void MediaPageWT::onFrame(quint64 key, const QImage& frame)
+{
+    const int row = rowOfKey(key);
+    if (row >= 0)
+        table()->row(row)->setThumbnail(frame);
+}
+
+void MediaPageWT::onRowRemoved()
+{
+    if (rowCount() == 0)
+        showDropZone();
+}
+
+int MediaPageWT::rowCount() const
+{
+    return table()->rowCount();
+}
+
+void MediaPageWT::removeAllRows()
+{
+    m_grabber->cancelAll();
+    table()->removeAllRows();
+}
+
+int MediaPageWT::rowOfKey(RowKey key) const
+{
+    const QList<TableRowWidget*>& rows = table()->rows();
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows.at(i)->key() == key)
+            return i;
+    }
+    return -1;
+}
+
+ToolPageWT::RowKey MediaPageWT::keyOfRow(int row) const
+{
+    return table()->row(row)->key();
+}
+
+void MediaPageWT::showRowProgress(int row, int percent)
+{
+    table()->row(row)->SetPersent(percent);
+}
+
+void MediaPageWT::showRowDone(int row, const QString&, bool success, const QString& reason)
+{
+    if (!success)
+        table()->row(row)->setFailed(reason.isEmpty() ? QStringLiteral("转换失败") : reason);
+}
+
+bool MediaPageWT::isDropZoneShown() const
+{
+    return m_center->isDropZoneShown();
+}
+
+void MediaPageWT::showList()
+{
+    m_center->showTable();
+}
+
+void MediaPageWT::showDropZone()
+{
+    m_center->showDropZone();
+}
+
+void MediaPageWT::setProgress(int progress, const QString& objectName)
+{
+    if (TableRowWidget* row = table()->rowByObjectName(objectName))
+        row->SetPersent(progress);
+}
+
+void MediaPageWT::done(const QString&, const QString&) {}
+
+MediaJobList MediaPageWT::jobRecords(const QList<TableRowWidget*>& rows) const
+{
+    MediaJobList jobs;
+    for (const TableRowWidget* row : rows)
+        jobs.append(jobOf(row));
+    return jobs;
+}
+
+bool MediaPageWT::startAll()
+{
+    if (!mayStart())
+        return false;
+    const QList<TableRowWidget*> rows = table()->rows();
+    QHash<QString, int> slotOfName;
+    for (int i = 0; i < rows.size(); ++i) {
+        rows.at(i)->resetProgress();
+        slotOfName.insert(rows.at(i)->objectName(), i);
+    }
+    runBatch(new MediaBatchRunner(mediaMode(), jobRecords(rows), outputFolder(), slotOfName, this));
+    return true;
+}
+
+void MediaPageWT::startRow(TableRowWidget* row)
+{
+    if (!row)
+        return;
+    qDebug() << "row size =============:" << 1;
+    row->resetProgress();
+    const RowKey key = row->key();
+    auto* runner =
+        new MediaBatchRunner(mediaMode(), {jobOf(row)}, outputFolder(), {{row->objectName(), 0}}, this);
+    // This run is the row's own: its reports go to the row by key, the busy flag stays as it is.
+    connect(runner, &BatchRunner::rowProgress, this, [this, key](int, int percent) {
+        const int index = rowOfKey(key);
+        if (index >= 0)
+            showRowProgress(index, percent);
+    });
+    connect(runner, &BatchRunner::rowDone, this,
+            [this, key](int, const QString& path, bool success, const QString& reason) {
+                const int index = rowOfKey(key);
+                if (index >= 0)
+                    showRowDone(index, path, success, reason);
+            });
+    connect(runner, &BatchRunner::batchDone, runner, &QObject::deleteLater);
+    runner->start();
+}

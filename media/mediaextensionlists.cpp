@@ -1,0 +1,19 @@
+#include "media/mediaextensionlists.h"
+
+const QStringList& MediaExtensionLists::videoFormat()
+{
+    static const QStringList list{"mov", "kux", "qlv", "qsv", "mp4", "avi", "flv", "wmv", "mkv"};
+    return list;
+}
+
+const QStringList& MediaExtensionLists::videoCompression()
+{
+    static const QStringList list{"mp4", "avi", "flv", "wmv", "mov", "kux", "qlv", "qsv", "mkv"};
+    return list;
+}
+
+const QStringList& MediaExtensionLists::audioFormat()
+{
+    static const QStringList list{"mp3", "wav", "m4a", "wma", "aac", "flac", "ac3", "ogg"};
+    return list;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+// Lower-case suffixes, without dot, that each media page accepts, in its file dialog's order.
+class MediaExtensionLists final
+{
+public:
+    static const QStringList& videoFormat();
+    static const QStringList& videoCompression();
+    static const QStringList& audioFormat();
+};

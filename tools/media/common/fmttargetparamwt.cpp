@@ -1,0 +1,40 @@
+#include "tools/media/common/fmttargetparamwt.h"
+
+#include "tools/media/fmtchoosen/fmtchoosenwt.h"
+#include "tools/media/fmtchoosen/fmtrightbtn.h"
+#include "tools/media/fmtchoosen/videofmtcombox.h"
+#include "widgets/paramlabel.h"
+
+#include <QGridLayout>
+
+FmtTargetParamWT::FmtTargetParamWT(int categoryMode, QWidget* parent)
+    : MediaParamWT(QStringLiteral("开始转换(极速)"), parent), m_box(new VideoFmtCombox(this)),
+      m_chooser(new FmtChoosenWT(true, categoryMode, this))
+{
+    auto* caption = new ParamLabel(this);
+    caption->setText(QStringLiteral("输出格式:"));
+    grid()->addWidget(caption, 0, 0);
+    grid()->addWidget(m_box, 0, 1, 1, 3);
+    m_box->setText(QStringLiteral("MP4 高清1080P"));
+    const QList<FmtRightBtn*>& first = categoryMode == FmtChoosenWT::AudioOnly
+                                           ? m_chooser->audioRightButtons()
+                                           : m_chooser->videoRightButtons();
+    m_target = first.first()->preset();
+    m_box->setText(CombEnum::presetText(m_target));
+    connect(m_box, &VideoFmtCombox::clicked, this, &FmtTargetParamWT::showChooseFmt);
+    connect(m_chooser, &FmtChoosenWT::choosenRightBtn, this, &FmtTargetParamWT::onChoosenRightBtn);
+}
+
+void FmtTargetParamWT::showChooseFmt()
+{
+    m_chooser->openBelow(m_box, true);
+}
+
+void FmtTargetParamWT::fmt() {}
+
+void FmtTargetParamWT::onChoosenRightBtn(FmtRightBtn* button)
+{
+    m_target = button->preset();
+    m_box->setText(CombEnum::presetText(m_target));
+    emit chooseTotalFmt(button);
+}

@@ -1,0 +1,96 @@
+#include "tools/media/videocompress/videocompressmainwt.h"
+
+#include "framework/tablerowwidget.h"
+#include "media/mediaextensionlists.h"
+#include "media/mymediainfo.h"
+#include "tools/media/videocompress/videocompresscenterwt.h"
+#include "tools/media/videocompress/videocompressparamwt.h"
+#include "tools/media/videocompress/videocompresstabledistitemwt.h"
+#include "widgets/mycombobox.h"
+#include "widgets/submitbtn.h"
+
+#include <QDebug>
+#include <QPushButton>
+
+namespace Keys = MediaJobKeys;
+using DistItem = VideoCompressTableDistItemWT;
+
+VideoCompressMainWT::VideoCompressMainWT(QWidget* parent)
+    : MediaPageWT(&MediaExtensionLists::videoCompression(),
+                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
+      m_centerWidget(new VideoCompressCenterWT(this))
+{
+    setStyleSheet(QStringLiteral("VideoCompressMainWT{background-color:white;}"));
+    setCenter(m_centerWidget);
+    connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this,
+            &VideoCompressMainWT::compress);
+}
+
+TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
+{
+    auto* item = new DistItem(nullptr);
+    auto* row = new TableRowWidget(item, true, true, true, nullptr);
+    row->setSourcePath(path);
+    const MyMediaInfo* info = row->mediaInfo();
+    const QString resolution =
+        QString::number(info->width()) + QLatin1Char('x') + QString::number(info->height());
+    row->setFacts(info->fileName(), info->suffix(), resolution, info->videoDurationText(), info->fileSizeG());
+    item->setRates(info->videoBitRate(), info->totalBitRate(), info->videoDuration());
+    QString size = info->fileSizeG();
+    const VideoCompressParamWT* panel = m_centerWidget->param();
+    if (panel->modeBox()->currentIndex() == 0) {
+        const int rate = DistItem::quickRate(panel->ratioBox()->currentIndex(), info->videoBitRate(),
+                                             info->totalBitRate());
+        qDebug() << "curBitRate:" << rate << ",totalbitrate:" << info->totalBitRate()
+                 << ",timelen:" << info->videoDuration();
+        size = DistItem::estimateText(info->videoDuration(), rate);
+    }
+    item->setFacts(info->suffix(), resolution, info->videoDurationText(), size);
+    qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
+    // The row's button compresses that file alone, as on the other media pages.
+    row->actionButton()->setToolTip(QStringLiteral("只压缩这一个文件"));
+    connect(row->actionButton(), &QPushButton::clicked, this, &VideoCompressMainWT::onRowSubBtnClicked);
+    return row;
+}
+
+MediaJob VideoCompressMainWT::jobOf(const TableRowWidget* row) const
+{
+    const auto* item = static_cast<const DistItem*>(row->targetWidget());
+    const VideoCompressParamWT* panel = m_centerWidget->param();
+    const int bitRate = panel->modeBox()->currentIndex() == 0
+                            ? DistItem::jobBitRate(panel->ratioBox()->currentIndex(), item->videoBitRate())
+                            : item->videoBitRate();
+    return {{Keys::kOriFilePath, row->sourcePath()},
+            {Keys::kObjectName, row->objectName()},
+            {Keys::kTimeLen, QString::number(item->videoDuration())},
+            {Keys::kBitRate, QString::number(bitRate)}};
+}
+
+int VideoCompressMainWT::mediaMode() const
+{
+    return Compression;
+}
+
+QString VideoCompressMainWT::outputFolder() const
+{
+    return m_centerWidget->param()->outputFolder();
+}
+
+void VideoCompressMainWT::addFile1()
+{
+    addFile();
+}
+
+void VideoCompressMainWT::compress()
+{
+    startAll();
+}
+
+void VideoCompressMainWT::deleteItem() {}
+
+void VideoCompressMainWT::openItemDir() {}
+
+void VideoCompressMainWT::onRowSubBtnClicked()
+{
+    startRow(rowOf(sender()));
+}

@@ -1,0 +1,95 @@
+#include "tools/media/videocompress/videocompresstabledistitemwt.h"
+
+#include "style/appfonts.h"
+#include "style/styledbackground.h"
+#include "widgets/sliderwidget.h"
+
+#include <QDebug>
+#include <QGridLayout>
+#include <QLabel>
+
+VideoCompressTableDistItemWT::VideoCompressTableDistItemWT(QWidget* parent)
+    : QWidget(parent), m_slider(new SliderWidget(this))
+{
+    setFixedHeight(100);
+    auto* grid = new QGridLayout(this);
+    grid->setSpacing(5);
+    grid->setContentsMargins(0, 5, 0, 5);
+    addLabel(QStringLiteral("压缩比:"), 0, 0);
+    m_slider->setRange(30, 90);
+    m_slider->setValue(70);
+    m_slider->setFixedWidth(180);
+    grid->addWidget(m_slider, 0, 1, 1, 3);
+    addLabel(QStringLiteral("格式:"), 1, 0);
+    m_format = addLabel(QString(), 1, 1);
+    addLabel(QStringLiteral("分辨率:"), 1, 2);
+    m_resolution = addLabel(QString(), 1, 3);
+    addLabel(QStringLiteral("时长:"), 2, 0);
+    m_duration = addLabel(QString(), 2, 1);
+    addLabel(QStringLiteral("大小:"), 2, 2);
+    m_size = addLabel(QString(), 2, 3);
+    connect(m_slider, &QSlider::valueChanged, this, &VideoCompressTableDistItemWT::setVideoSize);
+}
+
+QLabel* VideoCompressTableDistItemWT::addLabel(const QString& text, int row, int column, int columnSpan)
+{
+    auto* label = new QLabel(text, this);
+    label->setFont(AppFonts::itemFont());
+    label->setStyleSheet(QStringLiteral("QLabel{color:#8B8A8A;}"));
+    static_cast<QGridLayout*>(layout())->addWidget(label, row, column, 1, columnSpan);
+    return label;
+}
+
+void VideoCompressTableDistItemWT::setFacts(const QString& format, const QString& resolution,
+                                            const QString& duration, const QString& size)
+{
+    m_format->setText(format);
+    m_resolution->setText(resolution);
+    m_duration->setText(duration);
+    m_size->setText(size);
+}
+
+void VideoCompressTableDistItemWT::setRates(int videoBitRate, int totalBitRate, qint64 videoDuration)
+{
+    m_videoBitRate = videoBitRate;
+    m_totalBitRate = totalBitRate;
+    m_videoDuration = videoDuration;
+}
+
+QString VideoCompressTableDistItemWT::sizeText() const
+{
+    return m_size->text();
+}
+
+int VideoCompressTableDistItemWT::jobBitRate(int ratioIndex, int videoBitRate)
+{
+    return static_cast<int>((9 - ratioIndex) * static_cast<qint64>(videoBitRate) / 10);
+}
+
+int VideoCompressTableDistItemWT::quickRate(int ratioIndex, int videoBitRate, int totalBitRate)
+{
+    return static_cast<int>((9 - ratioIndex) * static_cast<double>(videoBitRate) / 10 +
+                            (totalBitRate - videoBitRate));
+}
+
+int VideoCompressTableDistItemWT::sliderRate(int value, int videoBitRate, int totalBitRate)
+{
+    return static_cast<int>(totalBitRate - videoBitRate + static_cast<double>(videoBitRate) * value / 100);
+}
+
+QString VideoCompressTableDistItemWT::estimateText(qint64 durationMs, int rate)
+{
+    const double gigabytes = durationMs / 1000.0 * rate * 0.125 / 1024 / 1024;
+    return QString::number(gigabytes, 'f', 2) + QLatin1Char('G');
+}
+
+void VideoCompressTableDistItemWT::setVideoSize(int value)
+{
+    qDebug() << "当前的value为：" << value;
+    m_size->setText(estimateText(m_videoDuration, sliderRate(value, m_videoBitRate, m_totalBitRate)));
+}
+
+void VideoCompressTableDistItemWT::paintEvent(QPaintEvent*)
+{
+    paintStyledBackground(this);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class SliderWidget;
+
+// The compression part of a row: a ratio slider and the facts with the estimated output size.
+// The slider only moves the estimate; the job takes the panel's ratio.
+class VideoCompressTableDistItemWT final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit VideoCompressTableDistItemWT(QWidget* parent);
+
+    void setFacts(const QString& format, const QString& resolution, const QString& duration,
+                  const QString& size);
+    void setRates(int videoBitRate, int totalBitRate, qint64 videoDuration);
+    int videoBitRate() const { return m_videoBitRate; }
+    int totalBitRate() const { return m_totalBitRate; }
+    qint64 videoDuration() const { return m_videoDuration; }
+    SliderWidget* slider() const { return m_slider; }
+    QString sizeText() const;
+
+    // Rates in kbit/s (units of 1024 bit/s), durations in milliseconds.
+    // The panel's ratio index r keeps (9 - r) tenths of the picture's rate.
+    static int jobBitRate(int ratioIndex, int videoBitRate);
+    static int quickRate(int ratioIndex, int videoBitRate, int totalBitRate);
+    static int sliderRate(int value, int videoBitRate, int totalBitRate);
+    // "0.02G": what rate kbit/s over the duration come to.
+    static QString estimateText(qint64 durationMs, int rate);
+
+public slots:
+    void setVideoSize(int value);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QLabel* addLabel(const QString& text, int row, int column, int columnSpan = 1);
+
+    SliderWidget* m_slider;
+    QLabel* m_format;
+    QLabel* m_resolution;
+    QLabel* m_duration;
+    QLabel* m_size;
+    int m_videoBitRate = 0;
+    int m_totalBitRate = 0;
+    qint64 m_videoDuration = 0;
+};
