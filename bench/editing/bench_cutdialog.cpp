@@ -67,6 +67,13 @@ int main(int argc, char** argv)
     }
     std::printf("clip: 1920x1080, 25 fps, 20 s, a keyframe every %d frames\n", keyframes);
 
+    {
+        QElapsedTimer timer;
+        timer.start();
+        auto* player = new VideoPlayer;
+        std::printf("  first player core, cold: %.0f ms\n", double(timer.nsecsElapsed()) / 1e6);
+        delete player;
+    }
     QWidget row;
     row.setObjectName(QStringLiteral("T_0"));
     Figures open, seek;
