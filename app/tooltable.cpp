@@ -7,6 +7,7 @@
 #include "tools/media/videocompress/videocompressmainwt.h"
 #include "tools/media/videofmt/videofmtmainwt.h"
 #include "tools/picture/chformat/chfmainwt.h"
+#include "tools/picture/crop/cropmainwt.h"
 #include "tools/picture/heictoimg/heictoimgmainwt.h"
 #include "tools/picture/rawtoimg/rawtoimgmainwt.h"
 #include "tools/picture/rotateimg/rotateimgmainwt.h"
@@ -41,7 +42,7 @@ ToolTable ToolTable::standard()
         entry("PNG/JPG压缩", "zip", "zip_p"),
         entry("PDF转图片", "to_pdf", "to_pdf_p"),
         entry("图片转PDF", "to_pdf", "to_pdf_p"),
-        entry("图片裁剪", "img_crop", "img_crop_p"),
+        entry("图片裁剪", "img_crop", "img_crop_p", pageOf<CropMainWT>()),
         entry("批量图片旋转", "rotating", "rotating_p", pageOf<RotateImgMainWT>(), 3),
         entry("批量尺寸修改", "size_updating", "size_updating_p", pageOf<SizeUpdateMainWT>(), 4),
         entry("视频格式转换", "zip_white", "video_fmt", pageOf<VideoFmtMainWT>()),

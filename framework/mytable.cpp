@@ -51,6 +51,12 @@ void MyTable::setForm(Form form)
         widths << WidgetSize::columnNumber().width() << WidgetSize::columnName().width()
                << WidgetSize::columnName().width() << WidgetSize::columnStatus().width()
                << WidgetSize::columnAction().width();
+    } else if (form == Form::Crop) {
+        labels = QStringList{QStringLiteral("编号"),     QStringLiteral("文件名"), QStringLiteral("剪切坐标"),
+                             QStringLiteral("剪切尺寸"), QStringLiteral("状态"),   QStringLiteral("操作")};
+        widths << WidgetSize::compressNumberColumn().width() << WidgetSize::cropNameColumn().width()
+               << WidgetSize::cropNameColumn().width() << WidgetSize::compressWideColumn().width()
+               << WidgetSize::cropStatusColumn().width() << WidgetSize::cropActionColumn().width();
     } else {
         labels << QStringLiteral("压缩后大小") << QStringLiteral("状态") << QStringLiteral("操作");
         const int wide = WidgetSize::compressWideColumn().width();
@@ -109,7 +115,12 @@ void MyTable::fillRow(int row, const QString& path, quint64 key)
     QTableWidgetItem* name = centredItem(info.fileName());
     name->setToolTip(info.fileName());
     setItem(row, 1, name);
-    setItem(row, 2, centredItem(sizeText(info.size())));
+    if (m_form == Form::Crop) {
+        setItem(row, 2, centredItem(QString()));
+        setItem(row, 3, centredItem(QString()));
+    } else {
+        setItem(row, 2, centredItem(sizeText(info.size())));
+    }
     if (!m_keysStale)
         m_rowOfKey.insert(key, row);
 }
@@ -161,11 +172,23 @@ void MyTable::showState(int row)
         }
         warning->show();
         bar->hide();
+    } else {
+        warning->hide();
+        bar->show();
     }
     if (first->data(kCompletedRole).toBool()) {
         if (auto* open =
                 cellWidget(row, actionColumn())->findChild<QPushButton*>(QStringLiteral("openDirBtn")))
             open->setIcon(QIcon(QStringLiteral(":/icons/icons/itemdirenable.png")));
+    }
+    if (m_form == Form::Crop) {
+        // A cropped row offers its result and its removal; until then, the rectangle and removal.
+        const bool cropped = first->data(kCompletedRole).toBool() && !first->data(kReasonRole).isValid();
+        QWidget* actions = cellWidget(row, actionColumn());
+        for (const char* name : {"openDirBtn", "delBtn"})
+            actions->findChild<QPushButton*>(QLatin1String(name))->setVisible(cropped);
+        for (const char* name : {"openCropBtn", "delTextBtn"})
+            actions->findChild<QPushButton*>(QLatin1String(name))->setVisible(!cropped);
     }
 }
 
@@ -272,10 +295,56 @@ QWidget* MyTable::makeActionCell()
     layout->addStretch();
     layout->addWidget(open);
     layout->addWidget(remove);
+    if (m_form == Form::Crop)
+        addCropButtons(cell);
     layout->addStretch();
     connect(open, &QPushButton::clicked, this, [this, open] { emit openDirClicked(open); });
     connect(remove, &QPushButton::clicked, this, [this, remove] { emit deleteClicked(remove); });
     return cell;
+}
+
+void MyTable::addCropButtons(QWidget* cell)
+{
+    auto makeButton = [cell](const char* name, const QString& text) {
+        auto* button = new QPushButton(text, cell);
+        button->setObjectName(QLatin1String(name));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setFont(AppFonts::standardFont());
+        button->setCursor(Qt::PointingHandCursor);
+        button->setStyleSheet(
+            QStringLiteral("QPushButton{border:0px; background-color:white;color:#B63A3A;}"));
+        cell->layout()->addWidget(button);
+        return button;
+    };
+    QPushButton* crop = makeButton("openCropBtn", QStringLiteral("剪切设置"));
+    QPushButton* remove = makeButton("delTextBtn", QStringLiteral("删除"));
+    connect(crop, &QPushButton::clicked, this, [this, crop] { emit cropClicked(crop); });
+    connect(remove, &QPushButton::clicked, this, [this, remove] { emit deleteClicked(remove); });
+}
+
+void MyTable::setCropRect(int row, const QRect& rect)
+{
+    QTableWidgetItem* first = item(row, 0);
+    if (!first)
+        return;
+    const bool set = !rect.isNull();
+    first->setData(kCropXRole, set ? QVariant(rect.x()) : QVariant());
+    first->setData(kCropYRole, set ? QVariant(rect.y()) : QVariant());
+    first->setData(kCropWidthRole, set ? QVariant(rect.width()) : QVariant());
+    first->setData(kCropHeightRole, set ? QVariant(rect.height()) : QVariant());
+    const QString joiner = QStringLiteral(" x ");
+    item(row, 2)->setText(set ? QString::number(rect.x()) + joiner + QString::number(rect.y()) : QString());
+    item(row, 3)->setText(set ? QString::number(rect.width()) + joiner + QString::number(rect.height())
+                              : QString());
+}
+
+QRect MyTable::cropRect(int row) const
+{
+    const QTableWidgetItem* first = item(row, 0);
+    if (!first || !first->data(kCropXRole).isValid())
+        return QRect();
+    return QRect(first->data(kCropXRole).toInt(), first->data(kCropYRole).toInt(),
+                 first->data(kCropWidthRole).toInt(), first->data(kCropHeightRole).toInt());
 }
 
 void MyTable::setRowProgress(int row, int value)
@@ -307,6 +376,10 @@ void MyTable::completeRow(int row, const QString& exportPath, bool success, cons
     if (!success) {
         first->setData(kReasonRole, reason);
         first->setData(kWarningRole, QStringLiteral("转换失败！"));
+    } else {
+        // A row that failed or was left out before and now succeeded shows its bar again.
+        first->setData(kReasonRole, QVariant());
+        first->setData(kWarningRole, QVariant());
     }
     showState(row);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QRect>
 #include <QTableWidget>
 
 // The picture pages' file table: number, name, size, status bar and row actions.
@@ -13,7 +14,9 @@ public:
     enum class Form
     {
         Standard,
-        Compression
+        Compression,
+        // Six columns: the rectangle's position and size instead of the file size.
+        Crop
     };
     static constexpr int kSourceRole = 20;
     static constexpr int kExportRole = 21;
@@ -23,6 +26,11 @@ public:
     static constexpr int kWarningRole = 32;
     static constexpr int kReasonRole = 33;
     static constexpr int kCompletedRole = 34;
+    // The crop rectangle in the upright picture's pixels; absent until one is confirmed.
+    static constexpr int kCropXRole = 22;
+    static constexpr int kCropYRole = 23;
+    static constexpr int kCropWidthRole = 24;
+    static constexpr int kCropHeightRole = 25;
 
     MyTable(int rows, int columns, QWidget* parent);
 
@@ -40,6 +48,9 @@ public:
     // A failed row reads "转换失败！" in red, with the reason as its tooltip.
     void completeRow(int row, const QString& exportPath, bool success, const QString& reason = QString());
     void renumber();
+    // Shows the rectangle on the row and keeps it there; a null rect when the row has none.
+    void setCropRect(int row, const QRect& rect);
+    QRect cropRect(int row) const;
 
     quint64 keyOf(int row) const;
     int rowOfKey(quint64 key) const;
@@ -60,6 +71,8 @@ signals:
     // A row's buttons were clicked; the button tells the row.
     void openDirClicked(const QWidget* button);
     void deleteClicked(const QWidget* button);
+    // The crop form's "剪切设置".
+    void cropClicked(const QWidget* button);
 
 protected:
     void scrollContentsBy(int dx, int dy) override;
@@ -73,6 +86,7 @@ private:
     void showState(int row);
     QWidget* makeStatusCell();
     QWidget* makeActionCell();
+    void addCropButtons(QWidget* cell);
     void fillRow(int row, const QString& path, quint64 key);
     QTableWidgetItem* centredItem(const QString& text) const;
 

@@ -92,7 +92,10 @@ QStringList ImgRecipes::general(const Conversion& c)
                     .arg(c.crop.width())
                     .arg(c.crop.height())
                     .arg(c.crop.x())
-                    .arg(c.crop.y());
+                    .arg(c.crop.y())
+             // The cut keeps the source's canvas as its page: a GIF would show the piece on the
+             // whole picture's blank canvas, a PNG would carry the offset.
+             << QStringLiteral("+repage");
     const bool toJpeg = c.outputSuffix == QLatin1String("jpg") || c.outputSuffix == QLatin1String("jpeg");
     if (endsWithAny(lowerSource, {"png", "bmp"}) && toJpeg)
         args << whiteBackground();

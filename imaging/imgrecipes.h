@@ -33,7 +33,7 @@ public:
     };
 
     // ImageMagick: source, "-auto-orient", [profile], [coalesce], [quality], [flatten], [resize],
-    // [rotate], [mirrors], [crop], [white], [optimize], [+adjoin], output.
+    // [rotate], [mirrors], [crop +repage], [white], [optimize], [+adjoin], output.
     static QStringList general(const Conversion& c);
     // "-resize" with "W", "xH" or "WxH!"; nothing when neither is set. 0 counts as not set.
     static QStringList resize(int width, int height);

@@ -76,6 +76,7 @@ private slots:
         QStringList labels;
         for (ToolBtn* button : shown)
             labels << button->text();
+        // The toolbox follows them once a page lives off the strip.
         QStringList expected{"HEIC转换", "RAW转换", "格式转换", "批量图片旋转", "批量尺寸修改"};
         if (!ToolTable::standard().offStripPages().isEmpty())
             expected << "实用工具箱";
@@ -152,13 +153,15 @@ private slots:
 
     void theToolboxListsThePagesOffTheStrip()
     {
-        // The standard table: the toolbox exists exactly when some page is off the strip.
+        // A table with no page off the strip: no toolbox.
         {
-            MainWidget window(nullptr);
+            ToolTable stripOnly = ToolTable::standard();
+            for (int tool : stripOnly.offStripPages())
+                stripOnly.entries[tool].page = {};
+            MainWidget window(stripOnly, nullptr);
             window.show();
-            const bool offStrip = !ToolTable::standard().offStripPages().isEmpty();
-            QCOMPARE(window.toolBar()->button(ToolTable::ToolBox)->isVisible(), offStrip);
-            QCOMPARE(window.toolBar()->toolBoxPanel() != nullptr, offStrip);
+            QVERIFY(!window.toolBar()->button(ToolTable::ToolBox)->isVisible());
+            QVERIFY(!window.toolBar()->toolBoxPanel());
         }
         ToolTable table = ToolTable::standard();
         for (int tool : {ToolTable::Crop, ToolTable::VideoFormat}) {

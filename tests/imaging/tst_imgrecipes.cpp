@@ -107,9 +107,21 @@ private slots:
         all.flip = true;
         all.crop = QRect(10, 20, 300, 200);
         QTest::newRow("every option in order")
-            << all << QStringList{"/in/A.BMP",   o,       "-quality", "80%",    "-resize",   "800x600!",
-                                  "-rotate",     "-90",   "-flop",    "-flip",  "-crop",     "300x200+10+20",
-                                  "-background", "white", "-alpha",   "remove", "/out/A.jpg"};
+            << all
+            << QStringList{
+                   "/in/A.BMP", o,        "-quality", "80%",       "-resize",       "800x600!", "-rotate",
+                   "-90",       "-flop",  "-flip",    "-crop",     "300x200+10+20", "+repage",  "-background",
+                   "white",     "-alpha", "remove",   "/out/A.jpg"};
+        C cut = make("/in/p.png", "jpg", "/out/p.jpg");
+        cut.crop = QRect(120, 40, 800, 600);
+        QTest::newRow("crop png to jpg: the cut, then white")
+            << cut << QStringList{"/in/p.png",   o,       "-crop",  "800x600+120+40", "+repage",
+                                  "-background", "white", "-alpha", "remove",         "/out/p.jpg"};
+        C cutTif = make("/in/scan.tiff", "gif", "/out/scan/scan.gif");
+        cutTif.crop = QRect(0, 0, 16, 16);
+        QTest::newRow("crop tiff: flattened first")
+            << cutTif << QStringList{"/in/scan.tiff", o,           "-layers", "flatten",
+                                     "-crop",         "16x16+0+0", "+repage", "/out/scan/scan.gif"};
         C rotate = make("/in/p.png", "png", "/out/p.png");
         rotate.rotate = "0";
         rotate.flip = true;
@@ -231,6 +243,12 @@ private slots:
         QTest::newRow("silent non-zero exit") << ImgOperation::Conversion << "" << false << true << false;
         QTest::newRow("warning but crashed")
             << ImgOperation::Conversion << "warning" << false << true << false;
+        QTest::newRow("crop outside the picture")
+            << ImgOperation::Crop
+            << "convert: geometry does not contain image `a.png' @ warning/transform.c/CropImage/668." << true
+            << true << false;
+        QTest::newRow("crop with another warning")
+            << ImgOperation::Crop << "convert: Unknown field with tag 700 warning" << true << true << true;
         QTest::newRow("no output left") << ImgOperation::FirstDotConversion << "" << true << false << false;
     }
     void successRule()

@@ -1,0 +1,82 @@
+#include "tools/picture/crop/cropmainwt.h"
+
+#include "framework/mytable.h"
+#include "imaging/extensionlists.h"
+#include "tools/picture/crop/cropcenterwt.h"
+#include "tools/picture/crop/cropdialog.h"
+#include "tools/picture/crop/cropparamwt.h"
+#include "widgets/submitbtn.h"
+
+#include <QDebug>
+#include <QFileInfo>
+
+CropMainWT::CropMainWT(QWidget* parent)
+    : PicturePageWT(&ExtensionLists::crop(),
+                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+                    OpenDirForm::ContainingFolder, parent),
+      m_centerWidget(new CropCenterWT(this))
+{
+    setStyleSheet(QStringLiteral("CropMainWT{background-color:white;}"));
+    setCenter(m_centerWidget, m_centerWidget->param());
+    connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &CropMainWT::crop);
+    connect(table(), &MyTable::cropClicked, this, &CropMainWT::openCropOf);
+}
+
+QString CropMainWT::notSetText()
+{
+    return QStringLiteral("未设置剪切");
+}
+
+void CropMainWT::crop()
+{
+    startBatch(m_centerWidget->param()->jobParams());
+}
+
+void CropMainWT::openCrop()
+{
+    openCropOf(qobject_cast<QWidget*>(sender()));
+}
+
+void CropMainWT::openCropOf(const QWidget* button)
+{
+    const int row = table()->rowOf(button);
+    if (row < 0)
+        return;
+    // Every opening starts from the whole picture.
+    auto* dialog = new CropDialog(row, table()->sourcePath(row), this);
+    connect(dialog, &CropDialog::finishCrop, this, &CropMainWT::onCropDialogfinishCrop);
+    dialog->show();
+}
+
+void CropMainWT::onCropDialogfinishCrop(int index, int x, int y, int width, int height)
+{
+    // A picture the dialog could not read confirms an empty rectangle: that row has none.
+    if (index < 0 || index >= table()->rowCount() || width <= 0 || height <= 0)
+        return;
+    table()->setCropRect(index, QRect(x, y, width, height));
+    if (table()->rowWarning(index) == notSetText())
+        table()->markRow(index, QString());
+}
+
+QList<ImgJobRecord> CropMainWT::collectRecords()
+{
+    QList<ImgJobRecord> records;
+    for (int row = 0; row < table()->rowCount(); ++row) {
+        const QRect rect = table()->cropRect(row);
+        if (rect.isNull()) {
+            qDebug() << "not set x";
+            // Left out of the batch; the row says so, or its untouched bar would look forgotten.
+            table()->markRow(row, notSetText());
+            continue;
+        }
+        const QString path = table()->sourcePath(row);
+        if (!QFileInfo::exists(path)) {
+            table()->markRow(row, QStringLiteral("原文件不存在！"));
+            continue;
+        }
+        ImgJobRecord record = ImgJobRecords::make(row, path);
+        ImgJobRecords::setCrop(record, rect);
+        records.append(record);
+    }
+    return records;
+}
