@@ -1,5 +1,8 @@
 #include "app/tooltable.h"
 
+#include "tools/editing/videoconcat/videoconcatmainwt.h"
+#include "tools/editing/videoslicing/videoslicingmainwt.h"
+#include "tools/editing/videotogif/videotogifmainwt.h"
 #include "tools/media/audiofmt/audiofmtmainwt.h"
 #include "tools/media/videocompress/videocompressmainwt.h"
 #include "tools/media/videofmt/videofmtmainwt.h"
@@ -48,9 +51,9 @@ ToolTable ToolTable::standard()
         entry("视频格式转换", "zip_white", "video_fmt", pageOf<VideoFmtMainWT>()),
         entry("视频压缩", "zip_white", "video_compress", pageOf<VideoCompressMainWT>()),
         entry("音频/视频提取", "zip_white", "video_compress", {}, -1, false),
-        entry("视频切割", "zip_white", "video_cut"),
-        entry("视频拼接", "zip_white", "video_concat"),
-        entry("视频转gif", "zip_white", "video_togif"),
+        entry("视频切割", "zip_white", "video_cut", pageOf<VideoSlicingMainWT>()),
+        entry("视频拼接", "zip_white", "video_concat", pageOf<VideoConcatMainWT>()),
+        entry("视频转gif", "zip_white", "video_togif", pageOf<VideoToGifMainWT>()),
         entry("音频格式转换", "zip_white", "audio_chfmt", pageOf<AudioFmtMainWT>()),
         // The toolbox's specified normal icon is white on the light strip: its own icon in both
         // looks. It is the strip's sixth button, shown once a page is off the strip.

@@ -60,6 +60,17 @@ void TableWidget::removeAllRows()
     m_rows.clear();
 }
 
+void TableWidget::moveRow(int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= m_rows.size() || to >= m_rows.size())
+        return;
+    TableRowWidget* row = m_rows.takeAt(from);
+    m_rows.insert(to, row);
+    m_layout->removeWidget(row);
+    m_layout->insertWidget(to, row);
+    emit rowsMoved();
+}
+
 void TableWidget::SetPersent(int persent)
 {
     if (persent == m_persent)

@@ -16,6 +16,8 @@ public:
 
     void addRow(TableRowWidget* row);
     void removeAllRows();
+    // Puts the row at index from at index to; the others keep their order around it.
+    void moveRow(int from, int to);
 
     int rowCount() const { return m_rows.size(); }
     TableRowWidget* row(int index) const { return m_rows.value(index); }
@@ -31,6 +33,7 @@ public slots:
 signals:
     // A row's close button took it away.
     void rowRemoved();
+    void rowsMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -17,3 +17,15 @@ const QStringList& MediaExtensionLists::audioFormat()
     static const QStringList list{"mp3", "wav", "m4a", "wma", "aac", "flac", "ac3", "ogg"};
     return list;
 }
+
+const QStringList& MediaExtensionLists::videoEditing()
+{
+    static const QStringList list{"mp4", "avi", "flv", "wmv", "mov", "kux", "qlv", "qsv", "mkv"};
+    return list;
+}
+
+const QStringList& MediaExtensionLists::videoConcat()
+{
+    static const QStringList list{"mov", "kux", "qlv", "qsv", "mp4", "avi", "flv", "wmv", "mkv"};
+    return list;
+}

@@ -9,4 +9,7 @@ public:
     static const QStringList& videoFormat();
     static const QStringList& videoCompression();
     static const QStringList& audioFormat();
+    // The slicing and to-GIF pages.
+    static const QStringList& videoEditing();
+    static const QStringList& videoConcat();
 };

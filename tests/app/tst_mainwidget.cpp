@@ -65,7 +65,8 @@ private slots:
             QVERIFY(strip->button(tool)->isVisible());
             QVERIFY(strip->button(tool)->styleSheet().contains("#EBEFF8"));
         }
-        // Only the five strip buttons are placed, left to right in this order.
+        // Only the five strip buttons are placed, left to right in this order, and the toolbox
+        // after them once some page is off the strip.
         QList<ToolBtn*> shown;
         for (int tool = 0; tool < ToolTable::ToolCount; ++tool) {
             if (strip->button(tool)->isVisible())

@@ -7,9 +7,9 @@
 
 #include <QGridLayout>
 
-FmtTargetParamWT::FmtTargetParamWT(int categoryMode, QWidget* parent)
+FmtTargetParamWT::FmtTargetParamWT(int categoryMode, QWidget* parent, bool offerSameAsSource)
     : MediaParamWT(QStringLiteral("开始转换(极速)"), parent), m_box(new VideoFmtCombox(this)),
-      m_chooser(new FmtChoosenWT(true, categoryMode, this))
+      m_chooser(new FmtChoosenWT(offerSameAsSource, categoryMode, this))
 {
     auto* caption = new ParamLabel(this);
     caption->setText(QStringLiteral("输出格式:"));

@@ -13,7 +13,7 @@ class FmtTargetParamWT : public MediaParamWT
 {
     Q_OBJECT
 public:
-    FmtTargetParamWT(int categoryMode, QWidget* parent);
+    FmtTargetParamWT(int categoryMode, QWidget* parent, bool offerSameAsSource = true);
 
     const FmtPreset& target() const { return m_target; }
     VideoFmtCombox* box() const { return m_box; }

@@ -1,0 +1,44 @@
+#include "tools/editing/videorows.h"
+
+#include "framework/tablerowwidget.h"
+#include "media/mymediainfo.h"
+#include "tools/editing/videoslicing/vstabledistitemwt.h"
+
+#include <QDebug>
+#include <QPushButton>
+
+namespace VideoRows {
+namespace {
+void showFacts(TableRowWidget* row)
+{
+    const MyMediaInfo* info = row->mediaInfo();
+    row->setFacts(info->fileName(), info->suffix(),
+                  QString::number(info->width()) + QLatin1Char('x') + QString::number(info->height()),
+                  info->videoDurationText(), info->fileSizeG());
+    qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
+}
+} // namespace
+
+TableRowWidget* makeSegmentRow(const QString& path)
+{
+    auto* item = new VSTableDistItemWT(nullptr);
+    auto* row = new TableRowWidget(item, true, true, true, nullptr);
+    row->setSourcePath(path);
+    showFacts(row);
+    row->actionButton()->setText(QStringLiteral("编辑片段"));
+    row->actionButton()->setToolTip(QStringLiteral("选择要保留的片段"));
+    const MyMediaInfo* info = row->mediaInfo();
+    item->setEndTime(info->videoDuration());
+    item->setCutWidth(info->width());
+    item->setCutHeight(info->height());
+    return row;
+}
+
+TableRowWidget* makePlainRow(QWidget* target, const QString& path)
+{
+    auto* row = new TableRowWidget(target, false, false, false, nullptr);
+    row->setSourcePath(path);
+    showFacts(row);
+    return row;
+}
+} // namespace VideoRows
