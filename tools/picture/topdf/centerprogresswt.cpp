@@ -95,7 +95,7 @@ void CenterProgressWT::finish(const QString& path, bool success, int unreadable)
     }
     m_close->show();
     // A failed run of one PDF per picture may still have written some of them.
-    m_result->setVisible(success || (!path.isEmpty() && QFileInfo::exists(path)));
+    m_result->setVisible(!path.isEmpty() && QFileInfo::exists(path));
 }
 
 void CenterProgressWT::showText(const QString& text)
@@ -123,7 +123,11 @@ QColor CenterProgressWT::shade()
 
 void CenterProgressWT::paintShade(QPainter& painter, const QRect& rect)
 {
-    painter.fillRect(rect, shade());
+    // Rounded like the table it covers.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(shade());
+    painter.drawRoundedRect(QRectF(rect), 8, 8);
 }
 
 void CenterProgressWT::paintEvent(QPaintEvent*)

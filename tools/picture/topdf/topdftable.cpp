@@ -24,7 +24,7 @@ int pickWidth(int small, int normal)
 }
 } // namespace
 
-ToPDFTable::ToPDFTable(QWidget* parent) : QTableWidget(0, 5, parent), m_progress(new CenterProgressWT(this))
+ToPDFTable::ToPDFTable(QWidget* parent) : QTableWidget(0, 5, parent)
 {
     setFrameShape(QFrame::NoFrame);
     setShowGrid(false);
@@ -56,6 +56,7 @@ ToPDFTable::ToPDFTable(QWidget* parent) : QTableWidget(0, 5, parent), m_progress
     for (int column = 0; column < 5; ++column)
         setColumnWidth(column, widths[column]);
     setFixedWidth(WidgetSize::dropZone().width());
+    m_progress = new CenterProgressWT(this);
     m_progress->hide();
 }
 
@@ -85,7 +86,7 @@ QWidget* ToPDFTable::makeDeleteCell()
     auto* button = new QPushButton(QIcon(QStringLiteral(":/icons/icons/delitem.png")), QString(), cell);
     button->setObjectName(QStringLiteral("delBtn"));
     button->setFixedSize(WidgetSize::rowActionButton());
-    button->setIconSize(WidgetSize::rowActionButton());
+    button->setIconSize(WidgetSize::rowActionButton() / 2);
     button->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:white;}"));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
@@ -152,6 +153,17 @@ void ToPDFTable::showProgress()
 void ToPDFTable::resizeEvent(QResizeEvent* event)
 {
     QTableWidget::resizeEvent(event);
+    if (!m_progress)
+        return;
     // The shade covers the whole table, header included, whatever the window does.
     m_progress->setGeometry(rect());
+}
+
+bool ToPDFTable::event(QEvent* event)
+{
+    const bool handled = QTableWidget::event(event);
+    // The scroll area raises its scroll bar when the bar comes into use; the shade stays above it.
+    if (m_progress && m_progress->isVisible() && children().constLast() != m_progress)
+        m_progress->raise();
+    return handled;
 }

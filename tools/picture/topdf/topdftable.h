@@ -35,10 +35,11 @@ signals:
     void deleteClicked(const QWidget* button);
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* makeDeleteCell();
 
-    CenterProgressWT* m_progress;
+    CenterProgressWT* m_progress = nullptr;
 };

@@ -112,7 +112,8 @@ void ToPDFThread::runMerged(const QString& folder)
     if (isInterruptionRequested())
         return;
     reportUnreadable();
-    emit notifyParentDone(path.isEmpty() ? folder : path, written);
+    // A PDF that could not be written is gone: a failure names nothing to show.
+    emit notifyParentDone(written ? path : QString(), written);
 }
 
 void ToPDFThread::runOnePerPicture(const QString& folder)
@@ -121,7 +122,7 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
         claimFolder(folder, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")));
     if (sub.isEmpty()) {
         qDebug() << "cannot make a folder in" << folder;
-        emit notifyParentDone(folder, false);
+        emit notifyParentDone(QString(), false);
         return;
     }
     bool allWritten = true;
@@ -139,7 +140,9 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
         allWritten = writePdf(path, {picture}) && allWritten;
     }
     reportUnreadable();
-    emit notifyParentDone(sub, allWritten);
+    // Some PDFs of a failed run may be there to show; an empty folder is not left behind.
+    const bool nothingWritten = QDir(sub).isEmpty() && QDir().rmdir(sub);
+    emit notifyParentDone(nothingWritten ? QString() : sub, allWritten);
 }
 
 void ToPDFThread::setUpPrinter(QPrinter& printer, const QString& path) const

@@ -368,6 +368,8 @@ void TestToPDFThread::unwritableFolderIsAFailure()
     const QString pic = picture("fine.png", "xc:red", "20x20");
     const Run result = run(options(mode, QPageSize::A4, 1, ToPDFThread::Wide, blocker + "/out"), {pic});
     QVERIFY(!result.success);
+    // Nothing to show: no result path.
+    QVERIFY(result.path.isEmpty());
     QVERIFY(!QFileInfo::exists(blocker + "/out"));
 }
 
