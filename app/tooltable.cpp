@@ -15,6 +15,7 @@
 #include "tools/picture/rawtoimg/rawtoimgmainwt.h"
 #include "tools/picture/rotateimg/rotateimgmainwt.h"
 #include "tools/picture/sizeupdate/sizeupdatemainwt.h"
+#include "tools/picture/topdf/topdfmainwt.h"
 
 namespace {
 QString icon(const char* name)
@@ -44,7 +45,7 @@ ToolTable ToolTable::standard()
         entry("GIF压缩", "gif_compress", "gif_compress_p", pageOf<GifCompressMainWT>()),
         entry("PNG/JPG压缩", "zip", "zip_p", pageOf<CompressMainWT>()),
         entry("PDF转图片", "to_pdf", "to_pdf_p", pageOf<PdfToImgMainWT>()),
-        entry("图片转PDF", "to_pdf", "to_pdf_p"),
+        entry("图片转PDF", "to_pdf", "to_pdf_p", pageOf<ToPDFMainWT>()),
         entry("图片裁剪", "img_crop", "img_crop_p", pageOf<CropMainWT>()),
         entry("批量图片旋转", "rotating", "rotating_p", pageOf<RotateImgMainWT>(), 3),
         entry("批量尺寸修改", "size_updating", "size_updating_p", pageOf<SizeUpdateMainWT>(), 4),

@@ -58,6 +58,8 @@ protected:
     OperBtnBar* operBar() const { return m_operBar; }
     // The empty-list and busy notices; true when the start may go on.
     bool mayStart();
+    // For a page whose engine speaks its own protocol rather than BatchRunner's.
+    void setBusy(bool busy) { m_busy = busy; }
     // Takes the runner (as a child), remembers which row each slot means, and starts it.
     void runBatch(BatchRunner* runner);
     BatchRunner* runner() const { return m_runner; }

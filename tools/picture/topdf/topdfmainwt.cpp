@@ -1,0 +1,154 @@
+#include "tools/picture/topdf/topdfmainwt.h"
+
+#include "framework/centershowforcenterwt.h"
+#include "framework/centershowwt.h"
+#include "imaging/extensionlists.h"
+#include "tools/picture/topdf/centerprogresswt.h"
+#include "tools/picture/topdf/topdfcenterwt.h"
+#include "tools/picture/topdf/topdfparamwt.h"
+#include "tools/picture/topdf/topdftable.h"
+#include "tools/picture/topdf/topdfthread.h"
+#include "widgets/submitbtn.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QLayout>
+
+ToPDFMainWT::ToPDFMainWT(QWidget* parent)
+    : ToolPageWT(&ExtensionLists::pdfInput(),
+                 {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")}, parent),
+      m_centerWidget(new ToPDFCenterWT(this))
+{
+    setStyleSheet(QStringLiteral("ToPDFMainWT{background-color:white;}"));
+    layout()->addWidget(m_centerWidget);
+    connect(m_centerWidget->dropZone()->block(), &CenterShowForCenterWT::clicked, this, &ToolPageWT::addFile);
+    connect(m_centerWidget->dropZone(), &CenterShowWT::drapAndDrop, this, &ToolPageWT::onDragAndDrop);
+    connect(table(), &ToPDFTable::deleteClicked, this, &ToPDFMainWT::deleteRowOf);
+    connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &ToPDFMainWT::toPDF);
+}
+
+ToPDFMainWT::~ToPDFMainWT()
+{
+    // The run paints for this page alone: stop it, it removes its half-written PDF.
+    if (m_thread) {
+        m_thread->requestInterruption();
+        m_thread->wait();
+    }
+}
+
+ToPDFTable* ToPDFMainWT::table() const
+{
+    return m_centerWidget->table();
+}
+
+int ToPDFMainWT::rowCount() const
+{
+    return table()->rowCount();
+}
+
+void ToPDFMainWT::appendRows(const QStringList& paths, RowKey firstKey)
+{
+    table()->addPictureRows(paths, firstKey);
+}
+
+void ToPDFMainWT::removeAllRows()
+{
+    table()->setRowCount(0);
+}
+
+int ToPDFMainWT::rowOfKey(RowKey key) const
+{
+    return table()->rowOfKey(key);
+}
+
+ToolPageWT::RowKey ToPDFMainWT::keyOfRow(int row) const
+{
+    return table()->keyOf(row);
+}
+
+bool ToPDFMainWT::isDropZoneShown() const
+{
+    return m_centerWidget->isDropZoneShown();
+}
+
+void ToPDFMainWT::showList()
+{
+    m_centerWidget->showTable();
+}
+
+void ToPDFMainWT::showDropZone()
+{
+    m_centerWidget->showDropZone();
+}
+
+void ToPDFMainWT::deleteItem()
+{
+    deleteRowOf(qobject_cast<QWidget*>(sender()));
+}
+
+void ToPDFMainWT::deleteRowOf(const QWidget* button)
+{
+    if (isBusy()) {
+        showNotice(QStringLiteral("请等待程序执行完成！"));
+        return;
+    }
+    const int row = table()->rowOf(button);
+    if (row < 0)
+        return;
+    table()->removePictureRow(row);
+    if (table()->rowCount() == 0)
+        showDropZone();
+}
+
+QStringList ToPDFMainWT::existingPictures() const
+{
+    QStringList pictures;
+    for (int row = 0; row < table()->rowCount(); ++row) {
+        const QString path = table()->picturePath(row);
+        if (QFileInfo::exists(path))
+            pictures << path;
+        else
+            qDebug() << "原文件不存在！" << path;
+    }
+    return pictures;
+}
+
+void ToPDFMainWT::toPDF()
+{
+    if (!mayStart())
+        return;
+    const QStringList pictures = existingPictures();
+    if (pictures.isEmpty()) {
+        // Nothing to paint: no step to divide the progress by, no first picture to name the PDF.
+        showNotice(QStringLiteral("列表中的图片都已不存在！"));
+        return;
+    }
+    setBusy(true);
+    m_unreadable = 0;
+    table()->showProgress();
+    auto* thread = new ToPDFThread(m_centerWidget->param()->options(), pictures);
+    connect(thread, &ToPDFThread::notifyParentProgress, this, &ToPDFMainWT::setProgress);
+    connect(thread, &ToPDFThread::notifyParentUnreadable, this,
+            [this](const QStringList& unreadable) { m_unreadable = unreadable.size(); });
+    connect(thread, &ToPDFThread::notifyParentDone, this, &ToPDFMainWT::done);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    m_thread = thread;
+    thread->start();
+}
+
+void ToPDFMainWT::setProgress(int progress)
+{
+    CenterProgressWT* overlay = table()->progressWT();
+    if (progress == overlay->value())
+        return;
+    qDebug() << "row process is:" << progress;
+    overlay->setValue(progress);
+}
+
+void ToPDFMainWT::done(QString distFilePath, bool isSuccess)
+{
+    setBusy(false);
+    if (!isSuccess)
+        qDebug() << "PDF not written:" << distFilePath;
+    table()->progressWT()->finish(distFilePath, isSuccess, m_unreadable);
+}

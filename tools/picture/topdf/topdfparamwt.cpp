@@ -1,0 +1,61 @@
+#include "tools/picture/topdf/topdfparamwt.h"
+
+#include "widgets/mycombobox.h"
+
+namespace {
+struct Item
+{
+    const char* text;
+    int value;
+};
+
+MyComboBox* makeCombo(std::initializer_list<Item> items, QWidget* parent)
+{
+    auto* combo = new MyComboBox(parent);
+    for (const Item& item : items)
+        combo->addItem(QString::fromUtf8(item.text), item.value);
+    return combo;
+}
+
+int valueOf(const MyComboBox* combo)
+{
+    return combo->currentData().toInt();
+}
+} // namespace
+
+ToPDFParamWT::ToPDFParamWT(QWidget* parent)
+    : PictureParamWT(QStringLiteral("开始转换"), QStringLiteral(":/icons/icons/sub_chformat_white.png"),
+                     parent),
+      m_mode(makeCombo({{"合并输出", ToPDFThread::Merged}, {"逐个输出", ToPDFThread::OnePerPicture}}, this)),
+      m_paper(makeCombo({{"A0", QPageSize::A0}, {"A1", QPageSize::A1}, {"A2", QPageSize::A2},
+                         {"A3", QPageSize::A3}, {"A4", QPageSize::A4}, {"A5", QPageSize::A5},
+                         {"A6", QPageSize::A6}, {"A7", QPageSize::A7}, {"A8", QPageSize::A8},
+                         {"A9", QPageSize::A9}, {"B0", QPageSize::B0}, {"B1", QPageSize::B1},
+                         {"B2", QPageSize::B2}, {"B3", QPageSize::B3}, {"B4", QPageSize::B4},
+                         {"B5", QPageSize::B5}, {"B6", QPageSize::B6}, {"B7", QPageSize::B7},
+                         {"B8", QPageSize::B8}, {"B9", QPageSize::B9}, {"B10", QPageSize::B10}},
+                        this)),
+      m_orientation(makeCombo({{"横向", 1}, {"纵向", 0}}, this)),
+      m_margins(makeCombo({{"宽边距", ToPDFThread::Wide},
+                           {"窄边距", ToPDFThread::Narrow},
+                           {"无边距", ToPDFThread::NoMargins}},
+                          this))
+{
+    m_paper->setCurrentIndex(m_paper->findText(QStringLiteral("A4")));
+    addParamRow(0, QStringLiteral("输出方式："), m_mode);
+    addSeparator(1);
+    addParamRow(2, QStringLiteral("纸张大小："), m_paper);
+    addParamRow(3, QStringLiteral("纸张方向："), m_orientation);
+    addParamRow(4, QStringLiteral("页面边距："), m_margins);
+}
+
+ToPDFThread::Options ToPDFParamWT::options() const
+{
+    ToPDFThread::Options options;
+    options.outputMode = valueOf(m_mode);
+    options.paperSize = valueOf(m_paper);
+    options.orientation = valueOf(m_orientation);
+    options.margins = valueOf(m_margins);
+    options.outputFolder = outputFolder();
+    return options;
+}

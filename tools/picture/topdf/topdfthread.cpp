@@ -1,0 +1,212 @@
+#include "tools/picture/topdf/topdfthread.h"
+
+#include "platform/apppaths.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace {
+// Past this many taken names something is wrong with the folder; give up rather than loop.
+constexpr int kMaxAttempts = 1000;
+
+QString numbered(const QString& stem, int attempt)
+{
+    return attempt == 0 ? stem : stem + QStringLiteral("_%1").arg(attempt + 1);
+}
+
+// stem.pdf, else stem_2.pdf ...: created empty, so no other run or picture of this run takes it.
+QString claimPdf(const QString& folder, const QString& stem)
+{
+    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+        const QString path = folder + QLatin1Char('/') + numbered(stem, attempt) + QStringLiteral(".pdf");
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return path;
+        if (!QFileInfo(folder).isDir())
+            break;
+    }
+    return QString();
+}
+
+QString claimFolder(const QString& folder, const QString& name)
+{
+    QDir parent(folder);
+    for (int attempt = 0; attempt < kMaxAttempts && parent.exists(); ++attempt) {
+        if (parent.mkdir(numbered(name, attempt)))
+            return parent.filePath(numbered(name, attempt));
+    }
+    return QString();
+}
+
+// The name part of a picture: its file name up to the first dot.
+QString stemOf(const QString& picture)
+{
+    return QFileInfo(picture).fileName().section(QLatin1Char('.'), 0, 0);
+}
+
+// The printer does not report write errors: a PDF is whole when it ends with its trailer.
+bool isCompletePdf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return false;
+    file.seek(qMax<qint64>(0, file.size() - 64));
+    return file.readAll().contains("%%EOF");
+}
+} // namespace
+
+ToPDFThread::ToPDFThread(const Options& options, const QStringList& pictures)
+    : QThread(nullptr), m_options(options), m_pictures(pictures),
+      m_progressStep(pictures.isEmpty() ? 0 : m_progressSpan / pictures.size())
+{
+}
+
+QRectF ToPDFThread::placement(const QSizeF& viewport, const QSizeF& picture)
+{
+    if (viewport.isEmpty() || picture.isEmpty())
+        return QRectF();
+    double scale = viewport.width() / picture.width();
+    if (std::trunc(picture.height() * scale) > viewport.height())
+        scale = viewport.height() / picture.height();
+    const QSizeF size = picture * scale;
+    // Centred in device pixels: an offset in picture pixels would put a small, much enlarged
+    // picture visibly off centre.
+    return QRectF(std::trunc((viewport.width() - size.width()) * 0.5),
+                  std::trunc((viewport.height() - size.height()) * 0.5), size.width(), size.height());
+}
+
+void ToPDFThread::run()
+{
+    QString folder = m_options.outputFolder;
+    if (folder.isEmpty())
+        folder = AppPaths::defaultOutputDir();
+    if (!QDir(folder).exists()) {
+        QDir().mkpath(AppPaths::defaultOutputDir());
+        // The PDFs go where the page said: make that folder too, rather than write nothing.
+        QDir().mkpath(folder);
+    }
+    if (m_pictures.isEmpty()) {
+        emit notifyParentDone(QString(), false);
+        return;
+    }
+    if (m_options.outputMode == OnePerPicture)
+        runOnePerPicture(folder);
+    else
+        runMerged(folder);
+}
+
+void ToPDFThread::runMerged(const QString& folder)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
+    const QString path = claimPdf(folder, stemOf(m_pictures.first()) + QLatin1Char('_') + stamp);
+    qDebug() << "file path is:" << path;
+    const bool written = !path.isEmpty() && writePdf(path, m_pictures);
+    if (isInterruptionRequested())
+        return;
+    reportUnreadable();
+    // A PDF that could not be written is gone: a failure names nothing to show.
+    emit notifyParentDone(written ? path : QString(), written);
+}
+
+void ToPDFThread::runOnePerPicture(const QString& folder)
+{
+    const QString sub =
+        claimFolder(folder, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")));
+    if (sub.isEmpty()) {
+        qDebug() << "cannot make a folder in" << folder;
+        emit notifyParentDone(QString(), false);
+        return;
+    }
+    bool allWritten = true;
+    for (const QString& picture : m_pictures) {
+        if (isInterruptionRequested())
+            return;
+        // Two pictures of one name (p.png, p.jpg) must not write one PDF over the other.
+        const QString path = claimPdf(sub, stemOf(picture));
+        qDebug() << "file path is:" << path;
+        if (path.isEmpty()) {
+            allWritten = false;
+            advance();
+            continue;
+        }
+        allWritten = writePdf(path, {picture}) && allWritten;
+    }
+    reportUnreadable();
+    // Some PDFs of a failed run may be there to show; an empty folder is not left behind.
+    const bool nothingWritten = QDir(sub).isEmpty() && QDir().rmdir(sub);
+    emit notifyParentDone(nothingWritten ? QString() : sub, allWritten);
+}
+
+void ToPDFThread::setUpPrinter(QPrinter& printer, const QString& path) const
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(static_cast<QPageSize::PageSizeId>(m_options.paperSize)));
+    printer.setPageOrientation(m_options.orientation != 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (m_options.margins == Wide) {
+        printer.setPageMargins(QMarginsF(100, 100, 100, 100), QPageLayout::Point);
+    } else if (m_options.margins == NoMargins) {
+        printer.setFullPage(true);
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    }
+    printer.setOutputFileName(path);
+}
+
+bool ToPDFThread::writePdf(const QString& path, const QStringList& pictures)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, path);
+    QPainter painter;
+    bool ok = painter.begin(&printer);
+    if (!ok)
+        qDebug() << "cannot write" << path;
+    for (int i = 0; i < pictures.size(); ++i) {
+        if (ok && !isInterruptionRequested()) {
+            paintPicture(painter, pictures.at(i));
+            if (i + 1 < pictures.size())
+                ok = printer.newPage();
+        }
+        advance();
+    }
+    if (painter.isActive())
+        painter.end();
+    if (isInterruptionRequested() || !ok || !isCompletePdf(path)) {
+        QFile::remove(path);
+        return false;
+    }
+    return true;
+}
+
+void ToPDFThread::paintPicture(QPainter& painter, const QString& picture)
+{
+    QImageReader reader(picture);
+    // Placed as a viewer shows it: a phone photo's EXIF orientation is applied.
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        qDebug() << "cannot read" << picture << reader.errorString();
+        m_unreadable << picture;
+        return;
+    }
+    const QRect viewport = painter.viewport();
+    painter.drawImage(placement(viewport.size(), image.size()), image);
+}
+
+void ToPDFThread::advance()
+{
+    m_progress += m_progressStep;
+    emit notifyParentProgress(m_progress);
+}
+
+void ToPDFThread::reportUnreadable()
+{
+    if (!m_unreadable.isEmpty())
+        emit notifyParentUnreadable(m_unreadable);
+}
