@@ -34,12 +34,13 @@ bool makeSources(const QString& folder, const QString& suffix, const QString& ma
     std::printf("making %d 4000x3000 %s sources in %s (once)...\n", kFiles, qPrintable(suffix),
                 qPrintable(folder));
     QDir().mkpath(folder);
-    const QString script = QStringLiteral("cd '%1' && /usr/bin/convert -size 4000x3000 plasma:fractal -blur 0x1 "
-                                          "-depth 8 photo.png && %2 && rm photo.png && for i in $(seq -w 1 %3); do "
-                                          "cp photo.%4 IMG_$i.%4; done && rm photo.%4")
-                               .arg(folder, make)
-                               .arg(kFiles)
-                               .arg(suffix);
+    const QString script =
+        QStringLiteral("cd '%1' && /usr/bin/convert -size 4000x3000 plasma:fractal -blur 0x1 "
+                       "-depth 8 photo.png && %2 && rm photo.png && for i in $(seq -w 1 %3); do "
+                       "cp photo.%4 IMG_$i.%4; done && rm photo.%4")
+            .arg(folder, make)
+            .arg(kFiles)
+            .arg(suffix);
     return sh(script);
 }
 
@@ -48,7 +49,8 @@ double runEngine(const QString& sources, const QString& suffix, ImgJobParams par
     QDir(out).removeRecursively();
     QDir().mkpath(out);
     auto* batch = new QList<ImgJobRecord>();
-    const QStringList files = QDir(sources).entryList({QStringLiteral("*.") + suffix}, QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(sources).entryList({QStringLiteral("*.") + suffix}, QDir::Files, QDir::Name);
     for (int i = 0; i < files.size(); ++i)
         batch->append(ImgJobRecords::make(i, sources + QLatin1Char('/') + files.at(i)));
     params.outputDir = out;
@@ -124,13 +126,24 @@ int main(int argc, char** argv)
     rotate.operation = ImgOperation::KeepFormat;
     rotate.format = ImgFormat::KeepSource;
     rotate.rotate = QStringLiteral("90");
-    const QList<Case> cases{
-        {"HEIC to JPG", heic, "heic", toJpg,
-         {"vips copy {} OUT/{}.jpg[Q=92]", "heif-convert -q 92 {} OUT/{}.jpg >/dev/null"}, 1.05},
-        {"JPEG resized to 1600 wide", jpeg, "jpg", resize,
-         {"/usr/bin/convert {} -resize 1600 OUT/{}", "vips resize {} OUT/{} 0.4"}, 0.5},
-        {"JPEG rotated 90", jpeg, "jpg", rotate, {"/usr/bin/convert {} -rotate 90 OUT/{}", "vips rot {} OUT/{} d90"},
-         0.6}};
+    const QList<Case> cases{{"HEIC to JPG",
+                             heic,
+                             "heic",
+                             toJpg,
+                             {"vips copy {} OUT/{}.jpg[Q=92]", "heif-convert -q 92 {} OUT/{}.jpg >/dev/null"},
+                             1.05},
+                            {"JPEG resized to 1600 wide",
+                             jpeg,
+                             "jpg",
+                             resize,
+                             {"/usr/bin/convert {} -resize 1600 OUT/{}", "vips resize {} OUT/{} 0.4"},
+                             0.5},
+                            {"JPEG rotated 90",
+                             jpeg,
+                             "jpg",
+                             rotate,
+                             {"/usr/bin/convert {} -rotate 90 OUT/{}", "vips rot {} OUT/{} d90"},
+                             0.6}};
 
     // Two cores are noisy: every figure is the best of a few rounds.
     auto best = [rounds](const std::function<double()>& run) {
@@ -153,8 +166,8 @@ int main(int argc, char** argv)
             else
                 qunsetenv("VIPS_CONCURRENCY");
             const double t = best([&] { return runEngine(c.sources, c.suffix, c.params, out); });
-            std::printf("  engine, VIPS_CONCURRENCY=%-5s %38.2f s  ratio %.3f\n", *concurrency ? concurrency : "as set",
-                        t, t / plain.first());
+            std::printf("  engine, VIPS_CONCURRENCY=%-5s %38.2f s  ratio %.3f\n",
+                        *concurrency ? concurrency : "as set", t, t / plain.first());
             if (!*concurrency)
                 engine = t;
         }
@@ -162,7 +175,8 @@ int main(int argc, char** argv)
         std::printf("  engine / %s: %.3f (bar <= %.2f)", qPrintable(c.plain.first().section(' ', 0, 1)),
                     engine / plain.first(), c.bar);
         if (c.plain.size() > 1)
-            std::printf(", engine / %s: %.3f", qPrintable(c.plain.at(1).section(' ', 0, 0)), engine / plain.at(1));
+            std::printf(", engine / %s: %.3f", qPrintable(c.plain.at(1).section(' ', 0, 0)),
+                        engine / plain.at(1));
         std::printf("\n");
     }
     return 0;

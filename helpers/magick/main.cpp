@@ -52,7 +52,8 @@ int main(int argc, char** argv)
     if (!recipe)
         return fallBack(arguments, why);
     g_log_set_default_handler(quiet, nullptr);
-    g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL), quiet, nullptr);
+    g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL), quiet,
+                      nullptr);
     if (VIPS_INIT(argv[0]) != 0)
         return fallBack(arguments, "libvips did not start");
     VipsConversion conversion(*recipe);

@@ -81,7 +81,7 @@ std::optional<Recipe::Step> cropStep(const std::string& geometry)
     std::smatch m;
     if (!std::regex_match(geometry, m, form))
         return std::nullopt;
-    Recipe::Step step{Recipe::Step::Kind::Crop,  std::atoi(m[1].str().c_str()), std::atoi(m[2].str().c_str()),
+    Recipe::Step step{Recipe::Step::Kind::Crop, std::atoi(m[1].str().c_str()), std::atoi(m[2].str().c_str()),
                       std::atoi(m[3].str().c_str()), std::atoi(m[4].str().c_str())};
     if (step.a < 1 || step.b < 1)
         return std::nullopt;

@@ -83,7 +83,8 @@ bool pngHasUnreadMetadata(const std::string& path)
 VImage load(const std::string& path, Source kind)
 {
     // A cut-off file must fail, not become a picture with a grey end.
-    VImage image = VImage::new_from_file(path.c_str(), VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+    VImage image =
+        VImage::new_from_file(path.c_str(), VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
     if (image.format() != VIPS_FORMAT_UCHAR)
         throw Declined{"more than 8 bits a sample"};
     const VipsInterpretation interpretation = image.interpretation();
@@ -114,8 +115,9 @@ int freeBlob(void* data, void*)
 VImage assignProfile(VImage image, const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    const std::string bytes = in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
-                                 : std::string();
+    const std::string bytes =
+        in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
+           : std::string();
     if (bytes.size() < 128)
         throw Declined{"profile " + path + " unreadable"};
     void* data = g_malloc(bytes.size());
@@ -136,8 +138,10 @@ VImage resize(const VImage& image, const Recipe::Step& step)
     VImage out;
     for (const double nudge : {0.0, 0.25}) {
         const double hscale = target.width == image.width() ? 1.0 : (target.width + nudge) / image.width();
-        const double vscale = target.height == image.height() ? 1.0 : (target.height + nudge) / image.height();
-        out = image.resize(hscale, VImage::option()->set("vscale", vscale)->set("kernel", VIPS_KERNEL_LANCZOS3));
+        const double vscale =
+            target.height == image.height() ? 1.0 : (target.height + nudge) / image.height();
+        out = image.resize(hscale,
+                           VImage::option()->set("vscale", vscale)->set("kernel", VIPS_KERNEL_LANCZOS3));
         if (out.width() == target.width && out.height() == target.height)
             return out;
     }
@@ -204,7 +208,8 @@ VImage jpegReady(VImage image)
     return image;
 }
 
-void saveJpeg(const VImage& image, const std::string& path, Source kind, const JpegHeader& header, int quality)
+void saveJpeg(const VImage& image, const std::string& path, Source kind, const JpegHeader& header,
+              int quality)
 {
     // ImageMagick's defaults: the source JPEG's own quality and sampling; otherwise 92, with
     // chroma kept whole from 90 up.

@@ -45,7 +45,8 @@ Picture describe(const QString& path)
 {
     Picture p;
     p.frames = tool("identify", {"-format", "%m\\n", path}).split('\n', Qt::SkipEmptyParts).size();
-    const QStringList f = tool("identify", {"-format", "%m|%wx%h|%[channels]|%Q\\n", path}).section('\n', 0, 0).split('|');
+    const QStringList f =
+        tool("identify", {"-format", "%m|%wx%h|%[channels]|%Q\\n", path}).section('\n', 0, 0).split('|');
     p.format = f.value(0);
     p.geometry = f.value(1);
     p.channels = f.value(2).section(' ', 0, 0);
@@ -53,8 +54,9 @@ Picture describe(const QString& path)
         p.quality = f.value(3);
         p.sampling = tool("identify", {"-format", "%[jpeg:sampling-factor]", path});
     }
-    const QStringList tags =
-        tool("exiftool", {"-q", "-q", "-f", "-s3", "-n", "-Model", "-Orientation", "-ProfileDescription", path}).split('\n');
+    const QStringList tags = tool("exiftool", {"-q", "-q", "-f", "-s3", "-n", "-Model", "-Orientation",
+                                               "-ProfileDescription", path})
+                                 .split('\n');
     p.model = tags.value(0);
     p.orientation = tags.value(1);
     p.icc = tags.value(2);
@@ -121,24 +123,33 @@ void TestMagick::makeSources()
     // A real photo (Stonehenge, 300x200, with EXIF) as phones and cameras write JPEGs: 4:2:0.
     const QString heic = Fixtures::dataFile("Stonehenge.heic");
     QVERIFY(QFile::copy(heic, work("stonehenge.heic")));
-    QVERIFY(Fixtures::runTool("convert", {heic, "-quality", "85", "-sampling-factor", "2x2", work("photo.jpg")}));
-    QVERIFY(Fixtures::runTool("convert", {heic, "-quality", "95", "-sampling-factor", "1x1", work("fine.jpg")}));
-    QVERIFY(Fixtures::runTool("convert", {heic, "-quality", "90", "-sampling-factor", "2x1", work("422.jpg")}));
+    QVERIFY(
+        Fixtures::runTool("convert", {heic, "-quality", "85", "-sampling-factor", "2x2", work("photo.jpg")}));
+    QVERIFY(
+        Fixtures::runTool("convert", {heic, "-quality", "95", "-sampling-factor", "1x1", work("fine.jpg")}));
+    QVERIFY(
+        Fixtures::runTool("convert", {heic, "-quality", "90", "-sampling-factor", "2x1", work("422.jpg")}));
     QVERIFY(Fixtures::runTool("convert", {heic, "-colorspace", "CMYK", work("cmyk.jpg")}));
     QVERIFY(QFile::copy(work("photo.jpg"), work("turned.jpg")));
-    QVERIFY(Fixtures::runTool("exiftool", {"-q", "-overwrite_original", "-Orientation#=6", work("turned.jpg")}));
+    QVERIFY(
+        Fixtures::runTool("exiftool", {"-q", "-overwrite_original", "-Orientation#=6", work("turned.jpg")}));
     // An iPhone-like HEIC: turned by irot and EXIF 6, Display P3, and its profile as the job saves it.
-    QVERIFY(Fixtures::runTool(QStringLiteral(APP_BINARY_DIR "/make_phone_heic"), {work("phone.heic"), "6", "p3"}));
-    QVERIFY(Fixtures::runTool("exiftool", {"-q", "-b", "-ICC_Profile", work("phone.heic"), "-w!", "%d%f.icc"}));
+    QVERIFY(Fixtures::runTool(QStringLiteral(APP_BINARY_DIR "/make_phone_heic"),
+                              {work("phone.heic"), "6", "p3"}));
+    QVERIFY(
+        Fixtures::runTool("exiftool", {"-q", "-b", "-ICC_Profile", work("phone.heic"), "-w!", "%d%f.icc"}));
     QVERIFY(QFileInfo(work("phone.icc")).size() > 128);
     // A PNG with a soft alpha, as heif-convert writes a transparent HEIC; a grey one in RGB.
-    QVERIFY(Fixtures::runTool("convert", {work("photo.jpg"), "(", "-size", "300x200", "gradient:", ")", "-alpha",
-                                          "off", "-compose", "copy_opacity", "-composite", work("alpha.png")}));
-    QVERIFY(Fixtures::runTool(
-        "convert", {work("photo.jpg"), "-strip", "-colorspace", "gray", "-define", "png:color-type=2", work("grey.png")}));
-    QVERIFY(Fixtures::runTool("convert", {"-size", "300x200", "gradient:", "-depth", "16", work("deep.png")}));
+    QVERIFY(
+        Fixtures::runTool("convert", {work("photo.jpg"), "(", "-size", "300x200", "gradient:", ")", "-alpha",
+                                      "off", "-compose", "copy_opacity", "-composite", work("alpha.png")}));
+    QVERIFY(Fixtures::runTool("convert", {work("photo.jpg"), "-strip", "-colorspace", "gray", "-define",
+                                          "png:color-type=2", work("grey.png")}));
+    QVERIFY(
+        Fixtures::runTool("convert", {"-size", "300x200", "gradient:", "-depth", "16", work("deep.png")}));
     QVERIFY(Fixtures::runTool("convert", {work("alpha.png"), "-strip", work("plain.png")}));
-    QVERIFY(Fixtures::runTool("convert", {"-delay", "10", work("photo.jpg"), "-flop", work("photo.jpg"), work("two.gif")}));
+    QVERIFY(Fixtures::runTool(
+        "convert", {"-delay", "10", work("photo.jpg"), "-flop", work("photo.jpg"), work("two.gif")}));
 }
 
 Run TestMagick::runMagick(const QStringList& arguments)
@@ -175,44 +186,69 @@ void TestMagick::bothPathsGiveOnePicture_data()
     QTest::addColumn<QString>("ourIcc");
     const QString o = "-auto-orient";
     const QString p3 = "Display P3";
-    QTest::newRow("HEIC page, nclx HEIC") << "stonehenge.heic" << QStringList{o} << "jpg" << "";
-    QTest::newRow("HEIC page, resized") << "stonehenge.heic" << QStringList{o, "-resize", "120"} << "jpeg" << "";
+    QTest::newRow("HEIC page, nclx HEIC") << "stonehenge.heic" << QStringList{o} << "jpg"
+                                          << "";
+    QTest::newRow("HEIC page, resized") << "stonehenge.heic" << QStringList{o, "-resize", "120"} << "jpeg"
+                                        << "";
     QTest::newRow("phone HEIC, profile given")
         << "phone.heic" << QStringList{o, "-profile", "PROFILE"} << "jpg" << p3;
     QTest::newRow("phone HEIC, profile given, to PNG")
         << "phone.heic" << QStringList{o, "-profile", "PROFILE"} << "png" << p3;
-    QTest::newRow("phone HEIC, ImageMagick drops its profile") << "phone.heic" << QStringList{o} << "jpg" << p3;
-    QTest::newRow("resize W") << "photo.jpg" << QStringList{o, "-resize", "150"} << "jpg" << "";
-    QTest::newRow("resize xH") << "photo.jpg" << QStringList{o, "-resize", "x77"} << "jpg" << "";
-    QTest::newRow("resize WxH!") << "photo.jpg" << QStringList{o, "-resize", "120x90!"} << "jpg" << "";
-    QTest::newRow("one side kept") << "turned.jpg" << QStringList{o, "-resize", "200x150!"} << "jpg" << "";
-    QTest::newRow("rotate 90") << "photo.jpg" << QStringList{o, "-rotate", "90"} << "jpg" << "";
-    QTest::newRow("rotate -90") << "photo.jpg" << QStringList{o, "-rotate", "-90"} << "jpg" << "";
-    QTest::newRow("rotate 180, 4:4:4 kept") << "fine.jpg" << QStringList{o, "-rotate", "180"} << "jpg" << "";
-    QTest::newRow("rotate 270 and -360") << "photo.jpg" << QStringList{o, "-rotate", "270", "-rotate", "-360"}
-                                         << "jpg" << "";
-    QTest::newRow("rotate - is 0, then flip") << "photo.jpg" << QStringList{o, "-rotate", "-", "-flip"} << "jpg" << "";
-    QTest::newRow("EXIF turned 90: upright once") << "turned.jpg" << QStringList{o} << "jpg" << "";
+    QTest::newRow("phone HEIC, ImageMagick drops its profile")
+        << "phone.heic" << QStringList{o} << "jpg" << p3;
+    QTest::newRow("resize W") << "photo.jpg" << QStringList{o, "-resize", "150"} << "jpg"
+                              << "";
+    QTest::newRow("resize xH") << "photo.jpg" << QStringList{o, "-resize", "x77"} << "jpg"
+                               << "";
+    QTest::newRow("resize WxH!") << "photo.jpg" << QStringList{o, "-resize", "120x90!"} << "jpg"
+                                 << "";
+    QTest::newRow("one side kept") << "turned.jpg" << QStringList{o, "-resize", "200x150!"} << "jpg"
+                                   << "";
+    QTest::newRow("rotate 90") << "photo.jpg" << QStringList{o, "-rotate", "90"} << "jpg"
+                               << "";
+    QTest::newRow("rotate -90") << "photo.jpg" << QStringList{o, "-rotate", "-90"} << "jpg"
+                                << "";
+    QTest::newRow("rotate 180, 4:4:4 kept") << "fine.jpg" << QStringList{o, "-rotate", "180"} << "jpg"
+                                            << "";
+    QTest::newRow("rotate 270 and -360")
+        << "photo.jpg" << QStringList{o, "-rotate", "270", "-rotate", "-360"} << "jpg"
+        << "";
+    QTest::newRow("rotate - is 0, then flip")
+        << "photo.jpg" << QStringList{o, "-rotate", "-", "-flip"} << "jpg"
+        << "";
+    QTest::newRow("EXIF turned 90: upright once") << "turned.jpg" << QStringList{o} << "jpg"
+                                                  << "";
     QTest::newRow("EXIF turned, rotated, mirrored")
-        << "turned.jpg" << QStringList{o, "-rotate", "90", "-flop"} << "jpg" << "";
-    QTest::newRow("quality 60 of a 4:4:4 source") << "fine.jpg" << QStringList{o, "-quality", "60%"} << "jpg" << "";
-    QTest::newRow("quality 95 of a 4:2:0 source") << "photo.jpg" << QStringList{o, "-quality", "95%"} << "jpg" << "";
-    QTest::newRow("crop") << "photo.jpg" << QStringList{o, "-crop", "100x80+10+20"} << "jpg" << "";
-    QTest::newRow("crop over the edge") << "photo.jpg" << QStringList{o, "-crop", "250x250+100+50"} << "jpg" << "";
+        << "turned.jpg" << QStringList{o, "-rotate", "90", "-flop"} << "jpg"
+        << "";
+    QTest::newRow("quality 60 of a 4:4:4 source") << "fine.jpg" << QStringList{o, "-quality", "60%"} << "jpg"
+                                                  << "";
+    QTest::newRow("quality 95 of a 4:2:0 source") << "photo.jpg" << QStringList{o, "-quality", "95%"} << "jpg"
+                                                  << "";
+    QTest::newRow("crop") << "photo.jpg" << QStringList{o, "-crop", "100x80+10+20"} << "jpg"
+                          << "";
+    QTest::newRow("crop over the edge") << "photo.jpg" << QStringList{o, "-crop", "250x250+100+50"} << "jpg"
+                                        << "";
     QTest::newRow("PNG with alpha on white")
-        << "plain.png" << QStringList{o, "-background", "white", "-alpha", "remove"} << "jpg" << "";
+        << "plain.png" << QStringList{o, "-background", "white", "-alpha", "remove"} << "jpg"
+        << "";
     QTest::newRow("PNG with alpha, quality 80")
-        << "plain.png" << QStringList{o, "-quality", "80%", "-background", "white", "-alpha", "remove"} << "jpg"
+        << "plain.png" << QStringList{o, "-quality", "80%", "-background", "white", "-alpha", "remove"}
+        << "jpg"
         << "";
     QTest::newRow("grey in RGB becomes a grey JPEG")
-        << "grey.png" << QStringList{o, "-background", "white", "-alpha", "remove"} << "jpg" << "";
-    QTest::newRow("JPEG to PNG") << "turned.jpg" << QStringList{o, "-resize", "x100"} << "png" << "";
-    QTest::newRow("PNG rotated, kept PNG") << "plain.png" << QStringList{o, "-rotate", "90", "-flop"} << "png" << "";
+        << "grey.png" << QStringList{o, "-background", "white", "-alpha", "remove"} << "jpg"
+        << "";
+    QTest::newRow("JPEG to PNG") << "turned.jpg" << QStringList{o, "-resize", "x100"} << "png"
+                                 << "";
+    QTest::newRow("PNG rotated, kept PNG") << "plain.png" << QStringList{o, "-rotate", "90", "-flop"} << "png"
+                                           << "";
     QTest::newRow("every option in order")
-        << "turned.jpg"
-        << QStringList{o,       "-quality", "80%",          "-resize",     "200x150!", "-rotate", "-90",   "-flop",
-                       "-flip", "-crop",    "100x80+10+20", "-background", "white",    "-alpha",  "remove"}
-        << "jpg" << "";
+        << "turned.jpg" << QStringList{o,       "-quality", "80%",   "-resize", "200x150!",     "-rotate",
+                                       "-90",   "-flop",    "-flip", "-crop",   "100x80+10+20", "-background",
+                                       "white", "-alpha",   "remove"}
+        << "jpg"
+        << "";
 }
 
 void TestMagick::bothPathsGiveOnePicture()
@@ -271,19 +307,21 @@ void TestMagick::theRestIsImageMagicksOwn_data()
         << QStringList{"alpha.png", o, "-rotate", "90", "out/r.png"} << "PNG metadata libvips does not read";
     QTest::newRow("quality for PNG") << QStringList{"photo.jpg", o, "-quality", "70%", "out/r.png"}
                                      << "quality for PNG";
-    QTest::newRow("PNG crop keeps its page") << QStringList{"photo.jpg", o, "-crop", "10x10+1+1", "out/r.png"}
-                                             << "option -crop 10x10+1+1";
+    QTest::newRow("PNG crop keeps its page")
+        << QStringList{"photo.jpg", o, "-crop", "10x10+1+1", "out/r.png"} << "option -crop 10x10+1+1";
     QTest::newRow("4:2:2 JPEG") << QStringList{"422.jpg", o, "-rotate", "90", "out/r.jpg"}
                                 << "JPEG sampling ImageMagick keeps and libvips cannot write";
     QTest::newRow("CMYK JPEG") << QStringList{"cmyk.jpg", o, "out/r.jpg"} << "JPEG sampling";
     QTest::newRow("16-bit PNG") << QStringList{"deep.png", o, "out/r.jpg"} << "more than 8 bits a sample";
     QTest::newRow("profile on a JPEG") << QStringList{"photo.jpg", o, "-profile", "phone.icc", "out/r.jpg"}
                                        << "profile on a source that has its own";
-    QTest::newRow("animation, coalesced") << QStringList{"two.gif", o, "-coalesce", "out/r.png"}
-                                          << "option -coalesce";
-    QTest::newRow("frames of their own") << QStringList{"two.gif", o, "+adjoin", "out/r.jpg"} << "option +adjoin";
+    QTest::newRow("animation, coalesced")
+        << QStringList{"two.gif", o, "-coalesce", "out/r.png"} << "option -coalesce";
+    QTest::newRow("frames of their own")
+        << QStringList{"two.gif", o, "+adjoin", "out/r.jpg"} << "option +adjoin";
     QTest::newRow("a GIF source") << QStringList{"two.gif", o, "out/r.jpg"} << "source read by";
-    QTest::newRow("an unknown option") << QStringList{"photo.jpg", o, "-strip", "out/r.jpg"} << "option -strip";
+    QTest::newRow("an unknown option")
+        << QStringList{"photo.jpg", o, "-strip", "out/r.jpg"} << "option -strip";
     QTest::newRow("no -auto-orient") << QStringList{"photo.jpg", "-resize", "50", "out/r.jpg"}
                                      << "not a picture recipe";
     QTest::newRow("PDF-like recipe") << QStringList{"-density", "100", "photo.jpg", "-append", "out/r.jpg"}
@@ -308,7 +346,8 @@ void TestMagick::theRestIsImageMagicksOwn()
     convert.start(kConvert, theirs);
     QVERIFY(convert.waitForFinished(60000));
     QCOMPARE(run.exitCode, convert.exitCode());
-    QCOMPARE(run.standardError, QString::fromLocal8Bit(convert.readAllStandardError()).replace("/out/t", "/out/r"));
+    QCOMPARE(run.standardError,
+             QString::fromLocal8Bit(convert.readAllStandardError()).replace("/out/t", "/out/r"));
     const QStringList written = QDir(work("out")).entryList({"r*"}, QDir::Files, QDir::Name);
     QStringList expected = QDir(work("out")).entryList({"t*"}, QDir::Files, QDir::Name);
     expected.replaceInStrings(QRegularExpression("^t"), "r");
@@ -353,22 +392,30 @@ void TestMagick::damagedSourcesFail()
     const QString output = work("out/result." + suffix);
     QStringList arguments{source, "-auto-orient"};
     if (source.endsWith(".png"))
-        arguments << "-background" << "white" << "-alpha" << "remove";
+        arguments << "-background"
+                  << "white"
+                  << "-alpha"
+                  << "remove";
     const Run run = runMagick(arguments << output);
     QCOMPARE(run.exitCode, 1);
     QVERIFY(!run.standardError.isEmpty());
     QVERIFY2(!QFileInfo::exists(output), qPrintable(run.path));
-    QCOMPARE(QDir(work("out")).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(source).fileName()});
+    QCOMPARE(QDir(work("out")).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QFileInfo(source).fileName()});
 }
 
 void TestMagick::awkwardNamesAreFiles_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("path");
-    QTest::newRow("spaces") << "my photo 1.jpg" << "vips";
-    QTest::newRow("Chinese") << "澄影 照片.heic" << "vips";
-    QTest::newRow("leading dash") << "-rf.jpg" << "vips";
-    QTest::newRow("leading dash, through convert") << "-rf.jpg" << "convert";
+    QTest::newRow("spaces") << "my photo 1.jpg"
+                            << "vips";
+    QTest::newRow("Chinese") << "澄影 照片.heic"
+                             << "vips";
+    QTest::newRow("leading dash") << "-rf.jpg"
+                                  << "vips";
+    QTest::newRow("leading dash, through convert") << "-rf.jpg"
+                                                   << "convert";
 }
 
 void TestMagick::awkwardNamesAreFiles()
@@ -377,7 +424,8 @@ void TestMagick::awkwardNamesAreFiles()
     QFETCH(QString, path);
     const QString source = work("out/" + name);
     QVERIFY(QFile::copy(work(name.endsWith(".heic") ? "stonehenge.heic" : "photo.jpg"), source));
-    const QString output = work("out/" + QFileInfo(name).completeBaseName() + (path == "vips" ? " 结果.jpg" : ".bmp"));
+    const QString output =
+        work("out/" + QFileInfo(name).completeBaseName() + (path == "vips" ? " 结果.jpg" : ".bmp"));
     const Run run = runMagick({source, "-auto-orient", output});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.path.startsWith(path + ": "), qPrintable(run.path));
@@ -395,7 +443,8 @@ void TestMagick::aCancelledJobTakesConvertWithIt()
         return !pgrep.readAllStandardOutput().trimmed().isEmpty();
     };
     QProcess process;
-    process.start(kMagick, {work("big.png"), "-auto-orient", "-rotate", "33", "-resize", "6000", work("out/big.png")});
+    process.start(kMagick,
+                  {work("big.png"), "-auto-orient", "-rotate", "33", "-resize", "6000", work("out/big.png")});
     QVERIFY(process.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(convertRunning(), 5000);
     process.kill();
