@@ -1,7 +1,8 @@
 # Lays the external tools out in the application folder under the names the application starts them by.
-# Debian's ImageMagick 6 calls its converter "convert"; we start it as "magick".
+# "magick" is our own (helpers/magick); it hands what libvips does not do to ImageMagick 6's
+# converter, which it finds here.
 set(TOOL_LINKS
-    "magick=convert"
+    "decoder/imagemagick/convert=convert"
     "pngquant.2.12.3=pngquant"
     "gifsicle=gifsicle"
     "decoder/common/ffmpeg=ffmpeg"
@@ -36,3 +37,5 @@ add_custom_target(tool_layout ALL ${tool_link_commands}
     COMMENT "Laying out the external tools in the application folder")
 install(CODE "${tool_install_script}")
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/resources/config/" DESTINATION "${APP_INSTALL_DIR}/config")
+# The application's "magick" comes with the layout.
+add_dependencies(tool_layout magick)

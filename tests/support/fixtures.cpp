@@ -115,6 +115,7 @@ bool mirrorAppDir(const QString& dir)
 {
     const QString source = QStringLiteral(APP_BINARY_DIR);
     const QStringList tools{QStringLiteral("magick"),
+                            QStringLiteral("decoder/imagemagick/convert"),
                             QStringLiteral("pngquant.2.12.3"),
                             QStringLiteral("gifsicle"),
                             QStringLiteral("decoder/common/ffmpeg"),

@@ -1,0 +1,288 @@
+#include "vipsconversion.h"
+
+#include "jpegheader.h"
+
+#include <vips/vips8>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using vips::VImage;
+
+namespace {
+
+enum class Source
+{
+    Jpeg,
+    Heic,
+    Png
+};
+
+struct Declined
+{
+    std::string why;
+};
+
+Source sourceKind(const std::string& path)
+{
+    const char* loader = vips_foreign_find_load(path.c_str());
+    vips_error_clear();
+    const std::string name = loader ? loader : "";
+    if (name == "VipsForeignLoadJpegFile")
+        return Source::Jpeg;
+    if (name == "VipsForeignLoadHeifFile")
+        return Source::Heic;
+    if (name == "VipsForeignLoadPngFile")
+        return Source::Png;
+    throw Declined{"source read by " + (name.empty() ? std::string("no loader") : name)};
+}
+
+// ImageMagick keeps what a PNG stores after its pixels and in its "Raw profile type" text chunks
+// (its own way of storing EXIF); libvips reads neither.
+bool pngHasUnreadMetadata(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char signature[8];
+    if (!in.read(signature, 8))
+        return false;
+    bool pixelsSeen = false;
+    for (;;) {
+        unsigned char head[8];
+        if (!in.read(reinterpret_cast<char*>(head), 8))
+            return false;
+        const uint32_t length = (uint32_t(head[0]) << 24) | (head[1] << 16) | (head[2] << 8) | head[3];
+        const std::string type(reinterpret_cast<char*>(head) + 4, 4);
+        if (type == "IEND")
+            return false;
+        if (type == "IDAT")
+            pixelsSeen = true;
+        else if (type == "eXIf" && pixelsSeen)
+            return true;
+        if (type == "tEXt" || type == "zTXt" || type == "iTXt") {
+            char keyword[17] = {};
+            in.read(keyword, std::min<uint32_t>(length, 16));
+            if (std::string(keyword).rfind("Raw profile type", 0) == 0)
+                return true;
+            in.seekg(static_cast<std::streamoff>(length) - in.gcount() + 4, std::ios::cur);
+        } else {
+            in.seekg(static_cast<std::streamoff>(length) + 4, std::ios::cur);
+        }
+        if (!in)
+            return false;
+    }
+}
+
+VImage load(const std::string& path, Source kind)
+{
+    // A cut-off file must fail, not become a picture with a grey end.
+    VImage image =
+        VImage::new_from_file(path.c_str(), VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+    if (image.format() != VIPS_FORMAT_UCHAR)
+        throw Declined{"more than 8 bits a sample"};
+    const VipsInterpretation interpretation = image.interpretation();
+    if (interpretation != VIPS_INTERPRETATION_sRGB && interpretation != VIPS_INTERPRETATION_B_W)
+        throw Declined{"colour space other than sRGB or grey"};
+    if (kind == Source::Heic) {
+        if (image.get_typeof("heif-compression") != 0 &&
+            std::string(image.get_string("heif-compression")) != "hevc")
+            throw Declined{"HEIF that is not HEVC"};
+        if (image.get_typeof("n-pages") != 0 && image.get_int("n-pages") > 1)
+            throw Declined{"HEIF with several pictures"};
+    }
+    if (kind == Source::Png && pngHasUnreadMetadata(path))
+        throw Declined{"PNG metadata libvips does not read"};
+    // Only JPEG orientation is read the same way by both; libheif has already turned a HEIC.
+    if (kind != Source::Jpeg && image.get_typeof(VIPS_META_ORIENTATION) != 0 &&
+        image.get_int(VIPS_META_ORIENTATION) != 1)
+        throw Declined{"orientation tag outside a JPEG"};
+    return image;
+}
+
+int freeBlob(void* data, void*)
+{
+    g_free(data);
+    return 0;
+}
+
+VImage assignProfile(VImage image, const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes =
+        in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
+           : std::string();
+    if (bytes.size() < 128)
+        throw Declined{"profile " + path + " unreadable"};
+    void* data = g_malloc(bytes.size());
+    std::memcpy(data, bytes.data(), bytes.size());
+    image = image.copy();
+    image.set(VIPS_META_ICC_NAME, freeBlob, data, bytes.size());
+    return image;
+}
+
+VImage resize(const VImage& image, const Recipe::Step& step)
+{
+    const ResizeTarget target = resizeTarget(image.width(), image.height(), step);
+    if (target.width == image.width() && target.height == image.height())
+        return image;
+    // ImageMagick enlarges with a filter of its own; only shrinking is done here alike.
+    if (target.width > image.width() || target.height > image.height())
+        throw Declined{"enlarging"};
+    VImage out;
+    for (const double nudge : {0.0, 0.25}) {
+        const double hscale = target.width == image.width() ? 1.0 : (target.width + nudge) / image.width();
+        const double vscale =
+            target.height == image.height() ? 1.0 : (target.height + nudge) / image.height();
+        out = image.resize(hscale,
+                           VImage::option()->set("vscale", vscale)->set("kernel", VIPS_KERNEL_LANCZOS3));
+        if (out.width() == target.width && out.height() == target.height)
+            return out;
+    }
+    throw Declined{"resize landed on another size"};
+}
+
+VImage apply(VImage image, const Recipe::Step& step)
+{
+    using Kind = Recipe::Step::Kind;
+    switch (step.kind) {
+    case Kind::Resize:
+        return resize(image, step);
+    case Kind::Rotate:
+        if (step.a == 90)
+            return image.rot(VIPS_ANGLE_D90);
+        if (step.a == 180)
+            return image.rot(VIPS_ANGLE_D180);
+        if (step.a == 270)
+            return image.rot(VIPS_ANGLE_D270);
+        return image;
+    case Kind::Flop:
+        return image.flip(VIPS_DIRECTION_HORIZONTAL);
+    case Kind::Flip:
+        return image.flip(VIPS_DIRECTION_VERTICAL);
+    case Kind::Crop: {
+        // ImageMagick keeps the part of the rectangle that lies on the picture.
+        if (step.x >= image.width() || step.y >= image.height())
+            throw Declined{"crop outside the picture"};
+        const int width = std::min(step.a, image.width() - step.x);
+        const int height = std::min(step.b, image.height() - step.y);
+        return image.extract_area(step.x, step.y, width, height);
+    }
+    case Kind::WhiteBackground:
+        if (!image.has_alpha())
+            return image;
+        return image.flatten(VImage::option()->set("background", std::vector<double>{255.0}));
+    }
+    return image;
+}
+
+// ImageMagick writes a JPEG with one grey channel when every pixel is grey.
+bool isGrey(const VImage& image)
+{
+    if (image.bands() == 1)
+        return true;
+    auto spread = [](const VImage& part) {
+        return ((part[0] - part[1]).abs() + (part[1] - part[2]).abs()).max();
+    };
+    // A colour picture nearly always shows it in its first rows: the whole is seldom needed.
+    if (spread(image.extract_area(0, 0, image.width(), std::min(image.height(), 8))) > 0)
+        return false;
+    return spread(image) == 0;
+}
+
+VImage jpegReady(VImage image)
+{
+    if (image.has_alpha())
+        throw Declined{"alpha into JPEG without a background"};
+    if (image.bands() == 3 && isGrey(image)) {
+        if (image.get_typeof(VIPS_META_ICC_NAME) != 0)
+            throw Declined{"grey picture with a colour profile"};
+        image = image[0].copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
+    }
+    return image;
+}
+
+void saveJpeg(const VImage& image, const std::string& path, Source kind, const JpegHeader& header,
+              int quality)
+{
+    // ImageMagick's defaults: the source JPEG's own quality and sampling; otherwise 92, with
+    // chroma kept whole from 90 up.
+    bool subsample = false;
+    if (kind == Source::Jpeg) {
+        if (quality < 0)
+            quality = header.quality;
+        subsample = header.sampling == JpegHeader::Sampling::Quartered;
+    } else {
+        if (quality < 0)
+            quality = 92;
+        subsample = quality < 90;
+    }
+    image.jpegsave(path.c_str(), VImage::option()
+                                     ->set("Q", quality)
+                                     ->set("subsample_mode", subsample ? VIPS_FOREIGN_SUBSAMPLE_ON
+                                                                       : VIPS_FOREIGN_SUBSAMPLE_OFF));
+}
+
+std::string temporaryBeside(const std::string& output)
+{
+    const size_t slash = output.rfind('/');
+    std::string pattern = output.substr(0, slash + 1) + "." + output.substr(slash + 1) + ".XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        throw Declined{"cannot write beside " + output + ": " + std::strerror(errno)};
+    // mkstemp makes it private; the result gets the mode ImageMagick's would.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    close(fd);
+    return pattern;
+}
+
+} // namespace
+
+VipsConversion::VipsConversion(const Recipe& recipe) : m_recipe(recipe) {}
+
+VipsConversion::Outcome VipsConversion::run(std::string* why)
+{
+    std::string temporary;
+    try {
+        const Source kind = sourceKind(m_recipe.source);
+        JpegHeader header;
+        if (kind == Source::Jpeg) {
+            header = JpegHeader::read(m_recipe.source);
+            if (!header.valid || header.sampling == JpegHeader::Sampling::Unknown)
+                throw Declined{"JPEG sampling ImageMagick keeps and libvips cannot write"};
+        }
+        if (!m_recipe.profile.empty() && kind != Source::Heic)
+            throw Declined{"profile on a source that has its own"};
+        VImage image = load(m_recipe.source, kind);
+        if (kind == Source::Jpeg)
+            image = image.autorot();
+        if (!m_recipe.profile.empty())
+            image = assignProfile(image, m_recipe.profile);
+        for (const Recipe::Step& step : m_recipe.steps)
+            image = apply(image, step);
+        temporary = temporaryBeside(m_recipe.output);
+        if (m_recipe.target == Recipe::Target::Jpeg)
+            saveJpeg(jpegReady(image), temporary, kind, header, m_recipe.quality);
+        else
+            image.pngsave(temporary.c_str());
+        if (std::rename(temporary.c_str(), m_recipe.output.c_str()) != 0)
+            throw Declined{"cannot put the result in place: " + std::string(std::strerror(errno))};
+        return Outcome::Written;
+    } catch (const Declined& declined) {
+        *why = declined.why;
+    } catch (const vips::VError& error) {
+        *why = std::string("libvips: ") + error.what();
+    }
+    vips_error_clear();
+    if (!temporary.empty())
+        std::remove(temporary.c_str());
+    return Outcome::Declined;
+}
