@@ -30,6 +30,8 @@ private slots:
     void draggingTheBoxSetsTheRectangle_data();
     void draggingTheBoxSetsTheRectangle();
     void sizeEdits();
+    void typedSizeIsKeptWhenTheBoxMoves_data();
+    void typedSizeIsKeptWhenTheBoxMoves();
     void confirmCancelAndClose();
     void windowDragging_data();
     void windowDragging();
@@ -248,6 +250,57 @@ void TestCropDialog::sizeEdits()
     dialog->heightEdit()->clear();
     QTest::keyClicks(dialog->widthEdit(), "\b\b\b");
     QCOMPARE(dialog->storedRect(), QRect(200, 0, 600, 600));
+}
+
+void TestCropDialog::typedSizeIsKeptWhenTheBoxMoves_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<double>("factor");
+    // Fit scales at which 600 source pixels are no whole number of displayed ones.
+    QTest::newRow("4000x3000 at 680/3000") << "4000x3000" << 680.0 / 3000;
+    QTest::newRow("1999x1333 at 680/1333") << "1999x1333" << 680.0 / 1333;
+    QTest::newRow("5000x700 at 1400/5000") << "5000x700" << 1400.0 / 5000;
+    QTest::newRow("800x600 at 100 %") << "800x600" << 1.0;
+}
+
+void TestCropDialog::typedSizeIsKeptWhenTheBoxMoves()
+{
+    QFETCH(QString, size);
+    QFETCH(double, factor);
+    QPointer<CropDialog> dialog = open(picture(size + ".png", size, "xc:gray"));
+    QScopedPointer<QSignalSpy> spy(spyOn(dialog));
+    QCOMPARE(dialog->factor(), factor);
+    const QSize picture = dialog->pictureSize();
+    for (MyLineEdit* edit : {dialog->widthEdit(), dialog->heightEdit()}) {
+        edit->selectAll();
+        QTest::keyClicks(edit, edit == dialog->widthEdit() ? "600" : "400");
+    }
+    QCOMPARE(dialog->storedRect(), QRect(0, 0, 600, 400));
+
+    // Moved a little, then as far right and down as it goes: the size stays what was typed.
+    const QPoint centre = dialog->mask()->boxRect().center();
+    drag(dialog->mask(), centre, centre + QPoint(37, 23));
+    QRect r = dialog->storedRect();
+    QCOMPARE(r.size(), QSize(600, 400));
+    QVERIFY2(r.x() > 0 && r.y() > 0, qPrintable(QString("%1,%2").arg(r.x()).arg(r.y())));
+    QCOMPARE(dialog->widthEdit()->text(), QStringLiteral("600"));
+    const QPoint moved = dialog->mask()->boxRect().center();
+    drag(dialog->mask(), moved, moved + QPoint(3000, 3000));
+    r = dialog->storedRect();
+    QCOMPARE(r.size(), QSize(600, 400));
+    QCOMPARE(r.right() + 1, picture.width());
+    QCOMPARE(r.bottom() + 1, picture.height());
+
+    // A zoom step and a move at the new scale keep it too.
+    dialog->bigger();
+    const QPoint zoomed = dialog->mask()->boxRect().center();
+    drag(dialog->mask(), zoomed, zoomed - QPoint(50, 40));
+    QCOMPARE(dialog->storedRect().size(), QSize(600, 400));
+
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    QCOMPARE(spy->count(), 1);
+    QCOMPARE(spy->first().mid(3), (QList<QVariant>{600, 400}));
+    QTRY_VERIFY(dialog.isNull());
 }
 
 void TestCropDialog::confirmCancelAndClose()

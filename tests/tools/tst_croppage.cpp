@@ -9,6 +9,8 @@
 #include "tools/picture/crop/cropmaskwt.h"
 #include "tools/picture/crop/cropparamwt.h"
 #include "widgets/mycombobox.h"
+#include "widgets/mydialog.h"
+#include "widgets/mylineedit.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -26,6 +28,8 @@ private slots:
     void initTestCase();
     void tableAndRectangles();
     void theDialogMarksTheRow();
+    void aTypedSizeIsCutToThePixel();
+    void anUnreadablePictureOpensNoDialog();
     void onlyRowsWithARectangleAreCut();
     void cutsByFormat_data();
     void cutsByFormat();
@@ -164,6 +168,63 @@ void TestCropPage::theDialogMarksTheRow()
     QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     QTRY_VERIFY(dialog.isNull());
     QCOMPARE(page.table()->cropRect(1), QRect(0, 0, 150, 200));
+}
+
+void TestCropPage::aTypedSizeIsCutToThePixel()
+{
+    // 1999 x 1333 opens at 680/1333: 600 source pixels are 306.06 displayed ones.
+    const QString path = m_dir.filePath("odd.jpg");
+    QVERIFY(Fixtures::makePicture(path, "gradient:red-blue", "1999x1333"));
+    CropMainWT page(nullptr);
+    showRows(page, {path});
+    QTest::mouseClick(rowButton(page, 0, "openCropBtn"), Qt::LeftButton);
+    QPointer<CropDialog> dialog = page.findChild<CropDialog*>();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    for (MyLineEdit* edit : {dialog->widthEdit(), dialog->heightEdit()}) {
+        edit->selectAll();
+        QTest::keyClicks(edit, edit == dialog->widthEdit() ? "600" : "400");
+    }
+    // Then put where it should cut, as far right as it goes.
+    const QPoint centre = dialog->mask()->boxRect().center();
+    QTest::mousePress(dialog->mask(), Qt::LeftButton, {}, centre);
+    QTest::mouseMove(dialog->mask(), centre + QPoint(100, 30));
+    QTest::mouseMove(dialog->mask(), centre + QPoint(2000, 30));
+    QTest::mouseRelease(dialog->mask(), Qt::LeftButton, {}, centre + QPoint(2000, 30));
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    QTRY_VERIFY(dialog.isNull());
+    const QRect marked = page.table()->cropRect(0);
+    QCOMPARE(marked.size(), QSize(600, 400));
+    QCOMPARE(marked.x(), 1399);
+    QCOMPARE(page.table()->item(0, 3)->text(), QStringLiteral("600 x 400"));
+
+    const QString out = m_dir.filePath("typed");
+    for (int format : {0, 2}) {
+        run(page, out, format);
+        QCOMPARE(page.table()->progress(0), 100);
+        QCOMPARE(Fixtures::identify(page.table()->exportPath(0)),
+                 format == 0 ? QStringLiteral("600x400 JPEG") : QStringLiteral("600x400 PNG"));
+        page.onCropDialogfinishCrop(0, marked.x(), marked.y(), marked.width(), marked.height());
+    }
+}
+
+void TestCropPage::anUnreadablePictureOpensNoDialog()
+{
+    const QString fake = m_dir.filePath("fake.png");
+    QFile file(fake);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("just some text\n") > 0);
+    file.close();
+    CropMainWT page(nullptr);
+    showRows(page, {fake});
+    QTest::mouseClick(rowButton(page, 0, "openCropBtn"), Qt::LeftButton);
+    QVERIFY(!page.findChild<CropDialog*>());
+    QPointer<MyDialog> notice = page.findChild<MyDialog*>();
+    QVERIFY(notice);
+    QCOMPARE(notice->message(), QStringLiteral("无法读取图片：fake.png"));
+    QVERIFY(notice->isVisible());
+    QVERIFY(page.table()->cropRect(0).isNull());
+    notice->close();
+    QTRY_VERIFY(notice.isNull());
 }
 
 void TestCropPage::onlyRowsWithARectangleAreCut()

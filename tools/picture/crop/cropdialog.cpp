@@ -202,7 +202,7 @@ void CropDialog::showAt(double factor, bool clampToArea)
     const QSize shown = CropScale::displayed(m_picture, factor, clampToArea, area());
     m_mask->resize(shown);
     m_factor = factor;
-    m_mask->setBoxRect(CropScale::toDisplayed(m_rect, factor).intersected(QRect(QPoint(0, 0), shown)));
+    placeBox(CropScale::toDisplayed(m_rect, factor).intersected(QRect(QPoint(0, 0), shown)));
     m_mask->move((area().width() - shown.width()) / 2, (area().height() - shown.height()) / 2);
     m_scaleEdit->setText(CropScale::percentText(factor));
 }
@@ -222,9 +222,22 @@ void CropDialog::adjustWin()
     showAt(m_fitScale, true);
 }
 
+void CropDialog::placeBox(const QRect& box)
+{
+    m_mask->setBoxRect(box);
+    m_box = m_mask->boxRect();
+}
+
 void CropDialog::onCropMaskCaptureMove(int x, int y, int width, int height)
 {
-    m_rect = CropScale::toSource(QRect(x, y, width, height), m_factor, m_picture);
+    const QRect box(x, y, width, height);
+    // Moving the box must not turn a size into displayed pixels and back: at most zooms that
+    // rounds a typed or drawn width a pixel away from itself.
+    if (box.size() == m_box.size() && !m_rect.isEmpty())
+        m_rect = CropScale::movedTo(m_rect, box, m_mask->size(), m_factor, m_picture);
+    else
+        m_rect = CropScale::toSource(box, m_factor, m_picture);
+    m_box = box;
     writeSizeEdits();
     qDebug() << "scale:" << m_factor << ",width:" << width << ",height:" << height;
 }
@@ -249,7 +262,7 @@ void CropDialog::onTextEdited()
     const int top = qMin(m_rect.y(), m_picture.height() - height);
     m_rect = QRect(left, top, width, height);
     qDebug() << "width:" << int(width * m_factor);
-    m_mask->setBoxRect(CropScale::toDisplayed(m_rect, m_factor).intersected(m_mask->rect()));
+    placeBox(CropScale::toDisplayed(m_rect, m_factor).intersected(m_mask->rect()));
 }
 
 void CropDialog::onOKBtn()

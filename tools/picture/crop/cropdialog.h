@@ -60,10 +60,13 @@ private:
     void showAt(double factor, bool clampToArea);
     QSize area() const;
     void writeSizeEdits();
+    void placeBox(const QRect& box);
 
     int m_rowIndex;
     QSize m_picture;
     QRect m_rect;
+    // The box as the dialog last placed or reported it: a report of the same size is a move.
+    QRect m_box;
     double m_factor = 1;
     double m_fitScale = 1;
     bool m_dragging = false;

@@ -27,6 +27,11 @@ QString CropMainWT::notSetText()
     return QStringLiteral("未设置剪切");
 }
 
+QString CropMainWT::unreadableText(const QString& path)
+{
+    return QStringLiteral("无法读取图片：") + QFileInfo(path).fileName();
+}
+
 void CropMainWT::crop()
 {
     startBatch(m_centerWidget->param()->jobParams());
@@ -44,6 +49,12 @@ void CropMainWT::openCropOf(const QWidget* button)
         return;
     // Every opening starts from the whole picture.
     auto* dialog = new CropDialog(row, table()->sourcePath(row), this);
+    if (dialog->pictureSize().isEmpty()) {
+        // An empty "0 x 0" dialog would let the user mark nothing on a picture no one can see.
+        delete dialog;
+        showNotice(unreadableText(table()->sourcePath(row)));
+        return;
+    }
     connect(dialog, &CropDialog::finishCrop, this, &CropMainWT::onCropDialogfinishCrop);
     dialog->show();
 }

@@ -15,6 +15,8 @@ public:
     CropCenterWT* centerWidget() const { return m_centerWidget; }
     // The row status of a row that a batch left out for want of a rectangle.
     static QString notSetText();
+    // The notice for a row whose picture cannot be read, so no rectangle can be marked on it.
+    static QString unreadableText(const QString& path);
 
 public slots:
     void crop();

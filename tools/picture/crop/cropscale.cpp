@@ -71,6 +71,22 @@ QRect toSource(const QRect& box, double factor, QSize picture)
     return {left, top, width, height};
 }
 
+QRect movedTo(const QRect& source, const QRect& box, QSize shown, double factor, QSize picture)
+{
+    // The box is drawn rounded up, so it meets the far edge a fraction of a pixel early.
+    const auto corner = [factor](int near, int extent, int shownExtent, int last) {
+        if (near <= 0)
+            return 0;
+        if (near + extent >= shownExtent)
+            return last;
+        return qBound(0, up(near / factor), last);
+    };
+    const int left = corner(box.x(), box.width(), shown.width(), qMax(0, picture.width() - source.width()));
+    const int top =
+        corner(box.y(), box.height(), shown.height(), qMax(0, picture.height() - source.height()));
+    return {left, top, source.width(), source.height()};
+}
+
 QRect toDisplayed(const QRect& source, double factor)
 {
     const int left = int(source.x() * factor);

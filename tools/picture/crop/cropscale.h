@@ -19,6 +19,10 @@ QString percentText(double factor);
 // A box on the displayed picture in source pixels: every value rounded up, then kept inside the
 // picture.
 QRect toSource(const QRect& box, double factor, QSize picture);
+// The stored rectangle after its box was moved, not resized, to box on a displayed picture of
+// the given size: the size stays exactly as it was, only the corner follows, kept inside the
+// picture. A box against an edge of the displayed picture puts the rectangle against that edge.
+QRect movedTo(const QRect& source, const QRect& box, QSize shown, double factor, QSize picture);
 // A rectangle in source pixels as a box on the displayed picture.
 QRect toDisplayed(const QRect& source, double factor);
 } // namespace CropScale
