@@ -2,10 +2,10 @@
 
 const QStringList& ExtensionLists::allPictures()
 {
-    static const QStringList list{"bmp",  "jpeg", "jpg",  "ico", "png",  "tif", "tiff",       "wbmp",
-                                  "webp", "gif",  "tga",  "psd", "jfif", "jpe", "jpg-mobile", "dat",
-                                  "heic", "heif", "livp", "raw", "crw",  "raf", "cr2",        "cr3",
-                                  "mrw",  "nef",  "orf",  "dng", "pef",  "arw", "x3f",        "dcr"};
+    static const QStringList list =
+        QStringList{"bmp", "jpeg", "jpg",  "ico", "png",        "tif", "tiff", "wbmp", "webp", "gif",
+                    "tga", "psd",  "jfif", "jpe", "jpg-mobile", "dat", "heic", "heif", "livp"} +
+        raw();
     return list;
 }
 
@@ -17,8 +17,11 @@ const QStringList& ExtensionLists::heic()
 
 const QStringList& ExtensionLists::raw()
 {
-    static const QStringList list{"raw", "crw", "raf", "cr2", "cr3", "mrw", "nef",
-                                  "orf", "dng", "pef", "arw", "x3f", "dcr"};
+    // LibRaw knows a camera by the file's content, so every suffix a camera writes is taken in;
+    // X3F is listed though Debian's LibRaw cannot decode it, so that its rows say why they fail.
+    static const QStringList list{"raw", "crw", "raf", "cr2", "cr3", "mrw", "nef", "orf", "dng",
+                                  "pef", "arw", "x3f", "dcr", "rw2", "srw", "nrw", "3fr", "iiq",
+                                  "erf", "kdc", "mef", "mos", "rwl", "sr2", "srf"};
     return list;
 }
 

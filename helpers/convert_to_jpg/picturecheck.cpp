@@ -1,5 +1,6 @@
 #include "picturecheck.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -50,6 +51,191 @@ std::string flat(const DecodedImage& image, const std::string& dataError)
     if (flatShare(image, kFlat.tolerance) >= kFlat.share)
         return "the picture is one flat colour, its image data is missing";
     return std::string();
+}
+
+} // namespace PictureCheck
+
+namespace {
+
+enum class Edge
+{
+    Top,
+    Bottom,
+    Left,
+    Right
+};
+
+// Bands of this many lines, parallel to the edge they are counted from, looked at in stretches
+// of this many pixels.
+constexpr int kBandLines = 8;
+constexpr int kStretch = 64;
+constexpr double kEmptyStretchShare = 0.95;
+
+// What a band looks like: how much neighbours along its lines and across them differ.
+struct BandStats
+{
+    double flatShare = 0; // neighbours along a line within one level in every channel
+    double along = 0;     // mean absolute difference along the lines
+    double across = 0;    // mean absolute difference between neighbouring lines
+};
+
+bool noPicture(const BandStats& band)
+{
+    // Real photos, even a grainy one, differ by a few levels between neighbours and about as
+    // much in either direction; the corrupt data's own look is measured in the tests.
+    const bool flatColour = band.flatShare >= 0.98 && band.along <= 0.5 && band.across <= 0.5;
+    const bool noise = band.along >= 24 || band.across >= 24;
+    const bool streaks = band.across >= 1 && band.across >= 3 * (band.along + 0.25);
+    return flatColour || noise || streaks;
+}
+
+class EdgeView
+{
+public:
+    EdgeView(const DecodedImage& image, Edge edge) : m_image(image), m_edge(edge) {}
+
+    int lines() const { return rowsAreLines() ? m_image.height : m_image.width; }
+    int length() const { return rowsAreLines() ? m_image.width : m_image.height; }
+
+    // Line 0 lies at the edge.
+    const unsigned char* at(int line, int position) const
+    {
+        int x = position;
+        int y = line;
+        switch (m_edge) {
+        case Edge::Top:
+            break;
+        case Edge::Bottom:
+            y = m_image.height - 1 - line;
+            break;
+        case Edge::Left:
+            x = line;
+            y = position;
+            break;
+        case Edge::Right:
+            x = m_image.width - 1 - line;
+            y = position;
+            break;
+        }
+        return m_image.pixels.data() + (static_cast<std::size_t>(y) * m_image.width + x) * m_image.channels;
+    }
+
+    // The stretch of kBandLines lines from line first, positions [begin, end).
+    BandStats stretch(int first, int begin, int end) const
+    {
+        const int channels = m_image.channels;
+        std::size_t pairs = 0;
+        std::size_t flat = 0;
+        std::size_t acrossPairs = 0;
+        double along = 0;
+        double across = 0;
+        for (int line = first; line < first + kBandLines; ++line) {
+            for (int position = std::max(begin, 1); position < end; ++position) {
+                const unsigned char* here = at(line, position);
+                const unsigned char* before = at(line, position - 1);
+                int difference = 0;
+                bool close = true;
+                for (int c = 0; c < channels; ++c) {
+                    const int d = std::abs(here[c] - before[c]);
+                    difference += d;
+                    close = close && d <= 1;
+                }
+                along += double(difference) / channels;
+                flat += close ? 1 : 0;
+                ++pairs;
+                if (line > first) {
+                    const unsigned char* above = at(line - 1, position);
+                    int d = 0;
+                    for (int c = 0; c < channels; ++c)
+                        d += std::abs(here[c] - above[c]);
+                    across += double(d) / channels;
+                    ++acrossPairs;
+                }
+            }
+        }
+        BandStats stats;
+        if (pairs > 0) {
+            stats.flatShare = double(flat) / double(pairs);
+            stats.along = along / double(pairs);
+        }
+        if (acrossPairs > 0)
+            stats.across = across / double(acrossPairs);
+        return stats;
+    }
+
+    // A band holds no picture when nearly all its stretches hold none: judged as a whole, a
+    // little noise would outweigh a lot of picture beside it.
+    bool bandHoldsNoPicture(int first) const
+    {
+        int stretches = 0;
+        int empty = 0;
+        for (int begin = 0; begin < length(); begin += kStretch) {
+            ++stretches;
+            empty += noPicture(stretch(first, begin, std::min(length(), begin + kStretch))) ? 1 : 0;
+        }
+        return empty >= stretches * kEmptyStretchShare;
+    }
+
+private:
+    bool rowsAreLines() const { return m_edge == Edge::Top || m_edge == Edge::Bottom; }
+
+    const DecodedImage& m_image;
+    Edge m_edge;
+};
+
+double tailShare(const DecodedImage& image, Edge edge)
+{
+    const EdgeView view(image, edge);
+    if (view.lines() < kBandLines || view.length() < 2)
+        return 0.0;
+    int damaged = 0;
+    while (damaged + kBandLines <= view.lines() && view.bandHoldsNoPicture(damaged))
+        damaged += kBandLines;
+    return double(damaged) / double(view.lines());
+}
+
+} // namespace
+
+namespace PictureCheck {
+
+double damagedShare(const DecodedImage& image, int flip)
+{
+    if (image.width <= 0 || image.height <= 0 || image.channels <= 0 ||
+        image.pixels.size() < static_cast<std::size_t>(image.width) * image.height * image.channels)
+        return 0.0;
+    // The sensor's last rows end at its bottom edge and, for a decoder that works in tiles or
+    // vertical strips, at its right edge; LibRaw has turned both into the upright picture.
+    Edge lastRows = Edge::Bottom;
+    Edge lastColumns = Edge::Right;
+    switch (flip) {
+    case 3: // turned half way
+        lastRows = Edge::Top;
+        lastColumns = Edge::Left;
+        break;
+    case 5: // a quarter turn anticlockwise
+        lastRows = Edge::Right;
+        lastColumns = Edge::Top;
+        break;
+    case 6: // a quarter turn clockwise
+        lastRows = Edge::Left;
+        lastColumns = Edge::Bottom;
+        break;
+    default:
+        break;
+    }
+    return std::max(tailShare(image, lastRows), tailShare(image, lastColumns));
+}
+
+std::string damaged(const DecodedImage& image, int flip, const std::string& dataError)
+{
+    if (dataError.empty())
+        return std::string();
+    const double share = damagedShare(image, flip);
+    if (share < kMaxDamagedShare)
+        return std::string();
+    const int percent = std::max(1, static_cast<int>(share * 100 + 0.5));
+    return "LibRaw found " + dataError + " and " + std::to_string(percent) +
+           "% of the picture is noise, streaks or one flat colour";
 }
 
 } // namespace PictureCheck

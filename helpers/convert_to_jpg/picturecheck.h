@@ -26,9 +26,20 @@ constexpr Flatness kFlat{1, 0.9999};
 // the damage: whatever came before the damage is too little to be worth a picture.
 constexpr Flatness kFlatWhenDamaged{8, 0.95};
 
+// LibRaw decodes the sensor a row (or a tile) at a time, top to bottom; once it meets corrupt
+// data, what it makes of the rest is one flat colour, noise, or streaks of rows that differ only
+// from each other. A picture whose damaged end covers this share is refused.
+constexpr double kMaxDamagedShare = 0.1;
+
 std::string tooSmall(std::uint64_t fileBytes, int rawWidth, int rawHeight);
 // Share of pixels whose every sample lies within tolerance of its channel's commonest level.
 double flatShare(const DecodedImage& image, int tolerance);
 std::string flat(const DecodedImage& image, const std::string& dataError);
+// The share of the upright picture, counted in bands from where the sensor's decoding ended,
+// that holds no picture. flip is LibRaw's orientation code (0, 3, 5, 6), which says where the
+// sensor's last rows and columns lie in the upright picture.
+double damagedShare(const DecodedImage& image, int flip);
+// The reason to refuse a picture LibRaw met corrupt data in; empty when the damage is too little to see.
+std::string damaged(const DecodedImage& image, int flip, const std::string& dataError);
 
 } // namespace PictureCheck

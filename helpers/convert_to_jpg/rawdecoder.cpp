@@ -38,6 +38,19 @@ std::uint64_t checkSource(const std::string& path)
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+// Sigma's Foveon files begin "FOVb". Debian builds LibRaw without its X3F decoder, which then
+// calls them unsupported like any file that is no picture at all.
+bool isX3f(const std::string& path)
+{
+    char magic[4] = {};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    const bool read = std::fread(magic, 1, sizeof magic, file) == sizeof magic;
+    std::fclose(file);
+    return read && std::memcmp(magic, "FOVb", sizeof magic) == 0;
+}
+
 [[noreturn]] void noPictureData(const std::string& path, const std::string& reason)
 {
     throw ConversionError("no picture data in " + quoted(path) + ": " + reason);
@@ -71,6 +84,9 @@ DecodedImage RawDecoder::decode(const std::string& path)
     params.output_bps = 8;
 
     const int opened = raw->open_file(path.c_str());
+    if (opened == LIBRAW_FILE_UNSUPPORTED && isX3f(path))
+        throw ConversionError(
+            quoted(path) + " is a Sigma X3F (Foveon) picture, which the LibRaw on this system cannot decode");
     if (opened == LIBRAW_FILE_UNSUPPORTED || opened == LIBRAW_IO_ERROR)
         throw ConversionError(quoted(path) + " is not a RAW picture this program can read");
     check(opened, "open", path);
@@ -106,6 +122,9 @@ DecodedImage RawDecoder::decode(const std::string& path)
     const std::string flat = PictureCheck::flat(result, m_warning);
     if (!flat.empty())
         noPictureData(path, flat);
+    const std::string damaged = PictureCheck::damaged(result, raw->imgdata.sizes.flip, m_warning);
+    if (!damaged.empty())
+        throw ConversionError(quoted(path) + " is damaged: " + damaged);
     return result;
 }
 

@@ -68,6 +68,26 @@ private slots:
         QVERIFY(!FileIntake::acceptsDrag({QUrl::fromLocalFile(empty.path())}, heic));
     }
 
+    void everyCameraSuffixIsTaken_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        for (const char* suffix : {"raw", "nef", "NRW", "rw2", "srw", "3fr", "iiq", "erf", "kdc", "mef",
+                                   "mos", "rwl", "sr2", "srf", "X3F", "dng", "cr3"})
+            QTest::newRow(suffix) << QString::fromLatin1(suffix);
+    }
+    void everyCameraSuffixIsTaken()
+    {
+        QFETCH(QString, suffix);
+        const QString path = m_dir.filePath("shot." + suffix);
+        // The RAW page, the pages of all pictures, and the pre-converter's choice read one list.
+        QVERIFY(FileIntake::accepts(path, ExtensionLists::raw()));
+        QVERIFY(FileIntake::accepts(path, ExtensionLists::allPictures()));
+        QVERIFY(FileIntake::nameFilter(ExtensionLists::raw()).contains("*." + suffix.toLower() + " "));
+        touch(path);
+        QVERIFY(FileIntake::acceptsDrag({QUrl::fromLocalFile(path)}, ExtensionLists::raw()));
+        QVERIFY(FileIntake::folderFiles(m_dir.path()).contains(path));
+    }
+
     void dialogFilter()
     {
         QCOMPARE(FileIntake::nameFilter(ExtensionLists::heic()), QStringLiteral("*.heic *.heif "));

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 namespace Fixtures {
@@ -81,6 +82,19 @@ bool makePdf(const QString& path, int pages, int widthPt, int heightPt, const QS
     const bool made = runTool(QStringLiteral("gs"), args);
     QFile::remove(ps);
     return made;
+}
+
+bool damageFile(const QString& path, qint64 offset, qint64 length, quint32 seed, bool pattern)
+{
+    QFile file(path);
+    if (!file.setPermissions(file.permissions() | QFile::WriteOwner) || !file.open(QIODevice::ReadWrite) ||
+        !file.seek(offset))
+        return false;
+    QRandomGenerator random(seed);
+    QByteArray bytes(int(length), Qt::Uninitialized);
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = pattern ? char(7 + 3 * (i % 81)) : char(random.bounded(256));
+    return file.write(bytes) == bytes.size();
 }
 
 QString identify(const QString& path)

@@ -20,6 +20,9 @@ bool makePdf(const QString& path, int pages, int widthPt = 144, int heightPt = 7
 QRgb pdfPageColour(int index);
 // "WIDTHxHEIGHT FORMAT" of a picture as ImageMagick reads it (first frame).
 QString identify(const QString& path);
+// Overwrites length bytes of the file from offset on with bytes of a seeded random sequence, or
+// with one short pattern over and over: a damaged copy of a real file.
+bool damageFile(const QString& path, qint64 offset, qint64 length, quint32 seed, bool pattern = false);
 // A file from tests/data.
 QString dataFile(const QString& name);
 // Writes an executable shell script, for failure injection; a link of that name is replaced, not followed.

@@ -1,10 +1,12 @@
 #include "lineardng.h"
+#include "picturecheck.h"
 #include "support/fixtures.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -70,6 +72,12 @@ private slots:
     void init();
     void decodesRealRaw();
     void darkFrameIsAPicture();
+    void refusesDamagedPictures_data();
+    void refusesDamagedPictures();
+    void goodPicturesShowNoDamage();
+    void damageIsLookedForWhereTheSensorEnds_data();
+    void damageIsLookedForWhereTheSensorEnds();
+    void x3fSaysWhyItCannotBeDecoded();
     void refusesFilesWithoutPictureData_data();
     void refusesFilesWithoutPictureData();
     void appliesOrientation_data();
@@ -140,6 +148,176 @@ void TestConvertToJpg::darkFrameIsAPicture()
     QVERIFY2(brightest < 128, qPrintable(QString::number(brightest)));
 }
 
+void TestConvertToJpg::refusesDamagedPictures_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("padTo");
+    QTest::addColumn<qint64>("offset");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<bool>("pattern");
+    // A whole photo damaged where its tiles lie (LibRaw leaves the rest of the picture black), and
+    // real headers followed by noise or a repeated pattern where their sensor data should be.
+    QTest::newRow("DNG, noise over one tile at half way")
+        << "NikonD5000.dng" << qint64(0) << qint64(4200000) << qint64(100000) << false;
+    QTest::newRow("DNG, noise from a third on")
+        << "NikonD5000.dng" << qint64(0) << qint64(2800000) << qint64(3000000) << false;
+    QTest::newRow("NEF, noise for sensor data")
+        << "Nikon.nef" << qint64(12000000) << qint64(6188) << qint64(12000000 - 6188) << false;
+    QTest::newRow("NEF, a pattern for sensor data")
+        << "Nikon.nef" << qint64(12000000) << qint64(6188) << qint64(12000000 - 6188) << true;
+    QTest::newRow("RW2, noise for sensor data")
+        << "Panasonic.rw2" << qint64(12000000) << qint64(12344) << qint64(12000000 - 12344) << false;
+    QTest::newRow("RW2, a pattern for sensor data")
+        << "Panasonic.rw2" << qint64(12000000) << qint64(12344) << qint64(12000000 - 12344) << true;
+}
+
+void TestConvertToJpg::refusesDamagedPictures()
+{
+    QFETCH(QString, file);
+    QFETCH(qint64, padTo);
+    QFETCH(qint64, offset);
+    QFETCH(qint64, length);
+    QFETCH(bool, pattern);
+    const QString source = path(QStringLiteral("damaged.raw"));
+    QVERIFY(QFile::copy(Fixtures::dataFile(file), source));
+    if (padTo > 0) {
+        QFile padded(source);
+        QVERIFY(padded.setPermissions(padded.permissions() | QFile::WriteOwner));
+        QVERIFY(padded.resize(padTo));
+    }
+    QVERIFY(Fixtures::damageFile(source, offset, length, 24, pattern));
+    const QString output = path(QStringLiteral("out.jpg"));
+
+    const Run run = runHelper({source, output});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray expected =
+        "ConvertToJpg: '" + source.toUtf8() + "' is damaged: LibRaw found corrupt data near offset ";
+    QVERIFY2(run.standardError.startsWith(expected) && run.standardError.count('\n') == 1 &&
+                 run.standardError.contains("% of the picture is noise, streaks or one flat colour"),
+             run.standardError.constData());
+    QCOMPARE(entries(m_dir->path()), QStringList{QStringLiteral("damaged.raw")});
+}
+
+namespace {
+DecodedImage decoded(const QImage& picture)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    DecodedImage image;
+    image.width = rgb.width();
+    image.height = rgb.height();
+    image.channels = 3;
+    for (int y = 0; y < rgb.height(); ++y)
+        image.pixels.insert(image.pixels.end(), rgb.constScanLine(y), rgb.constScanLine(y) + rgb.width() * 3);
+    return image;
+}
+} // namespace
+
+void TestConvertToJpg::goodPicturesShowNoDamage()
+{
+    // Were LibRaw to call whole photos damaged, none of them would be refused, whichever way
+    // the camera was held.
+    const QString dark = path(QStringLiteral("lens-cap.dng"));
+    QVERIFY(LinearDng::write(dark, 1, false, LinearDng::Content::DarkNoise));
+    for (const QString& source : {Fixtures::dataFile("NikonD5000.dng"),
+                                  Fixtures::dataFile("RAW_KODAK_C330_FORMAT_NONE_YRGB.raw"), dark}) {
+        const QString output = path(QStringLiteral("good.jpg"));
+        const Run run = runHelper({source, output});
+        QVERIFY(run.finished);
+        QCOMPARE(run.standardError, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        const DecodedImage image = decoded(QImage(output, "JPEG"));
+        QVERIFY(image.width > 0);
+        for (int flip : {0, 3, 5, 6}) {
+            const double share = PictureCheck::damagedShare(image, flip);
+            QVERIFY2(share < PictureCheck::kMaxDamagedShare,
+                     qPrintable(QStringLiteral("%1 flip %2: %3").arg(source).arg(flip).arg(share)));
+        }
+        QVERIFY(PictureCheck::damaged(image, 0, "corrupt data near offset 1").empty());
+        QFile::remove(output);
+    }
+}
+
+void TestConvertToJpg::damageIsLookedForWhereTheSensorEnds_data()
+{
+    QTest::addColumn<QString>("edge");
+    QTest::addColumn<QString>("look");
+    QTest::addColumn<int>("flip");
+    QTest::addColumn<double>("share");
+    // 160x80 with 24 rows or 48 columns of damage: three tenths either way.
+    QTest::newRow("bottom black, upright") << "bottom"
+                                           << "black" << 0 << 0.3;
+    QTest::newRow("bottom noise, upright") << "bottom"
+                                           << "noise" << 0 << 0.3;
+    QTest::newRow("bottom streaks, upright") << "bottom"
+                                             << "streaks" << 0 << 0.3;
+    QTest::newRow("right black, upright: tiles end there") << "right"
+                                                           << "black" << 0 << 0.3;
+    QTest::newRow("bottom black, turned half way: the sensor ends on top") << "bottom"
+                                                                           << "black" << 3 << 0.0;
+    QTest::newRow("top noise, turned half way") << "top"
+                                                << "noise" << 3 << 0.3;
+    QTest::newRow("left streaks, turned clockwise") << "left"
+                                                    << "streaks" << 6 << 0.3;
+    QTest::newRow("right black, turned anticlockwise") << "right"
+                                                       << "black" << 5 << 0.3;
+    QTest::newRow("top black, upright: the sensor began there") << "top"
+                                                                << "black" << 0 << 0.0;
+}
+
+void TestConvertToJpg::damageIsLookedForWhereTheSensorEnds()
+{
+    QFETCH(QString, edge);
+    QFETCH(QString, look);
+    QFETCH(int, flip);
+    QFETCH(double, share);
+    // A photo-like surface: a smooth gradient with a little grain.
+    QRandomGenerator random(7);
+    QImage picture(160, 80, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const int grain = int(random.bounded(7)) - 3;
+            picture.setPixelColor(x, y,
+                                  QColor(qBound(0, 40 + x + grain, 255), qBound(0, 60 + y + grain, 255),
+                                         qBound(0, 120 + grain, 255)));
+        }
+    }
+    const bool rows = edge == "top" || edge == "bottom";
+    const int lines = rows ? 24 : 48;
+    for (int line = 0; line < lines; ++line) {
+        const QColor streak(int(random.bounded(256)), int(random.bounded(256)), int(random.bounded(256)));
+        const int length = rows ? picture.width() : picture.height();
+        for (int along = 0; along < length; ++along) {
+            const int at = edge == "top" || edge == "left" ? line
+                           : rows                          ? picture.height() - 1 - line
+                                                           : picture.width() - 1 - line;
+            const QPoint p = rows ? QPoint(along, at) : QPoint(at, along);
+            if (look == "black")
+                picture.setPixelColor(p, Qt::black);
+            else if (look == "streaks")
+                picture.setPixelColor(p, streak);
+            else
+                picture.setPixel(p, random.generate() | 0xff000000u);
+        }
+    }
+    const DecodedImage image = decoded(picture);
+    QCOMPARE(PictureCheck::damagedShare(image, flip), share);
+    QCOMPARE(PictureCheck::damaged(image, flip, "corrupt data near offset 9").empty(), share == 0.0);
+    QVERIFY(PictureCheck::damaged(image, flip, std::string()).empty());
+}
+
+void TestConvertToJpg::x3fSaysWhyItCannotBeDecoded()
+{
+    const QString source = path(QStringLiteral("SDIM0001.X3F"));
+    QVERIFY(QFile::copy(Fixtures::dataFile("Sigma.x3f"), source));
+    const Run run = runHelper({source, path(QStringLiteral("out.jpg"))});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.standardError, "ConvertToJpg: '" + source.toUtf8() +
+                                    "' is a Sigma X3F (Foveon) picture, which the LibRaw on this system "
+                                    "cannot decode\n");
+}
+
 void TestConvertToJpg::refusesFilesWithoutPictureData_data()
 {
     QTest::addColumn<QString>("file");
@@ -154,6 +332,7 @@ void TestConvertToJpg::refusesFilesWithoutPictureData_data()
     QTest::newRow("RW2 of 12 KB, a pattern without a warning") << "Panasonic.rw2" << qint64(0) << tooSmall;
     QTest::newRow("NEF padded to its sensor's size")
         << "Nikon.nef" << qint64(200000) << "LibRaw found corrupt data near offset";
+    QTest::newRow("Phase One IIQ, known by its content") << "PhaseOne.iiq" << qint64(0) << tooSmall;
     QTest::newRow("iPhone DNG, black, big enough") << "IMG_1361.dng" << qint64(0) << "one flat colour";
     QTest::newRow("made DNG, black") << "" << qint64(0) << "one flat colour";
     QTest::newRow("made DNG, cut short") << "truncated" << qint64(0) << "image data is missing or damaged";
