@@ -52,12 +52,14 @@ QString ImgRunable::conversionProcedure(bool firstDot)
         }
         m_claimedFolder = folder;
         output = folder + QLatin1Char('/') + base + QLatin1Char('.') + suffix;
+        m_framesApart = ImgRecipes::framesApart(m_source, m_sourcePages, suffix);
     } else {
         output = claimOutput(base, suffix);
         if (output.isEmpty())
             return output;
     }
-    return convert(source, suffix, output);
+    convert(source, suffix, output);
+    return m_claimedFolder.isEmpty() ? output : OutputNamer::numberFromOne(output);
 }
 
 QString ImgRunable::pdfProcedure(const QString& base, const QString& suffix)
@@ -72,8 +74,8 @@ QString ImgRunable::pdfProcedure(const QString& base, const QString& suffix)
         return QString();
     }
     // Pages written one by one get a folder of their own, like the frames of other multi-frame
-    // sources: ImageMagick numbers them (report-0.jpg ...) beside a name that no one else can
-    // claim then, so a second batch of the same document never writes over the first.
+    // sources: ImageMagick numbers them beside a name that no one else can claim then, so a
+    // second batch of the same document never writes over the first.
     QString output;
     const bool separatePages = !join && pages.sizes.size() > 1;
     if (separatePages) {
@@ -90,7 +92,9 @@ QString ImgRunable::pdfProcedure(const QString& base, const QString& suffix)
         if (output.isEmpty())
             return output;
     }
-    if (!runTool(QStringLiteral("magick"), ImgRecipes::pdf(m_source, definition, join, suffix, output)))
+    if (!runTool(QStringLiteral("magick"),
+                 ImgRecipes::pdf(m_source, definition, join, suffix, output,
+                                 separatePages && !suffix.startsWith(QLatin1String("tif")))))
         return output;
     if (separatePages) {
         const int written = PdfPlan::writtenPages(output);
@@ -99,6 +103,7 @@ QString ImgRunable::pdfProcedure(const QString& base, const QString& suffix)
             m_failure =
                 QStringLiteral("only %1 of %2 pages were written").arg(written).arg(pages.sizes.size());
         }
+        return OutputNamer::numberFromOne(output);
     }
     return output;
 }
@@ -147,6 +152,16 @@ QString ImgRunable::compressionProcedure()
     const QString suffix = ImgFormats::suffixFor(m_params.format, m_source);
     m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
     const QString base = ImgRecipes::baseName(m_source, false);
+    // pngquant drops an animation's chunks and ImageMagick 6 reads its first frame only: either
+    // would give one still picture and call it done.
+    const int frames = suffix == QLatin1String("png") ? PageCounter::apngFrames(m_source) : 0;
+    if (frames > 1) {
+        m_toolsClean = false;
+        m_failure = QStringLiteral("an animated PNG (%1 frames) is not compressed: only its first "
+                                   "frame would be kept")
+                        .arg(frames);
+        return QString();
+    }
     const QString output = claimOutput(base, suffix);
     qDebug() << "compress format is:" << suffix;
     if (output.isEmpty())

@@ -104,7 +104,7 @@ QStringList ImgRecipes::general(const Conversion& c)
     // Pages are pictures of their own: numbered files, except in a TIFF, which keeps them as pages.
     if (pages && !c.outputSuffix.startsWith(QLatin1String("tif")))
         args << QStringLiteral("+adjoin");
-    args << c.output;
+    args << magickOutput(c.output, c.numbered);
     return args;
 }
 
@@ -174,15 +174,37 @@ QString ImgRecipes::density(int definition)
 }
 
 QStringList ImgRecipes::pdf(const QString& source, int definition, bool joinPages,
-                            const QString& outputSuffix, const QString& output)
+                            const QString& outputSuffix, const QString& output, bool pagesApart)
 {
     QStringList args{QStringLiteral("-density"), density(definition), source};
     if (QStringList({"jpg", "jpeg", "bmp", "png"}).contains(outputSuffix))
         args << whiteBackground();
     if (joinPages)
         args << QStringLiteral("-append");
-    args << output;
+    args << magickOutput(output, pagesApart);
     return args;
+}
+
+QString ImgRecipes::magickOutput(const QString& path, bool numbered)
+{
+    QString escaped = path;
+    escaped.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    if (!numbered)
+        return escaped;
+    const QFileInfo info(escaped);
+    const int dot = info.fileName().lastIndexOf(QLatin1Char('.'));
+    const int at = dot < 0 ? escaped.size() : escaped.size() - info.fileName().size() + dot;
+    return escaped.insert(at, QStringLiteral("-%d"));
+}
+
+bool ImgRecipes::framesApart(const QString& source, int sourcePages, const QString& outputSuffix)
+{
+    const QString lower = source.toLower();
+    if (endsWithAny(lower, {"tif", "tiff", "ico"}))
+        return sourcePages > 1 && !outputSuffix.startsWith(QLatin1String("tif"));
+    if (endsWithAny(lower, {"gif", "webp"}))
+        return !QStringList({"gif", "webp", "tif", "tiff"}).contains(outputSuffix);
+    return false;
 }
 
 QString ImgRecipes::baseName(const QString& sourcePath, bool firstDot)

@@ -26,6 +26,8 @@ public:
         int sourcePages = 1;
         // An ICC profile file to give a source whose reader drops its own (HEIC).
         QString profile;
+        // The frames or pages become files of their own, numbered base-0, base-1 ...
+        bool numbered = false;
 
         // The job's edits from the batch parameters, for one source and output.
         static Conversion from(const ImgJobParams& params, const QString& source, const QRect& crop,
@@ -42,13 +44,22 @@ public:
     // gifsicle: input, "-O3", ["--colors=N"], [resize], "-o", output. 0 counts as not set;
     // width and height together are "--resize" "WxH", which gifsicle keeps exactly.
     static QStringList gif(const QString& input, int level, int width, int height, const QString& output);
-    // ImageMagick rendering a PDF: "-density" D, source, [white], ["-append"], output.
+    // ImageMagick rendering a PDF: "-density" D, source, [white], ["-append"], output; pages
+    // written apart are numbered.
     static QStringList pdf(const QString& source, int definition, bool joinPages, const QString& outputSuffix,
-                           const QString& output);
+                           const QString& output, bool pagesApart = false);
     static QString density(int definition);
     // Why pngquant failed, from its exit code alone: it often says nothing.
     static QString pngquantFailure(int exitCode);
 
+    // An output path as ImageMagick must be given it: it reads "%d", "%o" ... in a name it writes
+    // as numbering ("50%done.png" becomes "500one.png"), and "%%" as one "%". A "%" anywhere in
+    // the path also stops it numbering several pictures by itself, so numbered outputs say how:
+    // "base-%d.png".
+    static QString magickOutput(const QString& path, bool numbered = false);
+    // Whether the frames or pages of a source become pictures of their own in this format: the
+    // format holds one picture (JPEG, PNG, BMP, TGA), or the pages of a TIFF or ICO are kept apart.
+    static bool framesApart(const QString& source, int sourcePages, const QString& outputSuffix);
     // The file name cut before its first or last dot; a name without dot is used whole.
     static QString baseName(const QString& sourcePath, bool firstDot);
     // Sources whose output goes into a sub-folder of its own.

@@ -158,6 +158,7 @@ QString ImgRunable::convert(const QString& source, const QString& suffix, const 
     ImgRecipes::Conversion c = ImgRecipes::Conversion::from(m_params, source, m_crop, suffix, output);
     c.sourcePages = m_sourcePages;
     c.profile = m_profile;
+    c.numbered = m_framesApart;
     runTool(QStringLiteral("magick"), ImgRecipes::general(c));
     return output;
 }

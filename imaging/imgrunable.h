@@ -71,6 +71,7 @@ private:
     // What the conversion procedure learnt about its source for the general recipe.
     int m_sourcePages = 1;
     QString m_profile;
+    bool m_framesApart = false;
     // A sub-folder this job made; a failed job takes it away again.
     QString m_claimedFolder;
     bool m_toolsClean = true;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
 
 namespace {
@@ -53,6 +54,41 @@ QString OutputNamer::claimFolder(const QString& folder, const QString& base, con
             break;
     }
     return QString();
+}
+
+QString OutputNamer::numberFromOne(const QString& output)
+{
+    const QFileInfo info(output);
+    const QString dot = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    const QRegularExpression numbered(
+        QStringLiteral("^%1-(\\d+)%2$")
+            .arg(QRegularExpression::escape(info.completeBaseName()), QRegularExpression::escape(dot)));
+    QMap<int, QString> written;
+    for (const QString& name : info.dir().entryList(QDir::Files)) {
+        const QRegularExpressionMatch match = numbered.match(name);
+        if (match.hasMatch())
+            written.insert(match.captured(1).toInt(), name);
+    }
+    if (written.isEmpty())
+        return output;
+    if (written.size() == 1) {
+        // One frame: named as a picture of one frame would be.
+        const QString lone = info.dir().filePath(written.first());
+        return QFile::rename(lone, output) ? output : lone;
+    }
+    const int width = QString::number(written.lastKey() + 1).size();
+    const auto target = [&](int index) {
+        return info.dir().filePath(info.completeBaseName() + QLatin1Char('-') +
+                                   QStringLiteral("%1").arg(index + 1, width, 10, QLatin1Char('0')) + dot);
+    };
+    // From the last down: each new name is free by then, its old owner already moved on.
+    for (auto it = written.end(); it != written.begin();) {
+        --it;
+        const QString from = info.dir().filePath(it.value());
+        if (from != target(it.key()) && !QFile::rename(from, target(it.key())))
+            return info.dir().filePath(written.first());
+    }
+    return target(written.firstKey());
 }
 
 bool OutputNamer::resultExists(const QString& output, const QDateTime& since)

@@ -18,6 +18,12 @@ public:
     // ImageMagick writes for the frames or pages of a multi-frame result (base-0.png ...).
     // Only files written at or after `since` count.
     static bool resultExists(const QString& output, const QDateTime& since);
+    // ImageMagick numbers the frames or pages it writes apart from 0 and without padding
+    // (report-0.jpg, report-1.jpg, report-10.jpg ...), which file managers sort out of reading
+    // order. Renames them report-01.jpg ... report-19.jpg: from 1, with as many digits as the last
+    // number needs. A lone numbered file becomes output itself. Returns the first, or output
+    // itself when ImageMagick wrote no numbered file.
+    static QString numberFromOne(const QString& output);
     // Removes a claimed name that the tool left empty.
     static void releaseIfEmpty(const QString& output);
 

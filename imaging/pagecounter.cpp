@@ -88,6 +88,35 @@ int PageCounter::icoPictures(QIODevice& device)
     return qFromLittleEndian<quint16>(bytes + 4);
 }
 
+int PageCounter::apngFrames(QIODevice& device)
+{
+    if (device.read(8) != QByteArray("\x89PNG\r\n\x1a\n", 8))
+        return 0;
+    // Chunks: length, type, data, CRC. An animation is announced before the first IDAT.
+    for (int chunk = 0; chunk < kMaxPages; ++chunk) {
+        quint64 length = 0;
+        if (!readUnsigned(device, 4, true, length))
+            return 0;
+        const QByteArray type = device.read(4);
+        if (type.size() != 4 || type == "IDAT" || type == "IEND")
+            return 0;
+        if (type == "acTL") {
+            quint64 frames = 0;
+            return length >= 8 && readUnsigned(device, 4, true, frames) ? int(qMin<quint64>(frames, INT_MAX))
+                                                                        : 0;
+        }
+        if (!device.seek(device.pos() + qint64(length) + 4))
+            return 0;
+    }
+    return 0;
+}
+
+int PageCounter::apngFrames(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? apngFrames(file) : 0;
+}
+
 PdfPages PageCounter::pdfPages(const QString& path)
 {
     const QFileInfo info(path);

@@ -27,6 +27,10 @@ public:
     // The pictures an ICO or CUR directory lists; 0 when it is not one.
     static int icoPictures(QIODevice& device);
 
+    // The frames an animated PNG announces in its acTL chunk; 0 for a still PNG or no PNG.
+    static int apngFrames(QIODevice& device);
+    static int apngFrames(const QString& path);
+
     // Runs the application's pdfinfo on the document.
     static PdfPages pdfPages(const QString& path);
     // What pdfinfo -box printed (both channels) and whether it exited cleanly.

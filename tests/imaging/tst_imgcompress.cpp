@@ -22,6 +22,8 @@ private slots:
     void photosComeOutSmaller_data();
     void photosComeOutSmaller();
     void aSilentPngquantFailureHasAReason();
+    void anAnimatedPngIsNotFlattened_data();
+    void anAnimatedPngIsNotFlattened();
     void gifsStayAnimatedWithFewerColours_data();
     void gifsStayAnimatedWithFewerColours();
 
@@ -50,6 +52,10 @@ void TestImgCompress::initTestCase()
     QVERIFY(Fixtures::runTool("convert",
                               {"-size", "120x80", "-delay", "20", "plasma:red-blue", "plasma:green-yellow",
                                "plasma:white-black", "-loop", "0", m_work.filePath("anim.gif")}));
+    // An animated PNG of 20 frames, by ffmpeg's APNG writer.
+    QVERIFY(Fixtures::runTool("ffmpeg",
+                              {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=120x90:rate=10", "-frames:v",
+                               "20", "-plays", "0", "-f", "apng", m_work.filePath("spin.png")}));
 }
 
 void TestImgCompress::init()
@@ -145,6 +151,30 @@ void TestImgCompress::aSilentPngquantFailureHasAReason()
     QVERIFY(!done.first);
     QCOMPARE(done.second, QStringLiteral("pngquant: the picture cannot keep the quality asked"));
     QVERIFY(!QFileInfo::exists(output));
+}
+
+void TestImgCompress::anAnimatedPngIsNotFlattened_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::newRow("pngquant alone") << -1;
+    QTest::newRow("resized by ImageMagick first") << 60;
+}
+
+void TestImgCompress::anAnimatedPngIsNotFlattened()
+{
+    QFETCH(int, width);
+    ImgJobParams p = params(ImgOperation::Compression, 70);
+    p.width = width;
+    QString output;
+    const QPair<bool, QString> done = runWithReason(p, m_work.filePath("spin.png"), &output);
+    // Either tool would give one still frame and exit 0.
+    QVERIFY(!done.first);
+    QCOMPARE(
+        done.second,
+        QStringLiteral("an animated PNG (20 frames) is not compressed: only its first frame would be kept"));
+    QVERIFY(QDir(m_out).entryList(QDir::Files).isEmpty());
+    // A still PNG of the same batch settings goes through.
+    QVERIFY(runWithReason(p, m_work.filePath("photo.png"), &output).first);
 }
 
 void TestImgCompress::gifsStayAnimatedWithFewerColours_data()

@@ -22,6 +22,7 @@ private slots:
     void init();
     void cleanup();
     void pagesBecomePicturesInTheirOwnFolder();
+    void pagesAreNumberedInReadingOrder();
     void pagesJoinIntoOneLongPicture();
     void twelveA4PagesJoinAtHighDefinition();
     void unreadableDocumentsFailBeforeTheToolRuns_data();
@@ -95,12 +96,12 @@ void TestImgPdf::pagesBecomePicturesInTheirOwnFolder()
         const Result result = run(m_work.filePath("report.pdf"), ImgFormat::Jpg, 1, false);
         QVERIFY2(result.success, qPrintable(result.reason));
         const QString folder = QFileInfo(result.path).path();
-        QCOMPARE(QFileInfo(result.path).fileName(), QStringLiteral("report.jpg"));
+        QCOMPARE(QFileInfo(result.path).fileName(), QStringLiteral("report-1.jpg"));
         QCOMPARE(QFileInfo(folder).path(), m_out);
         folders << folder;
         // 144x72 points at 150 dpi, white around each page's own colour.
         for (int page = 0; page < 3; ++page) {
-            const QImage picture(folder + QStringLiteral("/report-%1.jpg").arg(page));
+            const QImage picture(folder + QStringLiteral("/report-%1.jpg").arg(page + 1));
             QCOMPARE(picture.size(), QSize(300, 150));
             QVERIFY(qRed(picture.pixel(2, 2)) > 240 && qGreen(picture.pixel(2, 2)) > 240);
             const QColor expected(Fixtures::pdfPageColour(page));
@@ -121,6 +122,29 @@ void TestImgPdf::pagesBecomePicturesInTheirOwnFolder()
     QString pages;
     QVERIFY(Fixtures::runTool("identify", {"-format", "%wx%h ", tiff.path}, &pages));
     QCOMPARE(pages.trimmed(), QStringLiteral("200x100 200x100 200x100"));
+}
+
+void TestImgPdf::pagesAreNumberedInReadingOrder()
+{
+    // "%d" in a name ImageMagick writes would be a page number: the name stays as it is.
+    const QString source = m_work.filePath("50%d off.pdf");
+    // Ghostscript numbers "%d" in its output name as well.
+    QVERIFY(Fixtures::makePdf(m_work.filePath("nineteen.pdf"), 19, 72, 36));
+    QVERIFY(QFile::rename(m_work.filePath("nineteen.pdf"), source));
+    const Result result = run(source, ImgFormat::Png, 2, false);
+    QVERIFY2(result.success, qPrintable(result.reason));
+    QCOMPARE(result.path, m_out + "/50%d off/50%d off-01.png");
+    // Sorted by name, as any file manager lists them, the pages come in the document's order.
+    const QStringList names = QDir(m_out + "/50%d off").entryList(QDir::Files, QDir::Name);
+    QCOMPARE(names.size(), 19);
+    for (int page = 0; page < names.size(); ++page) {
+        QCOMPARE(names.at(page), QStringLiteral("50%d off-%1.png").arg(page + 1, 2, 10, QLatin1Char('0')));
+        const QColor expected(Fixtures::pdfPageColour(page));
+        const QColor got(centre(QImage(m_out + "/50%d off/" + names.at(page))));
+        QVERIFY2(qAbs(got.red() - expected.red()) < 40 && qAbs(got.green() - expected.green()) < 40 &&
+                     qAbs(got.blue() - expected.blue()) < 40,
+                 qPrintable(names.at(page) + " " + got.name()));
+    }
 }
 
 void TestImgPdf::pagesJoinIntoOneLongPicture()

@@ -128,6 +128,14 @@ private slots:
         rotate.flip = true;
         QTest::newRow("rotate 0 is still passed")
             << rotate << QStringList{"/in/p.png", o, "-rotate", "0", "-flip", "/out/p.png"};
+        QTest::newRow("a % in the output is no numbering")
+            << make("/in/50%d.png", "jpg", "/out/50%/50%d.jpg")
+            << QStringList{"/in/50%d.png", o,        "-background",        "white",
+                           "-alpha",       "remove", "/out/50%%/50%%d.jpg"};
+        C frames = make("/in/50%.gif", "png", "/out/50%/50%.png");
+        frames.numbered = true;
+        QTest::newRow("frames apart are numbered, since a % stops ImageMagick doing it")
+            << frames << QStringList{"/in/50%.gif", o, "-coalesce", "/out/50%%/50%%-%d.png"};
     }
     void general()
     {
@@ -162,6 +170,9 @@ private slots:
                               "-append", "/out/r.png"}));
         QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 2, false, "tiff", "/out/r.tiff"),
                  (QStringList{"-density", "100", "/in/r.pdf", "/out/r.tiff"}));
+        QCOMPARE(ImgRecipes::pdf("/in/r.pdf", 2, false, "bmp", "/out/r%/r%.bmp", true),
+                 (QStringList{"-density", "100", "/in/r.pdf", "-background", "white", "-alpha", "remove",
+                              "/out/r%%/r%%-%d.bmp"}));
         QCOMPARE(ImgRecipes::density(7), QStringLiteral("100"));
     }
 
@@ -483,6 +494,101 @@ private slots:
         QVERIFY(!HeicInspector::declaresAlpha("....urn:mpeg:hevc:2015:auxid:2...")); // a depth map
         QVERIFY(HeicInspector::declaresAlpha("urn:mpeg:mpegB:cicp:systems:auxiliary:alpha"));
         QVERIFY(!HeicInspector::hasAlpha("/nonexistent.heic"));
+    }
+
+    void apngFramesAreCounted()
+    {
+        QTemporaryDir dir;
+        const QString animated = dir.filePath("spin.png");
+        // ffmpeg's APNG muxer: acTL with 20 frames, then fcTL/IDAT and fcTL/fdAT chunks.
+        QVERIFY(Fixtures::runTool("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=40x30:rate=10",
+                                             "-frames:v", "20", "-plays", "0", "-f", "apng", animated}));
+        QCOMPARE(PageCounter::apngFrames(animated), 20);
+        QVERIFY(Fixtures::makePicture(dir.filePath("still.png")));
+        QCOMPARE(PageCounter::apngFrames(dir.filePath("still.png")), 0);
+        QCOMPARE(PageCounter::apngFrames(dir.filePath("missing.png")), 0);
+        // Cut before its chunks end, and a JPEG: no animation is read into either.
+        QFile whole(animated);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        QByteArray head = whole.read(40);
+        QBuffer cut(&head);
+        QVERIFY(cut.open(QIODevice::ReadOnly));
+        QCOMPARE(PageCounter::apngFrames(cut), 0);
+        QVERIFY(Fixtures::makePicture(dir.filePath("photo.jpg")));
+        QCOMPARE(PageCounter::apngFrames(dir.filePath("photo.jpg")), 0);
+    }
+
+    void framesApart_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("apart");
+        QTest::newRow("gif to png") << "/a.GIF" << 1 << "png" << true;
+        QTest::newRow("webp to jpg") << "/a.webp" << 1 << "jpg" << true;
+        QTest::newRow("gif stays an animation") << "/a.gif" << 1 << "gif" << false;
+        QTest::newRow("webp to gif stays one") << "/a.webp" << 1 << "gif" << false;
+        QTest::newRow("tiff pages to png") << "/a.tiff" << 3 << "png" << true;
+        QTest::newRow("tiff pages to gif") << "/a.tif" << 3 << "gif" << true;
+        QTest::newRow("tiff pages stay in a tiff") << "/a.tif" << 3 << "tiff" << false;
+        QTest::newRow("one-page tiff") << "/a.tif" << 1 << "png" << false;
+        QTest::newRow("icons to png") << "/a.ico" << 2 << "png" << true;
+        QTest::newRow("psd is flattened") << "/a.psd" << 1 << "png" << false;
+        QTest::newRow("jpeg") << "/a.jpg" << 1 << "png" << false;
+    }
+    void framesApart()
+    {
+        QFETCH(QString, source);
+        QFETCH(int, pages);
+        QFETCH(QString, suffix);
+        QFETCH(bool, apart);
+        QCOMPARE(ImgRecipes::framesApart(source, pages, suffix), apart);
+    }
+
+    void numberedFilesCountFromOne_data()
+    {
+        QTest::addColumn<int>("written");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("none: the output itself") << 0 << "r.jpg"
+                                                 << "";
+        QTest::newRow("one: as a picture of one frame") << 1 << "r.jpg"
+                                                        << "r.jpg";
+        QTest::newRow("nine: one digit") << 9 << "r-1.jpg"
+                                         << "r-9.jpg";
+        QTest::newRow("ten") << 10 << "r-01.jpg"
+                             << "r-10.jpg";
+        QTest::newRow("nineteen") << 19 << "r-01.jpg"
+                                  << "r-19.jpg";
+        QTest::newRow("a hundred and one") << 101 << "r-001.jpg"
+                                           << "r-101.jpg";
+    }
+    void numberedFilesCountFromOne()
+    {
+        QFETCH(int, written);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QTemporaryDir dir;
+        // Each file holds its index as ImageMagick wrote it, to see that none changed places.
+        for (int i = 0; i < written; ++i) {
+            QFile file(dir.filePath(QStringLiteral("r-%1.jpg").arg(i)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray::number(i));
+        }
+        QVERIFY(Fixtures::makePicture(dir.filePath("r-x.jpg")));
+        QCOMPARE(OutputNamer::numberFromOne(dir.filePath("r.jpg")), dir.filePath(first));
+        QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+        names.removeOne("r-x.jpg");
+        QCOMPARE(names.size(), written);
+        if (written == 0)
+            return;
+        QCOMPARE(names.first(), first);
+        QCOMPARE(names.last(), last);
+        for (int i = 0; i < names.size(); ++i) {
+            QFile file(dir.filePath(names.at(i)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray::number(i));
+        }
     }
 
     void resultsIncludeNumberedFrames()

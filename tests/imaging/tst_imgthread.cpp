@@ -300,11 +300,12 @@ void TestImgThread::multiFrameResultsLandInTheirSubFolder()
         QVERIFY2(done.at(i).value == 1, qPrintable(done.at(i).path));
     // Every page of the TIFF is a picture of its own.
     for (int page = 0; page < 3; ++page)
-        QCOMPARE(Fixtures::identify(m_out + QStringLiteral("/pages/pages-%1.png").arg(page)),
+        QCOMPARE(Fixtures::identify(m_out + QStringLiteral("/pages/pages-%1.png").arg(page + 1)),
                  QStringLiteral("40x30 PNG"));
-    // The animation keeps its frames, numbered by ImageMagick, in a folder of its own each time.
-    QVERIFY(QFile::exists(m_out + "/anim/anim-0.png"));
+    // The animation keeps its frames, numbered from 1, in a folder of its own each time.
     QVERIFY(QFile::exists(m_out + "/anim/anim-1.png"));
+    QVERIFY(QFile::exists(m_out + "/anim/anim-2.png"));
+    QVERIFY(!QFile::exists(m_out + "/anim/anim-0.png"));
     QVERIFY(!QFile::exists(m_out + "/anim/anim.png"));
     const QStringList folders = QDir(m_out).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     QCOMPARE(folders.size(), 3);
@@ -540,8 +541,8 @@ void TestImgThread::animationFramesAreWholeFrames()
     const BatchRecorder::Report pictures = runOne(params(ImgOperation::Conversion, ImgFormat::Png), gif);
     QCOMPARE(pictures.value, 1);
     for (int frame = 0; frame < 3; ++frame)
-        QCOMPARE(QImage(m_out + QStringLiteral("/opt/opt-%1.png").arg(frame)).size(), QSize(12, 8));
-    const QImage last(m_out + "/opt/opt-2.png");
+        QCOMPARE(QImage(m_out + QStringLiteral("/opt/opt-%1.png").arg(frame + 1)).size(), QSize(12, 8));
+    const QImage last(m_out + "/opt/opt-3.png");
     QCOMPARE(QColor(last.pixel(1, 1)), QColor(Qt::red));
     QCOMPARE(QColor(last.pixel(10, 6)), QColor(Qt::blue));
     QCOMPARE(QColor(last.pixel(10, 1)), QColor(Qt::white));
@@ -575,8 +576,8 @@ void TestImgThread::iconsAndPagesKeepEveryPicture()
         QCOMPARE(icons.value, 1);
         const QString folder = QFileInfo(icons.path).path();
         QCOMPARE(folder == m_out + "/app", run == 0);
-        QCOMPARE(Fixtures::identify(folder + "/app-0.png"), QStringLiteral("16x16 PNG"));
-        QCOMPARE(Fixtures::identify(folder + "/app-1.png"), QStringLiteral("32x32 PNG"));
+        QCOMPARE(Fixtures::identify(folder + "/app-1.png"), QStringLiteral("16x16 PNG"));
+        QCOMPARE(Fixtures::identify(folder + "/app-2.png"), QStringLiteral("32x32 PNG"));
     }
     // Not an animation of icons: a GIF target gets a picture per icon too.
     const BatchRecorder::Report gifs = runOne(params(ImgOperation::Conversion, ImgFormat::Gif), ico);

@@ -240,10 +240,10 @@ void TestPictureTools::formatConversionCases()
             qGreen(pixel(white, 25, 10)) > 240); // transparent became white
     QVERIFY(qRed(pixel(white, 3, 10)) > 200 && qGreen(pixel(white, 3, 10)) < 60);
     QCOMPARE(Fixtures::identify(outFolder("chf") + "/photo.jpg"), QStringLiteral("30x20 JPEG"));
-    QCOMPARE(table->exportPath(2), outFolder("chf") + "/b/b.jpg");
+    QCOMPARE(table->exportPath(2), outFolder("chf") + "/b/b-1.jpg");
     // Two pages, two pictures in the TIFF's sub-folder.
-    QCOMPARE(Fixtures::identify(outFolder("chf") + "/b/b-0.jpg"), QStringLiteral("30x20 JPEG"));
     QCOMPARE(Fixtures::identify(outFolder("chf") + "/b/b-1.jpg"), QStringLiteral("30x20 JPEG"));
+    QCOMPARE(Fixtures::identify(outFolder("chf") + "/b/b-2.jpg"), QStringLiteral("30x20 JPEG"));
     QCOMPARE(table->rowWarning(3), QStringLiteral("转换失败！"));
     for (int row = 0; row < 3; ++row)
         QCOMPARE(table->progress(row), 100);
@@ -265,10 +265,31 @@ void TestPictureTools::rawThroughThePreConverter()
     param->formatCombo()->setCurrentIndex(2);
     param->sizeCombo()->setCurrentIndex(1);
     param->widthEdit()->setText("608");
-    runPage(&page, {raw, fake}, "rawToImg");
-    QCOMPARE(page.table()->exportPath(0), outFolder("raw") + "/DSC_0042.png");
-    QCOMPARE(Fixtures::identify(page.table()->exportPath(0)), QStringLiteral("608x456 PNG"));
-    QCOMPARE(page.table()->rowWarning(1), QStringLiteral("转换失败！"));
+    // LibRaw knows a camera by the content: any camera's suffix goes to the pre-converter.
+    const QString panasonic = m_dir.filePath("P1000042.RW2");
+    QVERIFY(QFile::copy(raw, panasonic));
+    const QString sigma = m_dir.filePath("SDIM0001.x3f");
+    QVERIFY(QFile::copy(Fixtures::dataFile("Sigma.x3f"), sigma));
+    const QString damaged = m_dir.filePath("DSC_0043.dng");
+    QVERIFY(QFile::copy(Fixtures::dataFile("NikonD5000.dng"), damaged));
+    QVERIFY(Fixtures::damageFile(damaged, 2800000, 3000000, 5));
+    runPage(&page, {raw, fake, panasonic, sigma, damaged}, "rawToImg");
+    MyTable* table = page.table();
+    QCOMPARE(table->rowCount(), 5);
+    QCOMPARE(table->exportPath(0), outFolder("raw") + "/DSC_0042.png");
+    QCOMPARE(Fixtures::identify(table->exportPath(0)), QStringLiteral("608x456 PNG"));
+    QCOMPARE(table->rowWarning(1), QStringLiteral("转换失败！"));
+    QCOMPARE(table->progress(2), 100);
+    QCOMPARE(Fixtures::identify(table->exportPath(2)), QStringLiteral("608x456 PNG"));
+    // Neither a picture LibRaw cannot decode nor a damaged one passes, and each row says why.
+    for (int row : {3, 4})
+        QCOMPARE(table->rowWarning(row), QStringLiteral("转换失败！"));
+    const auto reason = [table](int row) {
+        return table->item(row, 0)->data(MyTable::kReasonRole).toString();
+    };
+    QVERIFY2(reason(3).contains("is a Sigma X3F (Foveon) picture"), qPrintable(reason(3)));
+    QVERIFY2(reason(4).contains("is damaged: LibRaw found corrupt data"), qPrintable(reason(4)));
+    QVERIFY(!QFileInfo::exists(outFolder("raw") + "/DSC_0043.png"));
 }
 
 void TestPictureTools::resizePresets_data()
@@ -538,8 +559,8 @@ void TestPictureTools::pdfPageWritesPagesAndLongPictures()
     runPage(&page, {pdf, empty}, "pdfToImg");
     MyTable* table = page.table();
     // One picture per page in the document's own folder, which the row's button opens.
-    QCOMPARE(table->exportPath(0), out + "/minutes.2024/minutes.2024.jpg");
-    for (int i = 0; i < 3; ++i)
+    QCOMPARE(table->exportPath(0), out + "/minutes.2024/minutes.2024-1.jpg");
+    for (int i = 1; i <= 3; ++i)
         QCOMPARE(Fixtures::identify(out + QStringLiteral("/minutes.2024/minutes.2024-%1.jpg").arg(i)),
                  QStringLiteral("300x150 JPEG"));
     QCOMPARE(table->progress(0), 100);
