@@ -1,19 +1,42 @@
 #include "framework/fileintake.h"
 
+#include <QCollator>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 bool FileIntake::accepts(const QString& path, const QStringList& extensions)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const QString& entry : extensions) {
-        if (entry == suffix) {
-            qDebug() << "suffix:" << suffix << ",fmtList:" << entry;
-            return true;
-        }
+    return extensions.contains(QFileInfo(path).suffix().toLower());
+}
+
+QStringList FileIntake::acceptedOf(const QStringList& paths, const QStringList& extensions, int* skipped)
+{
+    QStringList accepted;
+    *skipped = 0;
+    for (const QString& path : paths) {
+        if (accepts(path, extensions))
+            accepted << path;
+        else
+            ++*skipped;
     }
-    return false;
+    return accepted;
+}
+
+QString FileIntake::skipNotice(int skipped)
+{
+    return QStringLiteral("%1 个文件格式不支持，已跳过").arg(skipped);
+}
+
+void FileIntake::sortNaturally(QStringList* paths)
+{
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(paths->begin(), paths->end(),
+                     [&collator](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
 }
 
 bool FileIntake::suffixEndsAnEntry(const QString& path, const QStringList& extensions)
@@ -48,6 +71,7 @@ QStringList FileIntake::folderFiles(const QString& folder)
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Unsorted);
     for (const QFileInfo& entry : entries)
         files << entry.absoluteFilePath();
+    sortNaturally(&files);
     return files;
 }
 

@@ -15,6 +15,8 @@ public:
 
     VideoSlicingCenterWT* centerWidget() const { return m_centerWidget; }
     static VSTableDistItemWT* itemOf(const TableRowWidget* row);
+    // The row's source and segment; a segment that spans the whole file is the whole clip.
+    static MediaJob segmentJob(const TableRowWidget* row, const VSTableDistItemWT* item);
 
 public slots:
     void addFile1();
