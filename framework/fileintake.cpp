@@ -1,9 +1,9 @@
 #include "framework/fileintake.h"
 
-#include <QCollator>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -30,13 +30,46 @@ QString FileIntake::skipNotice(int skipped)
     return QStringLiteral("%1 个文件格式不支持，已跳过").arg(skipped);
 }
 
+namespace {
+// "clip 2" before "clip 10": runs of digits compare by value, the rest without case. QCollator's
+// numeric mode does nothing under the C locale, which is where many desktops start programs.
+int naturalCompare(const QString& a, const QString& b)
+{
+    int i = 0;
+    int j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            const int startA = i;
+            const int startB = j;
+            while (i < a.size() && a.at(i).isDigit())
+                ++i;
+            while (j < b.size() && b.at(j).isDigit())
+                ++j;
+            // Leading zeros aside, the longer run is the larger number.
+            const QString x =
+                a.mid(startA, i - startA).remove(QRegularExpression(QStringLiteral("^0+(?=\\d)")));
+            const QString y =
+                b.mid(startB, j - startB).remove(QRegularExpression(QStringLiteral("^0+(?=\\d)")));
+            if (x.size() != y.size())
+                return x.size() < y.size() ? -1 : 1;
+            if (const int c = x.compare(y))
+                return c;
+            continue;
+        }
+        const int c = QString::compare(a.at(i), b.at(j), Qt::CaseInsensitive);
+        if (c != 0)
+            return c;
+        ++i;
+        ++j;
+    }
+    return (a.size() - i) - (b.size() - j);
+}
+} // namespace
+
 void FileIntake::sortNaturally(QStringList* paths)
 {
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(paths->begin(), paths->end(),
-                     [&collator](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+                     [](const QString& a, const QString& b) { return naturalCompare(a, b) < 0; });
 }
 
 bool FileIntake::suffixEndsAnEntry(const QString& path, const QStringList& extensions)

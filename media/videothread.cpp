@@ -1,6 +1,7 @@
 #include "media/videothread.h"
 
 #include "media/combenum.h"
+#include "media/medialength.h"
 #include "platform/apppaths.h"
 #include "platform/toollauncher.h"
 
@@ -187,21 +188,8 @@ MediaCommand VideoThread::recipe(const MediaJob& job, const QString& output, con
 
 qint64 VideoThread::realLength(const QString& input, qint64 probedMs)
 {
-    // Only the container is read, nothing decoded: a second or so for a large file. ffmpeg mends
-    // an MPEG-PS timestamp jump while it reads, where the header claimed 36,000 s.
-    const ToolResult result = ToolLauncher::run(
-        kFfmpeg,
-        {QStringLiteral("-hide_banner"), QStringLiteral("-i"), QFileInfo(input).absoluteFilePath(),
-         QStringLiteral("-map"), QStringLiteral("0:v?"), QStringLiteral("-map"), QStringLiteral("0:a?"),
-         QStringLiteral("-c"), QStringLiteral("copy"), QStringLiteral("-f"), QStringLiteral("null"),
-         QStringLiteral("-")},
-        ToolLauncher::kFinishWaitMs, &m_cancel);
-    FfmpegLog log;
-    log.add(result.standardError);
-    log.finish();
-    if (result.exitedCleanly() && log.lastTimeMs() > 0)
-        return log.lastTimeMs();
-    return qMax<qint64>(0, probedMs);
+    const qint64 read = MediaLength::read(input, &m_cancel);
+    return read > 0 ? read : qMax<qint64>(0, probedMs);
 }
 
 VideoThread::Outcome VideoThread::runCapped(MediaCommand command, qint64 realMs, bool capped)

@@ -1,7 +1,9 @@
 #include "framework/mediacenterwt.h"
+#include "framework/tableitemwidget.h"
 #include "framework/tablerowwidget.h"
 #include "framework/tablewidget.h"
 #include "media/mediafixtures.h"
+#include "media/mymediainfo.h"
 #include "player/videoplayer.h"
 #include "support/fixtures.h"
 #include "tools/editing/cutsliderwt.h"
@@ -141,6 +143,7 @@ private slots:
     void gifTakesTheEditedPieceAndWidth();
     void concatJoinsInTheOrderOfTheRows();
     void concatOfOneFileAndItsFailure();
+    void lengthUnknownToTheLibraryIsRead();
 
 private:
     QString in(const QString& name) const { return m_in.filePath(name); }
@@ -168,6 +171,11 @@ void TestEditingPages::initTestCase()
     QFile broken(in("broken.mp4"));
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write(QByteArray(8192, '\x5a'));
+    // Matroska written to a pipe: no duration in its header.
+    QVERIFY(Fixtures::runTool(
+        "sh", {"-c", "ffmpeg -hide_banner -nostdin -loglevel error -f lavfi -i "
+                     "testsrc2=size=160x90:rate=25:duration=2.4 -c:v libx264 -f matroska - > '" +
+                         in("noduration.mkv") + "'"}));
 }
 
 void TestEditingPages::init()
@@ -414,6 +422,27 @@ void TestEditingPages::concatOfOneFileAndItsFailure()
     QVERIFY(page.table()->row(1)->failureReason().contains("broken.mp4"));
     QCOMPARE(page.table()->row(1)->percentLabel()->text(), QString("转换失败！"));
     QCOMPARE(filesIn(m_out->path(), "*").size(), 1);
+}
+
+void TestEditingPages::lengthUnknownToTheLibraryIsRead()
+{
+    VideoToGifMainWT page(nullptr);
+    useOutput(&page);
+    page.addPaths({in("noduration.mkv")});
+    TableRowWidget* row = page.table()->row(0);
+    // Read from the packets off the GUI thread, then shown, and the unedited segment is the whole clip.
+    QTRY_VERIFY_WITH_TIMEOUT(row->mediaInfo()->videoDuration() > 0, 10000);
+    // The packet clock stops at the last packet in decode order, a few B-frames short of the end;
+    // the row stays the whole clip all the same.
+    QVERIFY2(qAbs(row->mediaInfo()->videoDuration() - 2400) <= 200,
+             qPrintable(QString::number(row->mediaInfo()->videoDuration())));
+    QCOMPARE(row->itemWidget()->duration(), QString("00:00:02"));
+    QCOMPARE(VideoSlicingMainWT::itemOf(row)->endTime(), row->mediaInfo()->videoDuration());
+    page.toGif();
+    waitIdle(&page);
+    QVERIFY2(!row->isFailed(), qPrintable(row->failureReason()));
+    const MediaFixtures::Probe gif = MediaFixtures::probe(filesIn(m_out->path(), "*.gif").value(0));
+    QVERIFY2(qAbs(gif.duration - 2.4) < 0.1, qPrintable(QString::number(gif.duration)));
 }
 
 QTEST_MAIN(TestEditingPages)

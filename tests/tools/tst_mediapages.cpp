@@ -488,13 +488,22 @@ void TestMediaPages::folderAndDropTakeThePageFiles()
     QVERIFY(QFile::copy(in("sound.mp4"), folder.filePath("UPPER.MP4")));
     QVERIFY(QDir(folder.path()).mkdir("sub"));
     QVERIFY(QFile::copy(in("sound.mp4"), folder.filePath("sub/deep.mp4")));
+    // Camcorder, DVD and web suffixes, named so that only a natural sort puts them in order.
+    for (const char* name : {"clip 10.webm", "clip 2.MTS", "clip 3.vob"})
+        QVERIFY(QFile::copy(in("sound.mp4"), folder.filePath(name)));
     QFile note(folder.filePath("notes.txt"));
     QVERIFY(note.open(QIODevice::WriteOnly));
 
     VideoFmtMainWT video(nullptr);
     video.addFolder(folder.path());
-    QCOMPARE(video.table()->rowCount(), 3);
+    QStringList names;
+    for (int i = 0; i < video.table()->rowCount(); ++i)
+        names << video.table()->row(i)->itemWidget()->name();
+    QCOMPARE(names, QStringList(
+                        {"clip 2.MTS", "clip 3.vob", "clip 10.webm", "movie.mkv", "sound.mp4", "UPPER.MP4"}));
     QVERIFY(!video.mediaCenter()->isDropZoneShown());
+    // What the page cannot take is said once, with its count.
+    QCOMPARE(noticeText(&video), QString("2 个文件格式不支持，已跳过"));
 
     AudioFmtMainWT audio(nullptr);
     audio.onDragAndDrop({QUrl::fromLocalFile(folder.filePath("sound.mp4")),
@@ -502,9 +511,15 @@ void TestMediaPages::folderAndDropTakeThePageFiles()
                          QUrl::fromLocalFile(folder.filePath("notes.txt"))});
     QCOMPARE(audio.table()->rowCount(), 1);
     QCOMPARE(audio.table()->row(0)->itemWidget()->name(), QString("song.mp3"));
+    QCOMPARE(noticeText(&audio), QString("2 个文件格式不支持，已跳过"));
     VideoCompressMainWT compress(nullptr);
     compress.onDragAndDrop({QUrl::fromLocalFile(folder.path())});
-    QCOMPARE(compress.table()->rowCount(), 3);
+    QCOMPARE(compress.table()->rowCount(), 6);
+    QCOMPARE(noticeText(&compress), QString("2 个文件格式不支持，已跳过"));
+    // Everything taken: no notice.
+    VideoCompressMainWT quiet(nullptr);
+    quiet.onDragAndDrop({QUrl::fromLocalFile(folder.filePath("clip 3.vob"))});
+    QCOMPARE(noticeText(&quiet), QString());
 
     QTemporaryDir empty;
     VideoFmtMainWT none(nullptr);

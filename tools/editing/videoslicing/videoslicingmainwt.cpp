@@ -111,3 +111,10 @@ QString VideoSlicingMainWT::outputFolder() const
 {
     return m_centerWidget->param()->outputFolder();
 }
+
+void VideoSlicingMainWT::lengthRead(TableRowWidget* row)
+{
+    // An unedited row is the whole clip, now that its length is known.
+    if (VSTableDistItemWT* item = VideoSlicingMainWT::itemOf(row); item && item->endTime() <= 0)
+        item->setEndTime(row->mediaInfo()->videoDuration());
+}
