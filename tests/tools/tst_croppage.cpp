@@ -9,6 +9,7 @@
 #include "tools/picture/crop/cropmaskwt.h"
 #include "tools/picture/crop/cropparamwt.h"
 #include "widgets/mycombobox.h"
+#include "widgets/mydialog.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -94,6 +95,11 @@ void TestCropPage::tableAndRectangles()
     CropMainWT page(nullptr);
     showRows(page, {a, a, a, m_dir.filePath("notes.txt")});
     QCOMPARE(page.table()->rowCount(), 3);
+    // The file the page cannot take is reported; the notice is closed before the rows are used.
+    const QList<MyDialog*> notices = page.findChildren<MyDialog*>();
+    QCOMPARE(notices.size(), 1);
+    QCOMPARE(notices.first()->message(), QStringLiteral("1 个文件格式不支持，已跳过"));
+    qDeleteAll(notices);
     MyTable* table = page.table();
     QCOMPARE(table->columnCount(), 6);
     QStringList headers;
