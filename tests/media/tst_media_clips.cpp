@@ -261,6 +261,28 @@ private slots:
         QVERIFY2(timer.elapsed() < 60000, qPrintable(QString::number(timer.elapsed())));
     }
 
+    void runawayOutputFailsWithItsReason()
+    {
+        // A packet read that says 1 s for a clip that plays 3 s, as a damaged header can: the job
+        // is cut at 1 s + 10 % + 1 s, and reaching that cap fails it instead of passing it off.
+        const QString tool = m_app.filePath("decoder/common/ffmpeg");
+        QFile::remove(tool);
+        QVERIFY(Fixtures::writeScript(tool,
+                                      "case \"$*\" in *'-f null -'*) echo 'frame=25 time=00:00:01.00' >&2; "
+                                      "exit 0 ;; esac\nexec /usr/bin/ffmpeg \"$@\"\n"));
+        MediaFixtures::Clip three;
+        three.seconds = 3;
+        QVERIFY(MediaFixtures::make(in("three.mp4"), three));
+        RunRecorder rec;
+        run(FormatConversion,
+            {job("three.mp4", "r", {{"format", "2"}, {"resolution", "5"}, {"oriVideoCodec", "1"}})}, rec);
+        QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
+        QCOMPARE(rec.ofKind("failed").size(), 1);
+        QVERIFY2(rec.ofKind("failed").first().text.contains("damaged"),
+                 qPrintable(rec.ofKind("failed").first().text));
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+    }
+
     void shootingDateSurvives_data()
     {
         QTest::addColumn<int>("mode");
