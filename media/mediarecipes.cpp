@@ -30,6 +30,19 @@ QStringList containerAudioArguments(int format)
     return {};
 }
 
+// Containers that keep each frame's time take the source's times as they are: a constant rate
+// there only repeats frames (a 2-frame WMV at a nominal 1000 fps became 501 frames of MP4).
+// AVI, WMV, MPEG and SWF have no such times and keep ffmpeg's constant rate.
+QStringList timestampArguments(const QString& suffix)
+{
+    static const QStringList timed{QStringLiteral("mp4"), QStringLiteral("mov"),  QStringLiteral("mkv"),
+                                   QStringLiteral("m4v"), QStringLiteral("webm"), QStringLiteral("3gp"),
+                                   QStringLiteral("flv"), QStringLiteral("f4v")};
+    if (!timed.contains(suffix.toLower()))
+        return {};
+    return {QStringLiteral("-fps_mode"), QStringLiteral("vfr")};
+}
+
 // The seek stays before the input, where it is fast and, while transcoding, exact to the frame;
 // the length goes after it, where ffmpeg cuts exactly (before the input, an MPEG-PS piece of 1 s
 // came out 1.2 s long). A whole clip is neither sought nor cut, only capped.
@@ -135,6 +148,7 @@ MediaCommand MediaRecipes::videoTarget(const MediaJob& job, const QString& outpu
             command.arguments << QStringLiteral("-s") << sizeArgument(job.resolution);
         else
             command.arguments << QStringLiteral("-vf") << kEvenScale;
+        command.arguments << timestampArguments(CombEnum::formatName(job.format));
     }
     command.arguments << containerAudioArguments(job.format) << kKeepMetadata << output;
     return command;
@@ -160,7 +174,10 @@ MediaCommand MediaRecipes::compression(const MediaJob& job, const QString& outpu
                       << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-c:a")
                       << (sameContainer ? QStringLiteral("copy") : QStringLiteral("aac"))
                       << QStringLiteral("-b:v") << QString::number(job.bitRate) + QLatin1Char('k')
-                      << QStringLiteral("-vf") << kEvenScale << kKeepMetadata << output;
+                      << QStringLiteral("-vf") << kEvenScale
+                      << timestampArguments(sameContainer ? QFileInfo(job.oriFilePath).suffix()
+                                                          : QStringLiteral("mp4"))
+                      << kKeepMetadata << output;
     return command;
 }
 
@@ -184,7 +201,8 @@ MediaCommand MediaRecipes::slicing(const MediaJob& job, const QString& output)
                       << CombEnum::encoderName(codec);
     if (job.resolution != 0)
         command.arguments << QStringLiteral("-s") << sizeArgument(job.resolution);
-    command.arguments << containerAudioArguments(job.format) << kKeepMetadata << output;
+    command.arguments << timestampArguments(CombEnum::formatName(job.format))
+                      << containerAudioArguments(job.format) << kKeepMetadata << output;
     return command;
 }
 

@@ -283,6 +283,36 @@ private slots:
         QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
     }
 
+    void sparseFramesAreNotRepeated_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("frames");
+        // Two frames half a second apart in a stream whose nominal rate is 1000 fps.
+        QTest::newRow("to MP4") << 0 << 2;
+        QTest::newRow("to MKV") << 2 << 2;
+    }
+    void sparseFramesAreNotRepeated()
+    {
+        QFETCH(int, format);
+        QFETCH(int, frames);
+        if (!QFile::exists(in("sparse.wmv")))
+            QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x90:rate=2:duration=1", "-c:v", "wmv2",
+                            in("sparse.wmv")}));
+        RunRecorder rec;
+        run(FormatConversion,
+            {job("sparse.wmv", "w",
+                 {{"format", QString::number(format)}, {"resolution", "0"}, {"oriVideoCodec", "50"}})},
+            rec);
+        QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
+        QString count;
+        QVERIFY(
+            Fixtures::runTool("ffprobe",
+                              {"-v", "error", "-count_frames", "-select_streams", "v", "-show_entries",
+                               "stream=nb_read_frames", "-of", "csv=p=0", rec.ofKind("done").value(0).text},
+                              &count));
+        QCOMPARE(count.trimmed().toInt(), frames);
+    }
+
     void shootingDateSurvives_data()
     {
         QTest::addColumn<int>("mode");

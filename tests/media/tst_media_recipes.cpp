@@ -71,18 +71,18 @@ private slots:
             << kPrefix + ".avi";
         QTest::newRow("H.265 to MOV 720P")
             << videoJob(1, 15, 2)
-            << head() +
-                   QStringList{"-vcodec", "libxvid", "-s", "1280x720", "-map_metadata", "0", kPrefix + ".mov"}
+            << head() + QStringList{"-vcodec", "libxvid",       "-s", "1280x720",      "-fps_mode",
+                                    "vfr",     "-map_metadata", "0",  kPrefix + ".mov"}
             << kPrefix + ".mov";
         QTest::newRow("same codec with a size")
             << videoJob(0, 16, 1)
-            << head() + QStringList{"-vcodec", "libx264",       "-s", "1920x1080", "-map_metadata",
-                                    "0",       kPrefix + ".mp4"}
+            << head() + QStringList{"-vcodec", "libx264",       "-s", "1920x1080",     "-fps_mode",
+                                    "vfr",     "-map_metadata", "0",  kPrefix + ".mp4"}
             << kPrefix + ".mp4";
         QTest::newRow("H.264 to WEBM")
-            << videoJob(8, 0, 1)
-            << head() +
-                   QStringList{"-vcodec", "libvpx", "-vf", kEven, "-map_metadata", "0", kPrefix + ".webm"}
+            << videoJob(8, 0, 1) << head() + QStringList{"-vcodec",       "libvpx",    "-vf",
+                                                         kEven,           "-fps_mode", "vfr",
+                                                         "-map_metadata", "0",         kPrefix + ".webm"}
             << kPrefix + ".webm";
         QTest::newRow("VP8 to WEBM copies")
             << videoJob(8, 0, 13)
@@ -90,18 +90,19 @@ private slots:
             << kPrefix + ".webm";
         QTest::newRow("VP8 to WEBM 480P")
             << videoJob(8, 7, 13)
-            << head() +
-                   QStringList{"-vcodec", "libvpx", "-s", "720x480", "-map_metadata", "0", kPrefix + ".webm"}
+            << head() + QStringList{"-vcodec", "libvpx",        "-s", "720x480",        "-fps_mode",
+                                    "vfr",     "-map_metadata", "0",  kPrefix + ".webm"}
             << kPrefix + ".webm";
         QTest::newRow("H.265 kept in MP4, portrait size")
             << videoJob(0, 9, 2)
-            << head() +
-                   QStringList{"-vcodec", "libx265", "-s", "750x1334", "-map_metadata", "0", kPrefix + ".mp4"}
+            << head() + QStringList{"-vcodec", "libx265",       "-s", "750x1334",      "-fps_mode",
+                                    "vfr",     "-map_metadata", "0",  kPrefix + ".mp4"}
             << kPrefix + ".mp4";
         QTest::newRow("3GP sound is AAC")
             << videoJob(9, 1, 1)
-            << head() + QStringList{"-vcodec", "h263",          "-s", "176x144",       "-acodec",
-                                    "aac",     "-map_metadata", "0",  kPrefix + ".3gp"}
+            << head() + QStringList{"-vcodec",       "h263",    "-s",  "176x144",       "-fps_mode",
+                                    "vfr",           "-acodec", "aac", "-map_metadata", "0",
+                                    kPrefix + ".3gp"}
             << kPrefix + ".3gp";
         QTest::newRow("SWF sound at 44.1 kHz")
             << videoJob(12, 5, 1)
@@ -191,9 +192,10 @@ private slots:
         QCOMPARE(MediaRecipes::outputSuffix(job), suffix);
         QCOMPARE(MediaRecipes::outputBase(job), QString("clip"));
         const MediaCommand c = MediaRecipes::compression(job, "/out/clip." + suffix);
-        QCOMPARE(c.arguments, (QStringList{"-hide_banner", "-y", "-i", source, "-vcodec", "libx264",
-                                           "-preset", "ultrafast", "-c:a", sound, "-b:v", "800k", "-vf",
-                                           kEven, "-map_metadata", "0", "/out/clip." + suffix}));
+        QCOMPARE(c.arguments,
+                 (QStringList{"-hide_banner", "-y", "-i", source, "-vcodec", "libx264", "-preset",
+                              "ultrafast", "-c:a", sound, "-b:v", "800k", "-vf", kEven, "-fps_mode", "vfr",
+                              "-map_metadata", "0", "/out/clip." + suffix}));
     }
 
     void slicing_data()
@@ -207,7 +209,7 @@ private slots:
         const QStringList start{"-hide_banner", "-y",    "-ss", "65.432", "-accurate_seek",
                                 "-i",           kSource, "-t",  "1.567"};
         const QStringList encode{"-preset", "ultrafast", "-vcodec", "libx264"};
-        const QStringList end{"-map_metadata", "0", "/out/a.mp4"};
+        const QStringList end{"-fps_mode", "vfr", "-map_metadata", "0", "/out/a.mp4"};
         QTest::newRow("crop, to the millisecond")
             << base << start + QStringList{"-vf", "crop=640:360:10:20"} + encode + end;
         MediaRecord odd = base;
@@ -224,9 +226,9 @@ private slots:
         threeGp["format"] = "9";
         threeGp["resolution"] = "1";
         QTest::newRow("3GP without a source codec gets H.263")
-            << threeGp
-            << start + QStringList{"-preset", "ultrafast", "-vcodec",       "h263", "-s",        "176x144",
-                                   "-acodec", "aac",       "-map_metadata", "0",    "/out/a.mp4"};
+            << threeGp << start + QStringList{"-preset",       "ultrafast", "-vcodec",   "h263",    "-s",
+                                              "176x144",       "-fps_mode", "vfr",       "-acodec", "aac",
+                                              "-map_metadata", "0",         "/out/a.mp4"};
         MediaRecord whole = noCrop;
         whole.remove("beginTimeStr");
         QTest::newRow("whole clip: no seek, no cut")
