@@ -13,10 +13,15 @@ public:
     // The drag-enter rule: an entry ending with the suffix accepts the drag, so a file
     // without suffix matches everything; a folder is judged by its regular files.
     static bool acceptsDrag(const QList<QUrl>& urls, const QStringList& extensions);
-    // Regular files directly inside a folder, not recursive.
+    // Regular files directly inside a folder, not recursive, in natural name order ("2" before "10").
+    static void sortNaturally(QStringList* paths);
     static QStringList folderFiles(const QString& folder);
     // Local paths of a drop, folders replaced by the regular files directly inside them.
     static QStringList expandDrop(const QList<QUrl>& urls);
+    // The paths a page takes, in their order; *skipped counts the others.
+    static QStringList acceptedOf(const QStringList& paths, const QStringList& extensions, int* skipped);
+    // "N 个文件格式不支持，已跳过"
+    static QString skipNotice(int skipped);
     // "*.a *.b " as the file dialog's pattern list.
     static QString nameFilter(const QStringList& extensions);
 

@@ -3,15 +3,20 @@
 #include "framework/centershowforcenterwt.h"
 #include "framework/centershowwt.h"
 #include "framework/mediacenterwt.h"
+#include "framework/tableitemwidget.h"
 #include "framework/tablerowwidget.h"
 #include "framework/tablewidget.h"
 #include "media/framegrabber.h"
 #include "media/mediabatchrunner.h"
+#include "media/medialength.h"
 #include "media/mymediainfo.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QLayout>
+#include <QPointer>
+#include <QThread>
 
 MediaPageWT::MediaPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent)
     : ToolPageWT(extensions, texts, parent), m_grabber(new FrameGrabber(this))
@@ -67,12 +72,49 @@ void MediaPageWT::appendRows(const QStringList& paths, RowKey firstKey)
         row->setKey(firstKey + static_cast<RowKey>(i));
         table()->addRow(row);
         const MyMediaInfo* info = row->mediaInfo();
-        if (showsFrames() && info->width() > 0)
+        if (showsFrames() && info->width() > 0 && info->videoDuration() <= 0)
+            readLength(row);
+        else if (showsFrames() && info->width() > 0)
             m_grabber->request(row->key(), row->sourcePath(), info->videoDuration());
         else if (!showsFrames() || info->audioDuration() > 0 || info->audioBitRate() > 0)
             row->showSoundIcon();
         // A file with neither picture nor sound keeps the black box.
     }
+}
+
+void MediaPageWT::readLength(const TableRowWidget* row)
+{
+    const RowKey key = row->key();
+    const QString path = row->sourcePath();
+    const QPointer<MediaPageWT> page(this);
+    // The read goes through the whole file: on a thread of its own, back on the GUI thread by a
+    // queued call, to a page that may have gone meanwhile.
+    QThread* reader = QThread::create([page, key, path] {
+        const qint64 milliseconds = MediaLength::read(path);
+        QMetaObject::invokeMethod(
+            qApp,
+            [page, key, milliseconds] {
+                if (page)
+                    page->onLengthRead(key, milliseconds);
+            },
+            Qt::QueuedConnection);
+    });
+    connect(reader, &QThread::finished, reader, &QObject::deleteLater);
+    reader->start();
+}
+
+void MediaPageWT::onLengthRead(RowKey key, qint64 milliseconds)
+{
+    const int index = rowOfKey(key);
+    if (index < 0)
+        return;
+    TableRowWidget* row = table()->row(index);
+    if (milliseconds > 0) {
+        row->mediaInfo()->setVideoDuration(milliseconds);
+        row->itemWidget()->setDuration(row->mediaInfo()->videoDurationText());
+        lengthRead(row);
+    }
+    m_grabber->request(key, row->sourcePath(), milliseconds);
 }
 
 void MediaPageWT::onFrame(quint64 key, const QImage& frame)

@@ -36,6 +36,8 @@ protected:
     virtual MediaJob jobOf(const TableRowWidget* row) const = 0;
     virtual int mediaMode() const = 0;
     virtual QString outputFolder() const = 0;
+    // A video row whose length the library did not know has just had it read from its packets.
+    virtual void lengthRead(TableRowWidget* row) { Q_UNUSED(row) }
     // Video pages show a frame; a file without picture, and every audio row, the sound icon.
     virtual bool showsFrames() const { return true; }
     // The whole list, behind the notices and the busy guard; false when refused.
@@ -57,6 +59,8 @@ protected:
 private:
     QString nextStamp();
     void onFrame(quint64 key, const QImage& frame);
+    void readLength(const TableRowWidget* row);
+    void onLengthRead(RowKey key, qint64 milliseconds);
     void onRowRemoved();
 
     MediaCenterWT* m_center = nullptr;

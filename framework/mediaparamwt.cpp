@@ -120,6 +120,7 @@ QWidget* MediaParamWT::makeOutputRows(QWidget* parent)
     grid->addWidget(m_changeButton, 2, 2);
     grid->setColumnStretch(1, 1);
 
+    showFolderTips();
     connect(m_savePathBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &MediaParamWT::chooseSavePath);
     connect(m_openButton, &QPushButton::clicked, this, &MediaParamWT::openDir);
@@ -136,6 +137,15 @@ void MediaParamWT::chooseSavePath(int index)
     m_pathField->setCursorPosition(0);
     m_changeButton->setEnabled(custom);
     m_changeButton->setIcon(custom ? QIcon(QStringLiteral(":/icons/icons/dir.png")) : QIcon());
+    showFolderTips();
+}
+
+void MediaParamWT::showFolderTips()
+{
+    // "默认路径" alone does not say where the results go.
+    const QString tip = QStringLiteral("输出到：") + QDir::toNativeSeparators(m_outputFolder);
+    m_savePathBox->setToolTip(tip);
+    m_openButton->setToolTip(tip);
 }
 
 void MediaParamWT::changeSavePath()
@@ -154,6 +164,7 @@ void MediaParamWT::setCustomFolder(const QString& folder)
     m_outputFolder = QDir::toNativeSeparators(folder);
     m_pathField->setText(m_outputFolder);
     m_pathField->setCursorPosition(0);
+    showFolderTips();
 }
 
 void MediaParamWT::openDir()

@@ -38,6 +38,7 @@ protected:
 private:
     QWidget* makeHeader();
     QWidget* makeOutputRows(QWidget* parent);
+    void showFolderTips();
 
     QGridLayout* m_grid;
     QComboBox* m_savePathBox = nullptr;

@@ -48,6 +48,11 @@ void TableItemWidget::setFacts(const QString& name, const QString& format, const
     m_size->setText(size);
 }
 
+void TableItemWidget::setDuration(const QString& duration)
+{
+    m_duration->setText(duration);
+}
+
 void TableItemWidget::setResolutionCaption(const QString& caption)
 {
     m_resolutionCaption->setText(caption);

@@ -13,6 +13,7 @@ public:
 
     void setFacts(const QString& name, const QString& format, const QString& resolution,
                   const QString& duration, const QString& size);
+    void setDuration(const QString& duration);
     // Audio rows show their bit rate where video rows show the frame size.
     void setResolutionCaption(const QString& caption);
 

@@ -30,11 +30,11 @@ ToolPageWT::ToolPageWT(const QStringList* extensions, const Texts& texts, QWidge
 
 int ToolPageWT::addPaths(const QStringList& paths)
 {
-    QStringList accepted;
-    for (const QString& path : paths) {
-        if (FileIntake::accepts(path, *m_extensions))
-            accepted << path;
-    }
+    int skipped = 0;
+    const QStringList accepted = FileIntake::acceptedOf(paths, *m_extensions, &skipped);
+    // Once per drop or folder, never file by file, and never in silence.
+    if (skipped > 0)
+        showNotice(FileIntake::skipNotice(skipped));
     if (accepted.isEmpty())
         return 0;
     // All at once: the list lays itself out once, not once per row.

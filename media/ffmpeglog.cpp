@@ -95,11 +95,22 @@ void FfmpegLog::addLine(const QString& line)
         const qint64 frame = fieldNumber(text, QStringLiteral("frame=\\s*(\\d+)"));
         if (frame >= 0)
             m_lastFrame = frame;
-        const QRegularExpressionMatch t =
-            QRegularExpression(QStringLiteral("time=(\\d+):(\\d\\d):(\\d\\d)")).match(text);
-        if (t.hasMatch())
-            m_lastTime = t.captured(1).toLongLong() * 3600 + t.captured(2).toLongLong() * 60 +
-                         t.captured(3).toLongLong();
+        static const QRegularExpression clock(QStringLiteral("time=(\\d+):(\\d\\d):(\\d\\d)(?:\\.(\\d+))?"));
+        const QRegularExpressionMatch t = clock.match(text);
+        if (t.hasMatch()) {
+            const QString fraction = (t.captured(4) + QStringLiteral("000")).left(3);
+            m_lastTime = (t.captured(1).toLongLong() * 3600 + t.captured(2).toLongLong() * 60 +
+                          t.captured(3).toLongLong()) *
+                             1000 +
+                         fraction.toLongLong();
+        }
+    }
+    if (text.startsWith(QLatin1String("Output stream #0:"))) {
+        static const QRegularExpression muxed(
+            QStringLiteral("^Output stream #0:\\d+ \\((\\w+)\\):.* (\\d+) packets muxed \\((\\d+) bytes\\)"));
+        const QRegularExpressionMatch m = muxed.match(text);
+        if (m.hasMatch())
+            m_muxedBytes[m.captured(1)] += m.captured(3).toLongLong();
     }
     if (text.startsWith(QLatin1String("video:"))) {
         m_videoKb = fieldNumber(text, QStringLiteral("^video:(\\d+)kB"));
@@ -139,8 +150,10 @@ QString FfmpegLog::emptyOutputReason() const
         return QStringLiteral("no picture was written (frame=0)");
     if (!hasStatistics())
         return QString();
-    if (m_outputStreams.contains(QLatin1String("audio")) && m_audioKb == 0)
-        return QStringLiteral("no sound was written (audio:0kB)");
+    const QString audio = QStringLiteral("audio");
+    const bool silentOutput = m_muxedBytes.contains(audio) ? m_muxedBytes.value(audio) == 0 : m_audioKb == 0;
+    if (m_outputStreams.contains(audio) && silentOutput)
+        return QStringLiteral("no sound was written (audio: 0 bytes)");
     if (m_outputStreams.isEmpty() && m_videoKb == 0 && m_audioKb == 0)
         return QStringLiteral("nothing was written (video:0kB audio:0kB)");
     return QString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,9 @@
 //   "[info]   Stream #0:1(und): Audio: aac (LC) (mp4a / 0x6134706D), 44100 Hz, mono, fltp"
 //   "[info] frame=   25 fps=0.0 q=-1.0 Lsize=      46kB time=00:00:01.02 bitrate= 369.7kbits/s"
 //   "[info] video:0kB audio:0kB subtitle:0kB other streams:0kB global headers:0kB muxing ..."
+//   "[verbose]   Output stream #0:1 (audio): 47 frames encoded; 48 packets muxed (305 bytes); "
+// The last kind (from "level+verbose") tells what each stream really holds: a second of silence
+// is 305 bytes, which the summary above rounds to "audio:0kB".
 // Untagged lines (another tool, or an ffmpeg without the flag) are read the same way.
 class FfmpegLog final
 {
@@ -20,7 +24,8 @@ public:
     QStringList inputStreams() const { return m_inputStreams; }   // "video", "audio" ...
     QStringList outputStreams() const { return m_outputStreams; } // of the first output
     qint64 lastFrame() const { return m_lastFrame; }              // -1: never reported
-    qint64 lastTimeSeconds() const { return m_lastTime; }         // -1: never reported
+    qint64 lastTimeSeconds() const { return m_lastTime < 0 ? -1 : m_lastTime / 1000; }
+    qint64 lastTimeMs() const { return m_lastTime; } // -1: never reported
     bool hasStatistics() const { return m_videoKb >= 0; }
 
     // Why the run failed: the last error that names a cause, not the generic lines ffmpeg closes
@@ -48,6 +53,8 @@ private:
     qint64 m_lastTime = -1;
     qint64 m_videoKb = -1;
     qint64 m_audioKb = -1;
+    // Bytes muxed per stream kind of the first output; absent when ffmpeg did not say.
+    QHash<QString, qint64> m_muxedBytes;
     QStringList m_errors;
     QStringList m_lastLines;
 };

@@ -1,14 +1,18 @@
 #include "media/mediaextensionlists.h"
 
+// Every video page also takes what phones, camcorders (AVCHD .mts/.m2ts), DVDs and the web write.
+
 const QStringList& MediaExtensionLists::videoFormat()
 {
-    static const QStringList list{"mov", "kux", "qlv", "qsv", "mp4", "avi", "flv", "wmv", "mkv"};
+    static const QStringList list{"mov", "kux",  "qlv", "qsv", "mp4", "avi", "flv", "wmv",  "mkv", "webm",
+                                  "mpg", "mpeg", "3gp", "ogv", "m4v", "ts",  "mts", "m2ts", "vob"};
     return list;
 }
 
 const QStringList& MediaExtensionLists::videoCompression()
 {
-    static const QStringList list{"mp4", "avi", "flv", "wmv", "mov", "kux", "qlv", "qsv", "mkv"};
+    static const QStringList list{"mp4", "avi",  "flv", "wmv", "mov", "kux", "qlv", "qsv",  "mkv", "webm",
+                                  "mpg", "mpeg", "3gp", "ogv", "m4v", "ts",  "mts", "m2ts", "vob"};
     return list;
 }
 
@@ -20,12 +24,14 @@ const QStringList& MediaExtensionLists::audioFormat()
 
 const QStringList& MediaExtensionLists::videoEditing()
 {
-    static const QStringList list{"mp4", "avi", "flv", "wmv", "mov", "kux", "qlv", "qsv", "mkv"};
+    static const QStringList list{"mp4", "avi",  "flv", "wmv", "mov", "kux", "qlv", "qsv",  "mkv", "webm",
+                                  "mpg", "mpeg", "3gp", "ogv", "m4v", "ts",  "mts", "m2ts", "vob"};
     return list;
 }
 
 const QStringList& MediaExtensionLists::videoConcat()
 {
-    static const QStringList list{"mov", "kux", "qlv", "qsv", "mp4", "avi", "flv", "wmv", "mkv"};
+    static const QStringList list{"mov", "kux",  "qlv", "qsv", "mp4", "avi", "flv", "wmv",  "mkv", "webm",
+                                  "mpg", "mpeg", "3gp", "ogv", "m4v", "ts",  "mts", "m2ts", "vob"};
     return list;
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "media/combenum.h"
+
 #include <QList>
 #include <QMap>
+#include <QRect>
+#include <QSize>
 #include <QString>
-
-// One file's work for the media runner; every value is a string, numbers in decimal.
-using MediaJob = QMap<QString, QString>;
-using MediaJobList = QList<MediaJob>;
 
 enum MediaOperation
 {
@@ -19,8 +19,12 @@ enum MediaOperation
     AudioConversion = 6
 };
 
+// The string-map form of a job, every value a decimal string; the runner still takes it and
+// converts it on entry.
+using MediaRecord = QMap<QString, QString>;
+using MediaRecordList = QList<MediaRecord>;
+
 namespace MediaJobKeys {
-// The pages write these keys and the runner reads them: one spelling for both sides.
 inline constexpr char kOriFilePath[] = "oriFilePath";
 inline constexpr char kObjectName[] = "objectName";
 inline constexpr char kTimeLen[] = "timeLenStr";
@@ -39,8 +43,35 @@ inline constexpr char kScaleWidth[] = "scaleWidthStr";
 inline constexpr char kScaleHeight[] = "scaleHeightStr";
 inline constexpr char kFilmWidth[] = "filmWidthStr";
 inline constexpr char kFilmHeight[] = "filmHeightStr";
-
-// A missing key reads as the empty string, and an empty or non-numeric number as 0.
-QString text(const MediaJob& job, const char* key);
-qint64 number(const MediaJob& job, const char* key);
 } // namespace MediaJobKeys
+
+// One file's work, built by a page and read by the runner. Times are milliseconds.
+struct MediaJob
+{
+    MediaOperation operation = FormatConversion;
+    QString oriFilePath;
+    QString objectName;
+    // The segment's length; for a whole file, the file's length (0 when unknown).
+    qint64 timeLen = 0;
+    qint64 beginTime = 0;
+    // A segment that is the whole file: no seek and no cut, so not a frame is lost at either end.
+    bool wholeClip = true;
+    CombEnum::Format format = CombEnum::MP4;
+    int resolution = 0;
+    int oriVideoCodec = CombEnum::kUnknownCodec;
+    int mediaLocalType = 0;
+    int audioQuality = 0;
+    // Video bit rate in kbit/s; 0 when none is known.
+    qint64 bitRate = 0;
+    // Null: the whole picture.
+    QRect cut;
+    // Invalid: the source's size.
+    QSize scale;
+    QSize film;
+
+    // A missing key reads as empty, and an empty or non-numeric number as 0; a cut x or scale
+    // width of "-1" means none. A record without a begin time is a whole file.
+    static MediaJob fromRecord(const MediaRecord& record, MediaOperation operation);
+    MediaRecord toRecord() const;
+};
+using MediaJobList = QList<MediaJob>;

@@ -3,16 +3,17 @@
 #include <QDateTime>
 #include <QString>
 
-// The run's output prefix, "<dir>/<ddhhmmss>_". The stamp repeats every month and two runs can
-// start in the same second, so a name is only used once it has been claimed on disk; when it is
-// taken, the stamp moves on by a second and stays there for the rest of the run.
+// Output names after their sources: "<dir>/<base>.<suffix>", and when that is taken
+// "<dir>/<base>_<ddhhmmss><row>.<suffix>" (the run's start), then with "_2", "_3" ... A name is
+// only used once it has been claimed on disk, so no run and no earlier file is ever overwritten.
 class MediaOutputNamer final
 {
 public:
     MediaOutputNamer(const QString& outputDirectory, const QDateTime& start);
 
-    QString prefix() const;
-    void advance();
+    // The claimed path, empty (with the reason) when none could be had.
+    QString claim(const QString& base, const QString& suffix, int row, QString* reason) const;
+    QString directory() const { return m_directory; }
 
     enum Claim
     {
@@ -21,11 +22,11 @@ public:
         Unwritable
     };
     // Creates the file empty and exclusively, so no other run and no earlier file can own it.
-    static Claim claim(const QString& path);
+    static Claim claimPath(const QString& path);
 
     static constexpr int kMaxAttempts = 1000;
 
 private:
     QString m_directory;
-    QDateTime m_stamp;
+    QString m_stamp;
 };

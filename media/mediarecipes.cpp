@@ -2,30 +2,17 @@
 
 #include "media/combenum.h"
 
-#include <QDebug>
 #include <QFileInfo>
-
-namespace Keys = MediaJobKeys;
-using MediaJobKeys::number;
-using MediaJobKeys::text;
 
 namespace {
 // x264, x265, Xvid and WMV refuse odd frame sizes; at the source size we round down to even.
 const QString kEvenScale = QStringLiteral("scale=trunc(iw/2)*2:trunc(ih/2)*2");
+// A plain transcode drops MP4's creation date; a photo library sorts clips by it.
+const QStringList kKeepMetadata{QStringLiteral("-map_metadata"), QStringLiteral("0")};
 
 QString absolute(const QString& path)
 {
     return QFileInfo(path).absoluteFilePath();
-}
-
-QString extensionOf(const MediaJob& job)
-{
-    return CombEnum::formatName(static_cast<int>(number(job, Keys::kFormat))).toLower();
-}
-
-QString plannedOutput(const MediaJob& job, int index, const QString& outputPrefix)
-{
-    return MediaRecipes::outputPath(outputPrefix, QString::number(index), extensionOf(job));
 }
 
 int evenDown(qint64 value)
@@ -43,16 +30,45 @@ QStringList containerAudioArguments(int format)
     return {};
 }
 
+// Containers that keep each frame's time take the source's times as they are: a constant rate
+// there only repeats frames (a 2-frame WMV at a nominal 1000 fps became 501 frames of MP4).
+// AVI, WMV, MPEG and SWF have no such times and keep ffmpeg's constant rate.
+QStringList timestampArguments(const QString& suffix)
+{
+    static const QStringList timed{QStringLiteral("mp4"), QStringLiteral("mov"),  QStringLiteral("mkv"),
+                                   QStringLiteral("m4v"), QStringLiteral("webm"), QStringLiteral("3gp"),
+                                   QStringLiteral("flv"), QStringLiteral("f4v")};
+    if (!timed.contains(suffix.toLower()))
+        return {};
+    return {QStringLiteral("-fps_mode"), QStringLiteral("vfr")};
+}
+
+// The seek stays before the input, where it is fast and, while transcoding, exact to the frame;
+// the length goes after it, where ffmpeg cuts exactly (before the input, an MPEG-PS piece of 1 s
+// came out 1.2 s long). A whole clip is neither sought nor cut, only capped.
+QStringList inputWithSegment(const MediaJob& job, qint64 realLengthMs)
+{
+    QStringList arguments;
+    if (!job.wholeClip)
+        arguments << QStringLiteral("-ss") << MediaRecipes::seconds(job.beginTime)
+                  << QStringLiteral("-accurate_seek");
+    arguments << QStringLiteral("-i") << absolute(job.oriFilePath);
+    if (!job.wholeClip)
+        arguments << QStringLiteral("-t") << MediaRecipes::seconds(job.timeLen);
+    else
+        arguments << MediaRecipes::capArguments(job, realLengthMs);
+    return arguments;
+}
+
 // A cover picture is a video stream to ffmpeg: OGG would get a Theora track, M4A fails on it.
-MediaCommand audioCommand(const MediaJob& job, int index, const QString& outputPrefix, const QString& input)
+MediaCommand audioCommand(const MediaJob& job, const QString& output, const QString& input)
 {
     MediaCommand command;
-    command.outputPath = plannedOutput(job, index, outputPrefix);
+    command.outputPath = output;
     command.arguments << QStringLiteral("-y") << QStringLiteral("-i") << absolute(input)
                       << QStringLiteral("-vn") << QStringLiteral("-b:a")
-                      << CombEnum::audioBitRateText(static_cast<int>(number(job, Keys::kAudioQuality)))
-                      << QStringLiteral("-ac") << QStringLiteral("2") << QStringLiteral("-ar")
-                      << QStringLiteral("44100") << command.outputPath;
+                      << CombEnum::audioBitRateText(job.audioQuality) << QStringLiteral("-ac")
+                      << QStringLiteral("2") << QStringLiteral("-ar") << QStringLiteral("44100") << output;
     return command;
 }
 } // namespace
@@ -60,7 +76,6 @@ MediaCommand audioCommand(const MediaJob& job, int index, const QString& outputP
 int MediaRecipes::targetCodec(int oriVideoCodec, int format)
 {
     const QList<int> codecs = CombEnum::codecsFor(format);
-    qDebug().noquote() << "获取到的codes数量为：" << codecs.size();
     if (codecs.contains(oriVideoCodec))
         return oriVideoCodec;
     return codecs.value(0, CombEnum::kUnknownCodec);
@@ -74,116 +89,137 @@ QString MediaRecipes::sizeArgument(int resolution)
     return QString::number(size.width()) + QLatin1Char('x') + QString::number(size.height());
 }
 
-QString MediaRecipes::outputPath(const QString& outputPrefix, const QString& stem, const QString& extension)
+QString MediaRecipes::seconds(qint64 milliseconds)
 {
-    return outputPrefix + stem + QLatin1Char('.') + extension;
+    const qint64 ms = qMax<qint64>(0, milliseconds);
+    return QStringLiteral("%1.%2").arg(ms / 1000).arg(ms % 1000, 3, 10, QLatin1Char('0'));
 }
 
-MediaCommand MediaRecipes::videoTarget(const MediaJob& job, int index, const QString& outputPrefix,
-                                       const QString& input)
+QString MediaRecipes::outputBase(const MediaJob& job)
 {
-    const int format = static_cast<int>(number(job, Keys::kFormat));
-    const int resolution = static_cast<int>(number(job, Keys::kResolution));
-    const int source = static_cast<int>(number(job, Keys::kOriVideoCodec));
-    const int codec = targetCodec(source, format);
-    const QString encoder = CombEnum::encoderName(codec);
-    qDebug() << "disVideoCodec:" << codec << ",codecStr:" << encoder.isEmpty();
+    const QString base = QFileInfo(job.oriFilePath).completeBaseName();
+    return job.operation == Concatenation ? base + QStringLiteral("_拼接") : base;
+}
 
+QString MediaRecipes::outputSuffix(const MediaJob& job)
+{
+    if (job.operation == VideoToGif)
+        return QStringLiteral("gif");
+    if (job.operation == Compression) {
+        const QString suffix = QFileInfo(job.oriFilePath).suffix();
+        return compressionKeepsContainer(suffix) ? suffix : QStringLiteral("mp4");
+    }
+    return CombEnum::formatName(job.format).toLower();
+}
+
+bool MediaRecipes::compressionKeepsContainer(const QString& sourceSuffix)
+{
+    // "Only VP8 or VP9 or AV1 video ..." (WebM), "Unsupported codec id" (Ogg).
+    static const QStringList refuseH264{QStringLiteral("webm"), QStringLiteral("ogv"), QStringLiteral("ogg")};
+    return !sourceSuffix.isEmpty() && !refuseH264.contains(sourceSuffix.toLower());
+}
+
+qint64 MediaRecipes::lengthCap(qint64 realLengthMs)
+{
+    return realLengthMs + realLengthMs / 10 + 1000;
+}
+
+QStringList MediaRecipes::capArguments(const MediaJob& job, qint64 realLengthMs)
+{
+    Q_UNUSED(job)
+    if (realLengthMs <= 0)
+        return {};
+    return {QStringLiteral("-t"), seconds(lengthCap(realLengthMs))};
+}
+
+MediaCommand MediaRecipes::videoTarget(const MediaJob& job, const QString& output, const QString& input)
+{
+    const int codec = targetCodec(job.oriVideoCodec, job.format);
     MediaCommand command;
-    command.outputPath = plannedOutput(job, index, outputPrefix);
+    command.outputPath = output;
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-i")
                       << absolute(input) << QStringLiteral("-preset") << QStringLiteral("ultrafast");
-    const bool keepsCodec = codec == source && format != CombEnum::AVI;
-    if (keepsCodec && resolution == 0) {
+    const bool keepsCodec = codec == job.oriVideoCodec && job.format != CombEnum::AVI;
+    if (keepsCodec && job.resolution == 0) {
         command.arguments << QStringLiteral("-c") << QStringLiteral("copy");
     } else {
-        command.arguments << QStringLiteral("-vcodec") << encoder;
-        if (resolution != 0)
-            command.arguments << QStringLiteral("-s") << sizeArgument(resolution);
+        command.arguments << QStringLiteral("-vcodec") << CombEnum::encoderName(codec);
+        if (job.resolution != 0)
+            command.arguments << QStringLiteral("-s") << sizeArgument(job.resolution);
         else
             command.arguments << QStringLiteral("-vf") << kEvenScale;
+        command.arguments << timestampArguments(CombEnum::formatName(job.format));
     }
-    command.arguments << containerAudioArguments(format) << command.outputPath;
+    command.arguments << containerAudioArguments(job.format) << kKeepMetadata << output;
     return command;
 }
 
-MediaCommand MediaRecipes::audioExtraction(const MediaJob& job, int index, const QString& outputPrefix,
-                                           const QString& input)
+MediaCommand MediaRecipes::audioExtraction(const MediaJob& job, const QString& output, const QString& input)
 {
-    return audioCommand(job, index, outputPrefix, input);
+    return audioCommand(job, output, input);
 }
 
-MediaCommand MediaRecipes::audioConversion(const MediaJob& job, int index, const QString& outputPrefix)
+MediaCommand MediaRecipes::audioConversion(const MediaJob& job, const QString& output)
 {
-    return audioCommand(job, index, outputPrefix, text(job, Keys::kOriFilePath));
+    return audioCommand(job, output, job.oriFilePath);
 }
 
-MediaCommand MediaRecipes::compression(const MediaJob& job, int index, const QString& outputPrefix)
+MediaCommand MediaRecipes::compression(const MediaJob& job, const QString& output)
 {
-    const QString source = text(job, Keys::kOriFilePath);
+    const bool sameContainer = compressionKeepsContainer(QFileInfo(job.oriFilePath).suffix());
     MediaCommand command;
-    command.outputPath = outputPath(outputPrefix, QString::number(index), QFileInfo(source).suffix());
+    command.outputPath = output;
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-i")
-                      << absolute(source) << QStringLiteral("-vcodec") << QStringLiteral("libx264")
+                      << absolute(job.oriFilePath) << QStringLiteral("-vcodec") << QStringLiteral("libx264")
                       << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-c:a")
-                      << QStringLiteral("copy") << QStringLiteral("-b:v") << text(job, Keys::kBitRate) + 'k'
-                      << QStringLiteral("-vf") << kEvenScale << command.outputPath;
+                      << (sameContainer ? QStringLiteral("copy") : QStringLiteral("aac"))
+                      << QStringLiteral("-b:v") << QString::number(job.bitRate) + QLatin1Char('k')
+                      << QStringLiteral("-vf") << kEvenScale
+                      << timestampArguments(sameContainer ? QFileInfo(job.oriFilePath).suffix()
+                                                          : QStringLiteral("mp4"))
+                      << kKeepMetadata << output;
     return command;
 }
 
-MediaCommand MediaRecipes::slicing(const MediaJob& job, int index, const QString& outputPrefix)
+MediaCommand MediaRecipes::slicing(const MediaJob& job, const QString& output)
 {
-    const int format = static_cast<int>(number(job, Keys::kFormat));
-    const int resolution = static_cast<int>(number(job, Keys::kResolution));
-    const int codec = targetCodec(static_cast<int>(number(job, Keys::kOriVideoCodec)), format);
-    const bool crops = text(job, Keys::kCutX) != QLatin1String("-1");
-
+    const int codec = targetCodec(job.oriVideoCodec, job.format);
     MediaCommand command;
-    command.outputPath = plannedOutput(job, index, outputPrefix);
-    // The seek stays before the input, where it is fast; the length goes after it, where ffmpeg cuts
-    // exactly (before the input, an MPEG-PS piece of 1 s came out 1.2 s long).
-    command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-ss")
-                      << QString::number(number(job, Keys::kBeginTime) / 1000)
-                      << QStringLiteral("-accurate_seek") << QStringLiteral("-i")
-                      << absolute(text(job, Keys::kOriFilePath)) << QStringLiteral("-t")
-                      << QString::number(number(job, Keys::kTimeLen) / 1000);
-    if (crops) {
+    command.outputPath = output;
+    command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << inputWithSegment(job, 0);
+    if (!job.cut.isNull()) {
         command.arguments << QStringLiteral("-vf")
                           << QStringLiteral("crop=%1:%2:%3:%4")
-                                 .arg(evenDown(number(job, Keys::kCutWidth)))
-                                 .arg(evenDown(number(job, Keys::kCutHeight)))
-                                 .arg(number(job, Keys::kCutX))
-                                 .arg(number(job, Keys::kCutY));
-    } else if (resolution == 0) {
+                                 .arg(evenDown(job.cut.width()))
+                                 .arg(evenDown(job.cut.height()))
+                                 .arg(job.cut.x())
+                                 .arg(job.cut.y());
+    } else if (job.resolution == 0) {
         command.arguments << QStringLiteral("-vf") << kEvenScale;
     }
     command.arguments << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-vcodec")
                       << CombEnum::encoderName(codec);
-    if (resolution != 0)
-        command.arguments << QStringLiteral("-s") << sizeArgument(resolution);
-    command.arguments << containerAudioArguments(format) << command.outputPath;
+    if (job.resolution != 0)
+        command.arguments << QStringLiteral("-s") << sizeArgument(job.resolution);
+    command.arguments << timestampArguments(CombEnum::formatName(job.format))
+                      << containerAudioArguments(job.format) << kKeepMetadata << output;
     return command;
 }
 
-MediaCommand MediaRecipes::gif(const MediaJob& job, int index, const QString& outputPrefix)
+MediaCommand MediaRecipes::gif(const MediaJob& job, const QString& output)
 {
     MediaCommand command;
-    command.outputPath = outputPath(outputPrefix, QString::number(index), QStringLiteral("gif"));
+    command.outputPath = output;
     // The runner reserves the output name before the start, so the file it overwrites is its own.
-    command.arguments << QStringLiteral("-y") << QStringLiteral("-ss")
-                      << QString::number(number(job, Keys::kBeginTime) / 1000) << QStringLiteral("-i")
-                      << absolute(text(job, Keys::kOriFilePath)) << QStringLiteral("-t")
-                      << QString::number(number(job, Keys::kTimeLen) / 1000);
-    if (text(job, Keys::kScaleWidth) != QLatin1String("-1")) {
-        qint64 width = number(job, Keys::kScaleWidth);
-        if (width > 0 && width % 2 == 1)
-            ++width;
-        command.arguments << QStringLiteral("-vf") << QStringLiteral("scale=%1:-1").arg(width);
-    }
+    command.arguments << QStringLiteral("-y") << inputWithSegment(job, 0);
     // GIF is a variable-rate format: without a constant rate ffmpeg drops frames of a seeked MPEG-PS
-    // source and a 1 s piece plays 0.79 s.
-    command.arguments << QStringLiteral("-r") << QStringLiteral("15") << QStringLiteral("-fps_mode")
-                      << QStringLiteral("cfr") << command.outputPath;
+    // source and a 1 s piece plays 0.79 s (the fps filter alone, counting from the first frame it
+    // sees, does the same). The filter from time 0 picks frames by their times; "-r 15" with
+    // "-fps_mode cfr" repeated the last ones, and a 1.6 s clip played 1.74 s.
+    QString filters = QStringLiteral("fps=15:start_time=0");
+    if (job.scale.isValid() && job.scale.width() > 0)
+        filters += QStringLiteral(",scale=%1:-1").arg(job.scale.width() + job.scale.width() % 2);
+    command.arguments << QStringLiteral("-vf") << filters << output;
     return command;
 }
 
@@ -192,39 +228,57 @@ QString MediaRecipes::piecePath(const QString& tempDir, int index)
     return tempDir + QLatin1Char('/') + QString::number(index) + QStringLiteral(".ts");
 }
 
+QSize MediaRecipes::joinFrame(const MediaJob& first)
+{
+    const QSize size = CombEnum::resolutionSize(first.resolution);
+    if (size.width() > 0)
+        return size;
+    if (first.film.width() > 0 && first.film.height() > 0)
+        return QSize(evenDown(first.film.width()), evenDown(first.film.height()));
+    return QSize(1920, 1080);
+}
+
 MediaCommand MediaRecipes::concatPiece(const MediaJob& job, const MediaJob& first, const QString& piece,
                                        bool addSilence)
 {
-    const int format = static_cast<int>(number(first, Keys::kFormat));
-    const int codec = targetCodec(static_cast<int>(number(first, Keys::kOriVideoCodec)), format);
+    const int codec = targetCodec(first.oriVideoCodec, first.format);
+    const QSize frame = joinFrame(first);
+    // force_original_aspect_ratio reads the storage size only: pixels are made square first,
+    // or a 720x480 clip at SAR 32:27 would come out 3:2.
+    const QString fit =
+        QStringLiteral("scale=trunc(iw*sar/2)*2:ih,setsar=1,"
+                       "scale=%1:%2:force_original_aspect_ratio=decrease:force_divisible_by=2,"
+                       "pad=%1:%2:(ow-iw)/2:(oh-ih)/2:black,setsar=1")
+            .arg(frame.width())
+            .arg(frame.height());
     MediaCommand command;
     command.outputPath = piece;
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-i")
-                      << absolute(text(job, Keys::kOriFilePath));
+                      << absolute(job.oriFilePath);
     if (addSilence)
         command.arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
                           << QStringLiteral("anullsrc=r=48000:cl=stereo") << QStringLiteral("-map")
                           << QStringLiteral("0:v:0") << QStringLiteral("-map") << QStringLiteral("1:a:0")
                           << QStringLiteral("-shortest");
-    command.arguments << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-vcodec")
+    command.arguments << QStringLiteral("-vf") << fit << QStringLiteral("-preset")
+                      << QStringLiteral("ultrafast") << QStringLiteral("-vcodec")
                       << CombEnum::encoderName(codec) << QStringLiteral("-acodec") << QStringLiteral("aac")
-                      << QStringLiteral("-s")
-                      << sizeArgument(static_cast<int>(number(first, Keys::kResolution)))
                       << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-r")
                       << QStringLiteral("25") << QStringLiteral("-ar") << QStringLiteral("48000")
                       << QStringLiteral("-ac") << QStringLiteral("2") << piece;
     return command;
 }
 
-MediaCommand MediaRecipes::concatJoin(const QStringList& pieces, int format, const QString& outputPrefix)
+MediaCommand MediaRecipes::concatJoin(const QStringList& pieces, const MediaJob& first, const QString& output)
 {
     MediaCommand command;
-    command.outputPath =
-        outputPath(outputPrefix, QStringLiteral("合并视频"), CombEnum::formatName(format).toLower());
+    command.outputPath = output;
     // "-y" only overwrites the name the runner has just reserved.
     command.arguments << QStringLiteral("-y") << QStringLiteral("-i")
-                      << QStringLiteral("concat:") + pieces.join(QLatin1Char('|')) << QStringLiteral("-c")
-                      << QStringLiteral("copy") << command.outputPath;
+                      << QStringLiteral("concat:") + pieces.join(QLatin1Char('|')) << QStringLiteral("-i")
+                      << absolute(first.oriFilePath) << QStringLiteral("-map") << QStringLiteral("0")
+                      << QStringLiteral("-map_metadata") << QStringLiteral("1") << QStringLiteral("-c")
+                      << QStringLiteral("copy") << output;
     return command;
 }
 

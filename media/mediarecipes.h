@@ -12,8 +12,9 @@ struct MediaCommand
     QString outputPath;
 };
 
-// Pure functions from a job record to ffmpeg's argument list and the output name. Paths handed
-// to the tool are absolute, so a file name that starts with "-" is never read as an option.
+// Pure functions from a job to ffmpeg's argument list. The runner claims the output name first
+// and passes it in. Paths handed to the tool are absolute, so a file name that starts with "-"
+// is never read as an option.
 class MediaRecipes final
 {
 public:
@@ -21,26 +22,41 @@ public:
     static int targetCodec(int oriVideoCodec, int format);
     // "1280x720" for a resolution id; empty for 0 and other ids without a size.
     static QString sizeArgument(int resolution);
-    static QString outputPath(const QString& outputPrefix, const QString& stem, const QString& extension);
+    // "12.345": ffmpeg's seconds, to the millisecond.
+    static QString seconds(qint64 milliseconds);
 
-    // Mode 0 with a video target; input is the source or the unwrapped QLV file.
-    static MediaCommand videoTarget(const MediaJob& job, int index, const QString& outputPrefix,
-                                    const QString& input);
-    // Mode 0 with an audio target, and mode 5.
-    static MediaCommand audioExtraction(const MediaJob& job, int index, const QString& outputPrefix,
-                                        const QString& input);
-    static MediaCommand audioConversion(const MediaJob& job, int index, const QString& outputPrefix);
-    static MediaCommand compression(const MediaJob& job, int index, const QString& outputPrefix);
-    static MediaCommand slicing(const MediaJob& job, int index, const QString& outputPrefix);
-    static MediaCommand gif(const MediaJob& job, int index, const QString& outputPrefix);
+    // The output's name before its suffix (the source's) and its suffix.
+    static QString outputBase(const MediaJob& job);
+    static QString outputSuffix(const MediaJob& job);
+    // Compression keeps the source's container unless it cannot hold H.264 (WebM, Ogg).
+    static bool compressionKeepsContainer(const QString& sourceSuffix);
+
+    // The longest an output may run: the source's real length plus 10 % plus a second. A
+    // damaged timestamp must not turn a clip of seconds into hours of repeated frames.
+    static qint64 lengthCap(qint64 realLengthMs);
+    // "-t <cap>" for a job whose source really runs realLengthMs; empty when that is unknown.
+    static QStringList capArguments(const MediaJob& job, qint64 realLengthMs);
+
+    // Format conversion with a video target; input is the source or the unwrapped QLV file.
+    static MediaCommand videoTarget(const MediaJob& job, const QString& output, const QString& input);
+    // Format conversion with an audio target, and audio extraction.
+    static MediaCommand audioExtraction(const MediaJob& job, const QString& output, const QString& input);
+    static MediaCommand audioConversion(const MediaJob& job, const QString& output);
+    static MediaCommand compression(const MediaJob& job, const QString& output);
+    static MediaCommand slicing(const MediaJob& job, const QString& output);
+    static MediaCommand gif(const MediaJob& job, const QString& output);
 
     // Concatenation: one transcode per job into a piece, then one joining run.
     static QString piecePath(const QString& tempDir, int index);
-    // Every piece takes the first job's codec and size and one pixel format, frame rate and sound
-    // layout, so the pieces join into one valid stream; a piece without sound gets silence.
+    // The join's frame: the first job's target size, else the first clip's own size.
+    static QSize joinFrame(const MediaJob& first);
+    // Every piece takes the first job's codec and the join's frame (each clip fitted inside it at
+    // its own display aspect, padded black), one pixel format, frame rate and sound layout, so
+    // the pieces join into one valid stream; a piece without sound gets silence.
     static MediaCommand concatPiece(const MediaJob& job, const MediaJob& first, const QString& piece,
                                     bool addSilence = false);
-    static MediaCommand concatJoin(const QStringList& pieces, int format, const QString& outputPrefix);
+    // The first clip is read once more for its metadata: the pieces carry no shooting date.
+    static MediaCommand concatJoin(const QStringList& pieces, const MediaJob& first, const QString& output);
 
     // The QLV helper's three names inside the run's temporary folder, and its argument list.
     static QStringList qlvNames(int index, const QString& tempDir, const QDateTime& now);

@@ -87,6 +87,12 @@ void MyMediaInfo::deriveVideoBitRate()
     m_videoBitRate = static_cast<int>(qMax<qint64>(0, overall - m_audioBitRate));
 }
 
+void MyMediaInfo::setVideoDuration(qint64 milliseconds)
+{
+    m_videoDuration = milliseconds;
+    m_videoDurationText = durationText(milliseconds);
+}
+
 QString MyMediaInfo::durationText(qint64 milliseconds)
 {
     const qint64 s = milliseconds / 1000;

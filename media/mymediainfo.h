@@ -26,6 +26,8 @@ public:
     QString fileSizeM() const { return m_fileSizeM; }
     QString fileName() const { return m_fileName; }
     qint64 videoDuration() const { return m_videoDuration; }
+    // The length read from the packets where the library gave none.
+    void setVideoDuration(qint64 milliseconds);
     // The library's figure; when it has none (Matroska without statistics), derived from the
     // overall rate, or from size and duration, less the sound. 0 when nothing is known.
     int videoBitRate() const { return m_videoBitRate; }

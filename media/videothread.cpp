@@ -1,6 +1,7 @@
 #include "media/videothread.h"
 
 #include "media/combenum.h"
+#include "media/medialength.h"
 #include "platform/apppaths.h"
 #include "platform/toollauncher.h"
 
@@ -11,35 +12,58 @@
 #include <QFileInfo>
 #include <QProcess>
 
-namespace Keys = MediaJobKeys;
-using MediaJobKeys::number;
-using MediaJobKeys::text;
-
 namespace {
 const QString kFfmpeg = QStringLiteral("decoder/common/ffmpeg");
 const QString kQlvHelper = QStringLiteral("decoder/qlv/Qlv2mp4");
 
-bool readsQlv(int mode, const MediaJob& job)
+bool readsQlv(const MediaJob& job)
 {
     const bool qlvMode =
-        mode == AudioExtraction || (mode == FormatConversion && number(job, Keys::kMediaLocalType) >= 0 &&
-                                    number(job, Keys::kMediaLocalType) <= 1);
-    return qlvMode && QFileInfo(text(job, Keys::kOriFilePath)).suffix().toLower() == QLatin1String("qlv");
+        job.operation == AudioExtraction ||
+        (job.operation == FormatConversion && job.mediaLocalType >= 0 && job.mediaLocalType <= 1);
+    return qlvMode && QFileInfo(job.oriFilePath).suffix().toLower() == QLatin1String("qlv");
 }
 
 bool hasVideoTarget(const MediaJob& job)
 {
-    return CombEnum::isVideoFormat(static_cast<int>(number(job, Keys::kFormat)));
+    return CombEnum::isVideoFormat(job.format);
 }
 
 bool hasAudioTarget(const MediaJob& job)
 {
-    return CombEnum::isAudioFormat(static_cast<int>(number(job, Keys::kFormat)));
+    return CombEnum::isAudioFormat(job.format);
+}
+
+bool readsPicture(const MediaJob& job)
+{
+    return job.operation == Compression || job.operation == Slicing || job.operation == VideoToGif ||
+           job.operation == Concatenation || (job.operation == FormatConversion && job.mediaLocalType == 0);
+}
+
+MediaJobList withOperation(MediaJobList jobs, int mode)
+{
+    for (MediaJob& job : jobs)
+        job.operation = static_cast<MediaOperation>(mode);
+    return jobs;
+}
+
+MediaJobList fromRecords(const MediaRecordList& records, int mode)
+{
+    MediaJobList jobs;
+    for (const MediaRecord& record : records)
+        jobs << MediaJob::fromRecord(record, static_cast<MediaOperation>(mode));
+    return jobs;
 }
 } // namespace
 
 VideoThread::VideoThread(int mode, const MediaJobList& jobs, const QString& outputDirectory, QObject* parent)
-    : QThread(parent), m_jobs(jobs), m_outputDirectory(outputDirectory), m_mode(mode)
+    : QThread(parent), m_jobs(withOperation(jobs, mode)), m_outputDirectory(outputDirectory), m_mode(mode)
+{
+}
+
+VideoThread::VideoThread(int mode, const MediaRecordList& records, const QString& outputDirectory,
+                         QObject* parent)
+    : QThread(parent), m_jobs(fromRecords(records, mode)), m_outputDirectory(outputDirectory), m_mode(mode)
 {
 }
 
@@ -57,7 +81,6 @@ void VideoThread::requestStop()
 void VideoThread::run()
 {
     m_namer = std::make_unique<MediaOutputNamer>(m_outputDirectory, QDateTime::currentDateTime());
-    m_outputPrefix = m_namer->prefix();
     QDir().mkpath(m_outputDirectory);
 
     // Created here so that it belongs to this thread; its output is read only from this thread.
@@ -72,7 +95,7 @@ void VideoThread::run()
     if (m_mode == Concatenation) {
         m_timeLen = 100;
         for (const MediaJob& job : qAsConst(m_jobs))
-            m_timeLen += number(job, Keys::kTimeLen) / 1000;
+            m_timeLen += job.timeLen / 1000;
         if (!m_jobs.isEmpty())
             runConcatenation();
     } else if (m_mode >= FormatConversion && m_mode <= AudioConversion) {
@@ -89,85 +112,101 @@ void VideoThread::run()
 void VideoThread::runJob(int index)
 {
     const MediaJob& job = m_jobs.at(index);
-    m_currentObjectName = text(job, Keys::kObjectName);
-    m_timeLen = number(job, Keys::kTimeLen) / 1000;
+    m_currentObjectName = job.objectName;
+    m_timeLen = job.timeLen / 1000;
     m_timeOffset = 0;
 
-    const QString source = text(job, Keys::kOriFilePath);
-    Builder builder;
     Outcome outcome;
-    if (!buildJob(index, source, &builder, &outcome.reason)) {
-        finishJob(QString(), text(job, Keys::kObjectName), outcome);
+    outcome.reason = refusal(job);
+    if (!outcome.reason.isEmpty()) {
+        finishJob(QString(), job.objectName, outcome);
         return;
     }
-    MediaCommand command = builder(m_outputPrefix);
+    QString input = job.oriFilePath;
     QString unwrapped;
-    if (readsQlv(m_mode, job)) {
-        outcome = unwrapQlv(index, source, &unwrapped);
+    if (readsQlv(job)) {
+        outcome = unwrapQlv(index, job.oriFilePath, &unwrapped);
         if (!outcome.ok) {
-            finishJob(command.outputPath, text(job, Keys::kObjectName), outcome);
+            finishJob(QString(), job.objectName, outcome);
             return;
         }
-        buildJob(index, unwrapped, &builder, &outcome.reason);
+        input = unwrapped;
     }
-    if (claimOutput(builder, &command, &outcome.reason))
-        outcome = runTool(kFfmpeg, command.arguments, command.outputPath);
+    const qint64 real = readsPicture(job) ? realLength(input, job.timeLen) : 0;
+    if (job.wholeClip && real > 0)
+        m_timeLen = real / 1000;
+    const QString output = m_namer->claim(MediaRecipes::outputBase(job), MediaRecipes::outputSuffix(job),
+                                          index, &outcome.reason);
+    if (!output.isEmpty())
+        outcome = runCapped(recipe(job, output, input), real, job.wholeClip);
     else
         outcome.ok = false;
     if (!unwrapped.isEmpty())
         QFile::remove(unwrapped);
-    finishJob(command.outputPath, text(job, Keys::kObjectName), outcome);
+    finishJob(output, job.objectName, outcome);
 }
 
-bool VideoThread::buildJob(int index, const QString& input, Builder* builder, QString* reason) const
+QString VideoThread::refusal(const MediaJob& job)
 {
-    const MediaJob job = m_jobs.at(index);
-    const qint64 kind = number(job, Keys::kMediaLocalType);
+    const MediaOperation mode = job.operation;
+    const bool audioOnly = mode == AudioConversion || mode == AudioExtraction ||
+                           (mode == FormatConversion && job.mediaLocalType == 1);
+    if (audioOnly)
+        return hasAudioTarget(job) ? QString() : QStringLiteral("no recipe for this target");
+    // "-b:v 0k" lets x264 choose, and it wrote files larger than their sources.
+    if (mode == Compression)
+        return job.bitRate > 0 ? QString() : QStringLiteral("no video bit rate is known for this file");
+    if (mode == VideoToGif)
+        return QString();
+    if ((mode == FormatConversion && job.mediaLocalType == 0) || mode == Slicing || mode == Concatenation)
+        return hasVideoTarget(job) ? QString() : QStringLiteral("no recipe for this target");
+    return QStringLiteral("no recipe for this target");
+}
+
+MediaCommand VideoThread::recipe(const MediaJob& job, const QString& output, const QString& input)
+{
     using R = MediaRecipes;
-    if (m_mode == FormatConversion && kind == 0 && hasVideoTarget(job))
-        *builder = [=](const QString& prefix) { return R::videoTarget(job, index, prefix, input); };
-    else if ((m_mode == FormatConversion && kind == 1) || m_mode == AudioExtraction)
-        *builder = [=](const QString& prefix) { return R::audioExtraction(job, index, prefix, input); };
-    else if (m_mode == AudioConversion)
-        *builder = [=](const QString& prefix) { return R::audioConversion(job, index, prefix); };
-    else if (m_mode == Compression && number(job, Keys::kBitRate) <= 0)
-        // "-b:v 0k" lets x264 choose, and it wrote files larger than their sources.
-        *reason = QStringLiteral("no video bit rate is known for this file");
-    else if (m_mode == Compression)
-        *builder = [=](const QString& prefix) { return R::compression(job, index, prefix); };
-    else if (m_mode == Slicing && hasVideoTarget(job))
-        *builder = [=](const QString& prefix) { return R::slicing(job, index, prefix); };
-    else if (m_mode == VideoToGif)
-        *builder = [=](const QString& prefix) { return R::gif(job, index, prefix); };
-    else
-        *reason = QStringLiteral("no recipe for this target");
-    const bool audioOnly =
-        m_mode == AudioConversion || m_mode == AudioExtraction || (m_mode == FormatConversion && kind == 1);
-    if (*builder && audioOnly && !hasAudioTarget(job)) {
-        *builder = nullptr;
-        *reason = QStringLiteral("no recipe for this target");
+    switch (job.operation) {
+    case FormatConversion:
+        return job.mediaLocalType == 0 ? R::videoTarget(job, output, input)
+                                       : R::audioExtraction(job, output, input);
+    case AudioExtraction:
+        return R::audioExtraction(job, output, input);
+    case AudioConversion:
+        return R::audioConversion(job, output);
+    case Compression:
+        return R::compression(job, output);
+    case Slicing:
+        return R::slicing(job, output);
+    case VideoToGif:
+        return R::gif(job, output);
+    case Concatenation:
+        break;
     }
-    return static_cast<bool>(*builder);
+    return {};
 }
 
-bool VideoThread::claimOutput(const Builder& builder, MediaCommand* command, QString* reason)
+qint64 VideoThread::realLength(const QString& input, qint64 probedMs)
 {
-    for (int attempt = 0; attempt < MediaOutputNamer::kMaxAttempts; ++attempt) {
-        *command = builder(m_outputPrefix);
-        switch (MediaOutputNamer::claim(command->outputPath)) {
-        case MediaOutputNamer::Claimed:
-            return true;
-        case MediaOutputNamer::Unwritable:
-            *reason = QStringLiteral("cannot write ") + command->outputPath;
-            return false;
-        case MediaOutputNamer::Taken:
-            m_namer->advance();
-            m_outputPrefix = m_namer->prefix();
-            break;
-        }
+    const qint64 read = MediaLength::read(input, &m_cancel);
+    return read > 0 ? read : qMax<qint64>(0, probedMs);
+}
+
+VideoThread::Outcome VideoThread::runCapped(MediaCommand command, qint64 realMs, bool capped)
+{
+    const qint64 cap = MediaRecipes::lengthCap(realMs);
+    if (capped && realMs > 0 && !command.arguments.isEmpty())
+        command.arguments.insert(command.arguments.size() - 1, QStringLiteral("-t"));
+    if (capped && realMs > 0 && !command.arguments.isEmpty())
+        command.arguments.insert(command.arguments.size() - 1, MediaRecipes::seconds(cap));
+    Outcome outcome = runTool(kFfmpeg, command.arguments, command.outputPath);
+    // Half the margin: an honest file ends within a frame of its packets' length.
+    if (outcome.ok && capped && realMs > 0 && m_log.lastTimeMs() > realMs + (cap - realMs) / 2) {
+        QFile::remove(command.outputPath);
+        outcome = {false, QStringLiteral("the output ran past the source's %1 s; its timestamps are damaged")
+                              .arg(MediaRecipes::seconds(realMs))};
     }
-    *reason = QStringLiteral("no free output name in ") + m_outputDirectory;
-    return false;
+    return outcome;
 }
 
 VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringList& arguments,
@@ -177,9 +216,10 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
         qDebug().noquote() << "===========================" << argument;
     m_log = FfmpegLog();
     // Levels on every line tell ffmpeg's errors apart from the statistics it prints after them.
+    // "verbose" adds the bytes muxed per stream, which tell a short silence from none.
     const QStringList tagged =
         program == kFfmpeg
-            ? QStringList{QStringLiteral("-loglevel"), QStringLiteral("level+info")} + arguments
+            ? QStringList{QStringLiteral("-loglevel"), QStringLiteral("level+verbose")} + arguments
             : arguments;
     ToolLauncher::prepare(*m_process, program, tagged);
     const bool started = ToolLauncher::start(*m_process);
@@ -245,50 +285,56 @@ QString VideoThread::runTempDir()
 
 void VideoThread::runConcatenation()
 {
-    const QString firstName = text(m_jobs.first(), Keys::kObjectName);
-    const int format = static_cast<int>(number(m_jobs.first(), Keys::kFormat));
+    const MediaJob& first = m_jobs.first();
     const QString dir = runTempDir();
     QStringList pieces;
+    QString failedName = first.objectName;
     Outcome outcome{!dir.isEmpty(), dir.isEmpty() ? QStringLiteral("no temporary folder") : QString()};
     for (int i = 0; i < m_jobs.size() && outcome.ok && !m_cancel; ++i) {
         const MediaJob& job = m_jobs.at(i);
-        m_currentObjectName = text(job, Keys::kObjectName);
-        if (!hasVideoTarget(job)) {
-            outcome = {false, QStringLiteral("no recipe for this target")};
+        m_currentObjectName = job.objectName;
+        failedName = job.objectName;
+        outcome.reason = refusal(job);
+        if (!outcome.reason.isEmpty()) {
+            outcome.ok = false;
             break;
         }
         pieces << MediaRecipes::piecePath(dir, i);
-        const MediaJob& first = m_jobs.first();
-        outcome =
-            runTool(kFfmpeg, MediaRecipes::concatPiece(job, first, pieces.last()).arguments, pieces.last());
+        const qint64 real = realLength(job.oriFilePath, job.timeLen);
+        outcome = runCapped(MediaRecipes::concatPiece(job, first, pieces.last()), real, true);
         // A source without sound is known only once ffmpeg has read it; its piece is made again
         // with silence, or the joined sound would stop short of the picture.
         if (outcome.ok && !m_log.inputStreams().contains(QLatin1String("audio")))
-            outcome = runTool(kFfmpeg, MediaRecipes::concatPiece(job, first, pieces.last(), true).arguments,
-                              pieces.last());
+            outcome = runCapped(MediaRecipes::concatPiece(job, first, pieces.last(), true), real, true);
         if (!outcome.ok)
-            outcome.reason =
-                QFileInfo(text(job, Keys::kOriFilePath)).fileName() + QStringLiteral(": ") + outcome.reason;
+            outcome.reason = QFileInfo(job.oriFilePath).fileName() + QStringLiteral(": ") + outcome.reason;
         // A probed duration can be shorter than the piece really is (an ASF probed at 4.4 s ran 6.4 s).
-        m_timeOffset += qMax(number(job, Keys::kTimeLen) / 1000, m_log.lastTimeSeconds());
+        m_timeOffset += qMax(job.timeLen / 1000, m_log.lastTimeSeconds());
     }
 
-    const Builder join = [&](const QString& prefix) {
-        return MediaRecipes::concatJoin(pieces, format, prefix);
-    };
-    MediaCommand command = join(m_outputPrefix);
+    QString output;
     if (m_cancel)
         outcome = {false, QStringLiteral("stopped")};
-    if (outcome.ok && claimOutput(join, &command, &outcome.reason)) {
+    if (outcome.ok) {
+        failedName = first.objectName;
+        output = m_namer->claim(MediaRecipes::outputBase(first), MediaRecipes::outputSuffix(first), 0,
+                                &outcome.reason);
+        outcome.ok = !output.isEmpty();
+    }
+    if (outcome.ok) {
         m_joinLength = m_timeOffset;
+        const MediaCommand command = MediaRecipes::concatJoin(pieces, first, output);
         outcome = runTool(kFfmpeg, command.arguments, command.outputPath);
         m_joinLength = -1;
-    } else {
-        outcome.ok = false;
     }
     for (const QString& piece : qAsConst(pieces))
         QFile::remove(piece);
-    finishJob(command.outputPath, firstName, outcome);
+    // The row of the clip that broke the join carries the failure; a finished join reports on
+    // the first row, which stands for the list.
+    if (!outcome.ok && failedName != first.objectName)
+        finishJob(QString(), failedName, outcome);
+    else
+        finishJob(output, first.objectName, outcome);
 }
 
 void VideoThread::readOutput()

@@ -8,7 +8,6 @@
 
 #include <QThread>
 #include <atomic>
-#include <functional>
 #include <memory>
 
 class QProcess;
@@ -22,6 +21,8 @@ class VideoThread final : public QThread
     Q_DISABLE_COPY_MOVE(VideoThread)
 public:
     VideoThread(int mode, const MediaJobList& jobs, const QString& outputDirectory,
+                QObject* parent = nullptr);
+    VideoThread(int mode, const MediaRecordList& records, const QString& outputDirectory,
                 QObject* parent = nullptr);
     // Stops the run and kills its running tool, removing what it half wrote: a page destroyed
     // mid-run (the window closed) must not wait for the whole batch.
@@ -48,12 +49,17 @@ private:
         bool ok = false;
         QString reason;
     };
-    using Builder = std::function<MediaCommand(const QString& outputPrefix)>;
 
     void runJob(int index);
     void runConcatenation();
-    bool buildJob(int index, const QString& input, Builder* builder, QString* reason) const;
-    bool claimOutput(const Builder& builder, MediaCommand* command, QString* reason);
+    // Empty with the reason when the job has no recipe.
+    static QString refusal(const MediaJob& job);
+    static MediaCommand recipe(const MediaJob& job, const QString& output, const QString& input);
+    // How long the source really runs, from its packets' timestamps; the probed length when
+    // they cannot be read, 0 when neither is known.
+    qint64 realLength(const QString& input, qint64 probedMs);
+    // Runs a capped command; an output that reached the cap ran away from a damaged timestamp.
+    Outcome runCapped(MediaCommand command, qint64 realMs, bool capped);
     Outcome runTool(const QString& program, const QStringList& arguments, const QString& expectedOutput);
     Outcome unwrapQlv(int index, const QString& source, QString* input);
     void finishJob(const QString& outputPath, const QString& objectName, const Outcome& outcome);
@@ -62,7 +68,6 @@ private:
 
     MediaJobList m_jobs;
     QString m_outputDirectory;
-    QString m_outputPrefix;
     std::unique_ptr<MediaOutputNamer> m_namer;
     QProcess* m_process = nullptr;
     QString m_runTempDir;

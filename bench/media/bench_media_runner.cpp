@@ -80,13 +80,15 @@ bool makeSource(const QString& path)
 MediaJob jobFor(const QString& source, int i)
 {
     // MKV 480P: a real re-encode of picture and sound.
-    return {{MediaJobKeys::kOriFilePath, source},
-            {MediaJobKeys::kObjectName, QString("row%1").arg(i)},
-            {MediaJobKeys::kTimeLen, QString::number(kSeconds * 1000)},
-            {MediaJobKeys::kFormat, "2"},
-            {MediaJobKeys::kResolution, "7"},
-            {MediaJobKeys::kOriVideoCodec, "1"},
-            {MediaJobKeys::kMediaLocalType, "0"}};
+    MediaJob job;
+    job.operation = FormatConversion;
+    job.oriFilePath = source;
+    job.objectName = QString("row%1").arg(i);
+    job.timeLen = kSeconds * 1000;
+    job.format = CombEnum::MKV;
+    job.resolution = 7;
+    job.oriVideoCodec = 1;
+    return job;
 }
 
 QString quoted(const QString& argument)
@@ -122,8 +124,8 @@ Times runShell(const MediaJobList& jobs, const QString& outDir, const QString& s
     file.write("set -e\n");
     const QString ffmpeg = ToolLauncher::resolve(kFfmpeg);
     for (int i = 0; i < jobs.size(); ++i) {
-        const MediaCommand c = MediaRecipes::videoTarget(
-            jobs.at(i), i, outDir + "/shell_", MediaJobKeys::text(jobs.at(i), MediaJobKeys::kOriFilePath));
+        const MediaCommand c = MediaRecipes::videoTarget(jobs.at(i), outDir + QString("/shell_%1.mkv").arg(i),
+                                                         jobs.at(i).oriFilePath);
         QStringList line{quoted(ffmpeg)};
         for (const QString& a : c.arguments)
             line << quoted(a);

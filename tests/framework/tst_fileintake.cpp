@@ -45,6 +45,18 @@ private slots:
         QCOMPARE(names, QStringList({"a.JPG", "archive.tar.gz", "b.png", "c.txt", "noext"}));
     }
 
+    void naturalOrderAndSkipCount()
+    {
+        QStringList paths{"/f/clip 10.mp4", "/f/Clip 9.mp4", "/f/clip 1.mp4", "/f/b.mp4", "/f/a 2.txt"};
+        FileIntake::sortNaturally(&paths);
+        QCOMPARE(paths,
+                 QStringList({"/f/a 2.txt", "/f/b.mp4", "/f/clip 1.mp4", "/f/Clip 9.mp4", "/f/clip 10.mp4"}));
+        int skipped = -1;
+        QCOMPARE(FileIntake::acceptedOf(paths, {"mp4"}, &skipped), paths.mid(1));
+        QCOMPARE(skipped, 1);
+        QCOMPARE(FileIntake::skipNotice(3), QString("3 个文件格式不支持，已跳过"));
+    }
+
     void dropExpandsFoldersOneLevel()
     {
         const QStringList paths = FileIntake::expandDrop({QUrl::fromLocalFile(m_dir.filePath("sub")),

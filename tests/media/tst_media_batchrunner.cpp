@@ -55,7 +55,7 @@ private slots:
         QVERIFY(Fixtures::runTool(
             "ffmpeg", {"-v", "quiet", "-f", "lavfi", "-i", "sine=d=1200:r=8000", "-y", longSong}));
         MediaJob slow = job("long.wav", "rowA");
-        slow.insert("timeLenStr", "1200000");
+        slow.timeLen = 1200000;
         MediaBatchRunner runner(AudioConversion, {slow}, m_work.filePath("stopped"), {{"rowA", 0}}, nullptr);
         QSignalSpy end(&runner, &BatchRunner::batchDone);
         runner.start();
@@ -70,11 +70,13 @@ private slots:
 private:
     MediaJob job(const QString& name, const QString& objectName) const
     {
-        return {{"oriFilePath", m_work.filePath(name)},
-                {"objectName", objectName},
-                {"timeLenStr", "1000"},
-                {"format", "50"},
-                {"audioQualityStr", "2"}};
+        MediaJob job;
+        job.oriFilePath = m_work.filePath(name);
+        job.objectName = objectName;
+        job.timeLen = 1000;
+        job.format = CombEnum::MP3;
+        job.audioQuality = 2;
+        return job;
     }
 
     QTemporaryDir m_app;

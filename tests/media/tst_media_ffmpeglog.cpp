@@ -92,7 +92,21 @@ private slots:
         QTest::newRow("picture but no sound")
             << withVideo + "[info] frame=   25 fps=0.0 q=-1.0 Lsize=      46kB time=00:00:01.02 bitrate=1\r"
                            "[info] video:40kB audio:0kB subtitle:0kB other streams:0kB global headers:0kB\n"
-            << "no sound was written (audio:0kB)";
+            << "no sound was written (audio: 0 bytes)";
+        // A second of silence is a few hundred bytes: the summary's "audio:0kB" is rounded down.
+        const QByteArray silence =
+            withVideo +
+            "[info] frame=   25 fps=0.0 q=-1.0 Lsize=      46kB time=00:00:01.02 bitrate=1\r"
+            "[info] video:40kB audio:0kB subtitle:0kB other streams:0kB global headers:0kB\n"
+            "[verbose]   Output stream #0:0 (video): 25 frames encoded; 25 packets muxed (40960 bytes); \n";
+        QTest::newRow("short silence is sound")
+            << silence + "[verbose]   Output stream #0:1 (audio): 47 frames encoded (48128 samples); "
+                         "48 packets muxed (305 bytes); \n"
+            << QString();
+        QTest::newRow("muxed counts say no sound")
+            << silence +
+                   "[verbose]   Output stream #0:1 (audio): 0 frames encoded; 0 packets muxed (0 bytes); \n"
+            << "no sound was written (audio: 0 bytes)";
         QTest::newRow("a good run")
             << withVideo + "[info] frame=   25 fps=0.0 q=-1.0 Lsize=      46kB time=00:00:01.02 bitrate=1\r"
                            "[info] video:40kB audio:5kB subtitle:0kB other streams:0kB global headers:0kB\n"
@@ -126,6 +140,7 @@ private slots:
         QCOMPARE(parsed.outputStreams(), QStringList({"video"}));
         QCOMPARE(parsed.lastFrame(), qint64(50));
         QCOMPARE(parsed.lastTimeSeconds(), qint64(62));
+        QCOMPARE(parsed.lastTimeMs(), qint64(62500));
     }
 };
 

@@ -98,13 +98,13 @@ private slots:
         QFETCH(int, format);
         QFETCH(int, resolution);
         QFETCH(bool, works);
-        const MediaJob job{{"oriFilePath", in("typical.mp4")},
-                           {"objectName", "row"},
-                           {"timeLenStr", "1000"},
-                           {"format", QString::number(format)},
-                           {"resolution", QString::number(resolution)},
-                           {"oriVideoCodec", "1"},
-                           {"mediaLocalTypeStr", "0"}};
+        const MediaRecord job{{"oriFilePath", in("typical.mp4")},
+                              {"objectName", "row"},
+                              {"timeLenStr", "1000"},
+                              {"format", QString::number(format)},
+                              {"resolution", QString::number(resolution)},
+                              {"oriVideoCodec", "1"},
+                              {"mediaLocalTypeStr", "0"}};
         const QSize size = resolution == 0 ? kSourceSize : CombEnum::resolutionSize(resolution);
         checkRun(FormatConversion, job, works, videoTargets().value(format).container, {"video", "audio"},
                  videoTargets().value(format).codec, size);
@@ -122,7 +122,7 @@ private slots:
     {
         QFETCH(int, format);
         QFETCH(QString, codec);
-        const MediaJob job{
+        const MediaRecord job{
             {"oriFilePath", in("odd.webm")},     {"objectName", "row"}, {"timeLenStr", "1000"},
             {"format", QString::number(format)}, {"resolution", "0"},   {"oriVideoCodec", "13"},
             {"mediaLocalTypeStr", "0"}};
@@ -151,17 +151,17 @@ private slots:
         QFETCH(QString, source);
         QFETCH(int, format);
         QFETCH(int, quality);
-        const MediaJob job{{"oriFilePath", in(source)},
-                           {"objectName", "row"},
-                           {"timeLenStr", "1000"},
-                           {"format", QString::number(format)},
-                           {"audioQualityStr", QString::number(quality)},
-                           {"mediaLocalTypeStr", "1"}};
+        const MediaRecord job{{"oriFilePath", in(source)},
+                              {"objectName", "row"},
+                              {"timeLenStr", "1000"},
+                              {"format", QString::number(format)},
+                              {"audioQualityStr", QString::number(quality)},
+                              {"mediaLocalTypeStr", "1"}};
         checkRun(mode, job, true, audioContainers().value(format), {"audio"}, QString(), QSize());
     }
 
 private:
-    void checkRun(int mode, const MediaJob& job, bool works, const QString& container,
+    void checkRun(int mode, const MediaRecord& job, bool works, const QString& container,
                   const QStringList& streams, const QString& codec, const QSize& size)
     {
         VideoThread thread(mode, {job}, m_out->path());

@@ -2,24 +2,34 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(MediaJob)
+
 namespace {
-const QString kPrefix = "/out/09143005_";
+const QString kPrefix = "/out/a";
 const QString kSource = "/in/a.mp4";
 const QString kEven = "scale=trunc(iw/2)*2:trunc(ih/2)*2";
+const QStringList kMeta{"-map_metadata", "0"};
 
 MediaJob videoJob(int format, int resolution, int sourceCodec)
 {
-    return {{"oriFilePath", kSource},
-            {"objectName", "row"},
-            {"format", QString::number(format)},
-            {"resolution", QString::number(resolution)},
-            {"oriVideoCodec", QString::number(sourceCodec)},
-            {"mediaLocalTypeStr", "0"}};
+    return MediaJob::fromRecord({{"oriFilePath", kSource},
+                                 {"objectName", "row"},
+                                 {"format", QString::number(format)},
+                                 {"resolution", QString::number(resolution)},
+                                 {"oriVideoCodec", QString::number(sourceCodec)},
+                                 {"mediaLocalTypeStr", "0"}},
+                                FormatConversion);
 }
 
 QStringList head()
 {
     return {"-hide_banner", "-y", "-i", kSource, "-preset", "ultrafast"};
+}
+
+// The output a test hands in: the recipe writes exactly there.
+QString out(const MediaJob& job)
+{
+    return kPrefix + "." + MediaRecipes::outputSuffix(job);
 }
 } // namespace
 
@@ -53,61 +63,70 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("output");
         QTest::newRow("MP4 same as source, H.264: copy")
-            << videoJob(0, 0, 1) << head() + QStringList{"-c", "copy", kPrefix + "2.mp4"}
-            << kPrefix + "2.mp4";
+            << videoJob(0, 0, 1) << head() + QStringList{"-c", "copy", "-map_metadata", "0", kPrefix + ".mp4"}
+            << kPrefix + ".mp4";
         QTest::newRow("AVI same as source re-encodes, no size")
-            << videoJob(3, 0, 1)
-            << head() + QStringList{"-vcodec", "libx264", "-vf", kEven, kPrefix + "2.avi"}
-            << kPrefix + "2.avi";
+            << videoJob(3, 0, 1) << head() + QStringList{"-vcodec",       "libx264", "-vf",           kEven,
+                                                         "-map_metadata", "0",       kPrefix + ".avi"}
+            << kPrefix + ".avi";
         QTest::newRow("H.265 to MOV 720P")
             << videoJob(1, 15, 2)
-            << head() + QStringList{"-vcodec", "libxvid", "-s", "1280x720", kPrefix + "2.mov"}
-            << kPrefix + "2.mov";
+            << head() + QStringList{"-vcodec", "libxvid",       "-s", "1280x720",      "-fps_mode",
+                                    "vfr",     "-map_metadata", "0",  kPrefix + ".mov"}
+            << kPrefix + ".mov";
         QTest::newRow("same codec with a size")
             << videoJob(0, 16, 1)
-            << head() + QStringList{"-vcodec", "libx264", "-s", "1920x1080", kPrefix + "2.mp4"}
-            << kPrefix + "2.mp4";
+            << head() + QStringList{"-vcodec", "libx264",       "-s", "1920x1080",     "-fps_mode",
+                                    "vfr",     "-map_metadata", "0",  kPrefix + ".mp4"}
+            << kPrefix + ".mp4";
         QTest::newRow("H.264 to WEBM")
-            << videoJob(8, 0, 1)
-            << head() + QStringList{"-vcodec", "libvpx", "-vf", kEven, kPrefix + "2.webm"}
-            << kPrefix + "2.webm";
+            << videoJob(8, 0, 1) << head() + QStringList{"-vcodec",       "libvpx",    "-vf",
+                                                         kEven,           "-fps_mode", "vfr",
+                                                         "-map_metadata", "0",         kPrefix + ".webm"}
+            << kPrefix + ".webm";
         QTest::newRow("VP8 to WEBM copies")
-            << videoJob(8, 0, 13) << head() + QStringList{"-c", "copy", kPrefix + "2.webm"}
-            << kPrefix + "2.webm";
+            << videoJob(8, 0, 13)
+            << head() + QStringList{"-c", "copy", "-map_metadata", "0", kPrefix + ".webm"}
+            << kPrefix + ".webm";
         QTest::newRow("VP8 to WEBM 480P")
             << videoJob(8, 7, 13)
-            << head() + QStringList{"-vcodec", "libvpx", "-s", "720x480", kPrefix + "2.webm"}
-            << kPrefix + "2.webm";
+            << head() + QStringList{"-vcodec", "libvpx",        "-s", "720x480",        "-fps_mode",
+                                    "vfr",     "-map_metadata", "0",  kPrefix + ".webm"}
+            << kPrefix + ".webm";
         QTest::newRow("H.265 kept in MP4, portrait size")
             << videoJob(0, 9, 2)
-            << head() + QStringList{"-vcodec", "libx265", "-s", "750x1334", kPrefix + "2.mp4"}
-            << kPrefix + "2.mp4";
+            << head() + QStringList{"-vcodec", "libx265",       "-s", "750x1334",      "-fps_mode",
+                                    "vfr",     "-map_metadata", "0",  kPrefix + ".mp4"}
+            << kPrefix + ".mp4";
         QTest::newRow("3GP sound is AAC")
             << videoJob(9, 1, 1)
-            << head() + QStringList{"-vcodec", "h263", "-s", "176x144", "-acodec", "aac", kPrefix + "2.3gp"}
-            << kPrefix + "2.3gp";
+            << head() + QStringList{"-vcodec",       "h263",    "-s",  "176x144",       "-fps_mode",
+                                    "vfr",           "-acodec", "aac", "-map_metadata", "0",
+                                    kPrefix + ".3gp"}
+            << kPrefix + ".3gp";
         QTest::newRow("SWF sound at 44.1 kHz")
             << videoJob(12, 5, 1)
-            << head() + QStringList{"-vcodec", "flv", "-s", "640x360", "-ar", "44100", kPrefix + "2.swf"}
-            << kPrefix + "2.swf";
+            << head() + QStringList{"-vcodec", "flv",           "-s", "640x360",       "-ar",
+                                    "44100",   "-map_metadata", "0",  kPrefix + ".swf"}
+            << kPrefix + ".swf";
     }
     void videoTarget()
     {
         QFETCH(MediaJob, job);
         QFETCH(QStringList, arguments);
         QFETCH(QString, output);
-        const MediaCommand c = MediaRecipes::videoTarget(job, 2, kPrefix, kSource);
+        const MediaCommand c = MediaRecipes::videoTarget(job, out(job), kSource);
         QCOMPARE(c.arguments, arguments);
         QCOMPARE(c.outputPath, output);
     }
 
     void inputIsReplaceableAndAbsolute()
     {
-        const MediaCommand c = MediaRecipes::videoTarget(videoJob(0, 0, 1), 0, kPrefix, "/tmp/run/temp0.mp4");
+        const MediaCommand c = MediaRecipes::videoTarget(videoJob(0, 0, 1), "/o.mp4", "/tmp/run/temp0.mp4");
         QCOMPARE(c.arguments.at(3), QString("/tmp/run/temp0.mp4"));
         MediaJob dashed = videoJob(0, 0, 1);
-        dashed["oriFilePath"] = "-i.mp4";
-        const QString input = MediaRecipes::compression(dashed, 0, kPrefix).arguments.at(3);
+        dashed.oriFilePath = "-i.mp4";
+        const QString input = MediaRecipes::compression(dashed, "/o.mp4").arguments.at(3);
         QVERIFY(input.startsWith('/'));
         QVERIFY(input.endsWith("/-i.mp4"));
     }
@@ -119,15 +138,14 @@ private slots:
         QTest::addColumn<int>("format");
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("conversion 128k")
-            << 6 << 2 << 50 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",           "128k",
-                                           "-ac", "2",  "-ar",   "44100", kPrefix + "1.mp3"};
+            << 6 << 2 << 50 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",          "128k",
+                                           "-ac", "2",  "-ar",   "44100", kPrefix + ".mp3"};
         QTest::newRow("conversion lossless 256k")
-            << 6 << 4 << 55
-            << QStringList{"-y",  "-i",    kSource,           "-vn", "-b:a", "256k", "-ac", "2",
-                           "-ar", "44100", kPrefix + "1.flac"};
+            << 6 << 4 << 55 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",           "256k",
+                                           "-ac", "2",  "-ar",   "44100", kPrefix + ".flac"};
         QTest::newRow("extraction drops the picture")
-            << 5 << 1 << 52 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",           "96k",
-                                           "-ac", "2",  "-ar",   "44100", kPrefix + "1.m4a"};
+            << 5 << 1 << 52 << QStringList{"-y",  "-i", kSource, "-vn",   "-b:a",          "96k",
+                                           "-ac", "2",  "-ar",   "44100", kPrefix + ".m4a"};
     }
     void audio()
     {
@@ -135,11 +153,12 @@ private slots:
         QFETCH(int, quality);
         QFETCH(int, format);
         QFETCH(QStringList, arguments);
-        const MediaJob job{{"oriFilePath", kSource},
-                           {"format", QString::number(format)},
-                           {"audioQualityStr", QString::number(quality)}};
-        const MediaCommand c = mode == 6 ? MediaRecipes::audioConversion(job, 1, kPrefix)
-                                         : MediaRecipes::audioExtraction(job, 1, kPrefix, kSource);
+        const MediaJob job = MediaJob::fromRecord({{"oriFilePath", kSource},
+                                                   {"format", QString::number(format)},
+                                                   {"audioQualityStr", QString::number(quality)}},
+                                                  MediaOperation(mode));
+        const MediaCommand c = mode == 6 ? MediaRecipes::audioConversion(job, out(job))
+                                         : MediaRecipes::audioExtraction(job, out(job), kSource);
         QCOMPARE(c.arguments, arguments);
         QCOMPARE(c.outputPath, arguments.last());
     }
@@ -147,109 +166,190 @@ private slots:
     void compression_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("output");
-        QTest::newRow("mkv") << "/in/clip.mkv" << kPrefix + "0.mkv";
-        QTest::newRow("suffix case kept") << "/in/clip.MOV" << kPrefix + "0.MOV";
+        QTest::addColumn<QString>("sound");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("mkv keeps its container") << "/in/clip.mkv"
+                                                 << "copy"
+                                                 << "mkv";
+        QTest::newRow("suffix case kept") << "/in/clip.MOV"
+                                          << "copy"
+                                          << "MOV";
+        // WebM takes only VP8/VP9/AV1, Ogg no H.264 at all: both become MP4 with AAC.
+        QTest::newRow("webm becomes mp4") << "/in/clip.webm"
+                                          << "aac"
+                                          << "mp4";
+        QTest::newRow("ogv becomes mp4") << "/in/clip.OGV"
+                                         << "aac"
+                                         << "mp4";
     }
     void compression()
     {
         QFETCH(QString, source);
-        QFETCH(QString, output);
-        const MediaJob job{{"oriFilePath", source}, {"bitRateStr", "800"}};
-        const MediaCommand c = MediaRecipes::compression(job, 0, kPrefix);
+        QFETCH(QString, sound);
+        QFETCH(QString, suffix);
+        const MediaJob job =
+            MediaJob::fromRecord({{"oriFilePath", source}, {"bitRateStr", "800"}}, Compression);
+        QCOMPARE(MediaRecipes::outputSuffix(job), suffix);
+        QCOMPARE(MediaRecipes::outputBase(job), QString("clip"));
+        const MediaCommand c = MediaRecipes::compression(job, "/out/clip." + suffix);
         QCOMPARE(c.arguments,
                  (QStringList{"-hide_banner", "-y", "-i", source, "-vcodec", "libx264", "-preset",
-                              "ultrafast", "-c:a", "copy", "-b:v", "800k", "-vf", kEven, output}));
-        QCOMPARE(c.outputPath, output);
+                              "ultrafast", "-c:a", sound, "-b:v", "800k", "-vf", kEven, "-fps_mode", "vfr",
+                              "-map_metadata", "0", "/out/clip." + suffix}));
     }
 
     void slicing_data()
     {
-        QTest::addColumn<MediaJob>("job");
+        QTest::addColumn<MediaRecord>("record");
         QTest::addColumn<QStringList>("arguments");
-        const MediaJob base{{"oriFilePath", kSource}, {"beginTimeStr", "65400"}, {"timeLenStr", "30000"},
-                            {"format", "0"},          {"resolution", "0"},       {"cutXStr", "10"},
-                            {"cutYStr", "20"},        {"cutWidthStr", "640"},    {"cutHeightStr", "360"}};
-        const QStringList start{"-hide_banner", "-y",    "-ss", "65", "-accurate_seek",
-                                "-i",           kSource, "-t",  "30"};
+        const MediaRecord base{{"oriFilePath", kSource}, {"beginTimeStr", "65432"}, {"timeLenStr", "1567"},
+                               {"format", "0"},          {"resolution", "0"},       {"cutXStr", "10"},
+                               {"cutYStr", "20"},        {"cutWidthStr", "640"},    {"cutHeightStr", "360"}};
+        // Milliseconds reach ffmpeg: a 1.6 s phone clip must not become 1 s.
+        const QStringList start{"-hide_banner", "-y",    "-ss", "65.432", "-accurate_seek",
+                                "-i",           kSource, "-t",  "1.567"};
         const QStringList encode{"-preset", "ultrafast", "-vcodec", "libx264"};
-        QTest::newRow("crop, seconds cut off")
-            << base
-            << start + QStringList{"-vf", "crop=640:360:10:20"} + encode + QStringList{kPrefix + "4.mp4"};
-        MediaJob odd = base;
+        const QStringList end{"-fps_mode", "vfr", "-map_metadata", "0", "/out/a.mp4"};
+        QTest::newRow("crop, to the millisecond")
+            << base << start + QStringList{"-vf", "crop=640:360:10:20"} + encode + end;
+        MediaRecord odd = base;
         odd["cutWidthStr"] = "641";
         odd["cutHeightStr"] = "361";
         QTest::newRow("odd crop rounds down")
-            << odd
-            << start + QStringList{"-vf", "crop=640:360:10:20"} + encode + QStringList{kPrefix + "4.mp4"};
-        MediaJob noCrop = base;
+            << odd << start + QStringList{"-vf", "crop=640:360:10:20"} + encode + end;
+        MediaRecord noCrop = base;
         noCrop["cutXStr"] = "-1";
-        QTest::newRow("no crop when x is -1")
-            << noCrop << start + QStringList{"-vf", kEven} + encode + QStringList{kPrefix + "4.mp4"};
+        QTest::newRow("no crop when x is -1") << noCrop << start + QStringList{"-vf", kEven} + encode + end;
         noCrop["resolution"] = "5";
-        QTest::newRow("no crop, a size")
-            << noCrop << start + encode + QStringList{"-s", "640x360", kPrefix + "4.mp4"};
-        MediaJob threeGp = noCrop;
+        QTest::newRow("no crop, a size") << noCrop << start + encode + QStringList{"-s", "640x360"} + end;
+        MediaRecord threeGp = noCrop;
         threeGp["format"] = "9";
         threeGp["resolution"] = "1";
         QTest::newRow("3GP without a source codec gets H.263")
-            << threeGp << start + QStringList{"-preset", "ultrafast", "-vcodec", "h263",           "-s",
-                                              "176x144", "-acodec",   "aac",     kPrefix + "4.3gp"};
+            << threeGp << start + QStringList{"-preset",       "ultrafast", "-vcodec",   "h263",    "-s",
+                                              "176x144",       "-fps_mode", "vfr",       "-acodec", "aac",
+                                              "-map_metadata", "0",         "/out/a.mp4"};
+        MediaRecord whole = noCrop;
+        whole.remove("beginTimeStr");
+        QTest::newRow("whole clip: no seek, no cut")
+            << whole
+            << QStringList{"-hide_banner", "-y", "-i", kSource} + encode + QStringList{"-s", "640x360"} + end;
     }
     void slicing()
     {
-        QFETCH(MediaJob, job);
+        QFETCH(MediaRecord, record);
         QFETCH(QStringList, arguments);
-        QCOMPARE(MediaRecipes::slicing(job, 4, kPrefix).arguments, arguments);
+        QCOMPARE(MediaRecipes::slicing(MediaJob::fromRecord(record, Slicing), "/out/a.mp4").arguments,
+                 arguments);
     }
 
     void gif_data()
     {
         QTest::addColumn<QString>("width");
-        QTest::addColumn<QStringList>("filter");
-        QTest::newRow("odd width made even") << "481" << QStringList{"-vf", "scale=482:-1"};
-        QTest::newRow("even width") << "320" << QStringList{"-vf", "scale=320:-1"};
-        QTest::newRow("source size") << "-1" << QStringList();
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("odd width made even") << "481"
+                                             << "fps=15:start_time=0,scale=482:-1";
+        QTest::newRow("even width") << "320"
+                                    << "fps=15:start_time=0,scale=320:-1";
+        QTest::newRow("source size") << "-1"
+                                     << "fps=15:start_time=0";
     }
     void gif()
     {
         QFETCH(QString, width);
-        QFETCH(QStringList, filter);
-        const MediaJob job{{"oriFilePath", kSource},
-                           {"beginTimeStr", "1999"},
-                           {"timeLenStr", "2500"},
-                           {"scaleWidthStr", width}};
-        const MediaCommand c = MediaRecipes::gif(job, 0, kPrefix);
-        QCOMPARE(c.arguments, QStringList({"-y", "-ss", "1", "-i", kSource, "-t", "2"}) + filter +
-                                  QStringList({"-r", "15", "-fps_mode", "cfr", kPrefix + "0.gif"}));
-        QCOMPARE(c.outputPath, kPrefix + "0.gif");
+        QFETCH(QString, filter);
+        const MediaJob job = MediaJob::fromRecord({{"oriFilePath", kSource},
+                                                   {"beginTimeStr", "1999"},
+                                                   {"timeLenStr", "2500"},
+                                                   {"scaleWidthStr", width}},
+                                                  VideoToGif);
+        QCOMPARE(MediaRecipes::outputSuffix(job), QString("gif"));
+        const MediaCommand c = MediaRecipes::gif(job, "/out/a.gif");
+        QCOMPARE(c.arguments, QStringList({"-y", "-ss", "1.999", "-accurate_seek", "-i", kSource, "-t",
+                                           "2.500", "-vf", filter, "/out/a.gif"}));
+    }
+
+    void secondsAndCap_data()
+    {
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("cap");
+        QTest::newRow("zero") << qint64(0) << "0.000"
+                              << "1.000";
+        QTest::newRow("phone clip") << qint64(1600) << "1.600"
+                                    << "2.760";
+        QTest::newRow("odd length") << qint64(5570) << "5.570"
+                                    << "7.127";
+        QTest::newRow("an hour") << qint64(3600000) << "3600.000"
+                                 << "3961.000";
+        QTest::newRow("negative is zero") << qint64(-5) << "0.000"
+                                          << "1.000";
+    }
+    void secondsAndCap()
+    {
+        QFETCH(qint64, ms);
+        QFETCH(QString, text);
+        QFETCH(QString, cap);
+        QCOMPARE(MediaRecipes::seconds(ms), text);
+        QCOMPARE(MediaRecipes::seconds(MediaRecipes::lengthCap(qMax<qint64>(0, ms))), cap);
+    }
+
+    void recordsRoundTrip()
+    {
+        MediaJob job;
+        job.operation = Slicing;
+        job.oriFilePath = "/in/会议 录像.mp4";
+        job.objectName = "T_0";
+        job.beginTime = 1234;
+        job.timeLen = 567;
+        job.wholeClip = false;
+        job.format = CombEnum::MKV;
+        job.resolution = 15;
+        job.oriVideoCodec = 2;
+        job.cut = QRect(2, 4, 100, 50);
+        job.scale = QSize(160, 90);
+        const MediaJob back = MediaJob::fromRecord(job.toRecord(), Slicing);
+        QCOMPARE(back.toRecord(), job.toRecord());
+        QCOMPARE(back.cut, job.cut);
+        QCOMPARE(back.scale, job.scale);
+        QVERIFY(!back.wholeClip);
+        // Nothing given: the whole clip, no crop, no scale, the unknown codec.
+        const MediaJob bare = MediaJob::fromRecord({}, FormatConversion);
+        QVERIFY(bare.wholeClip && bare.cut.isNull() && !bare.scale.isValid());
+        QCOMPARE(bare.oriVideoCodec, CombEnum::kUnknownCodec);
+        QCOMPARE(MediaRecipes::outputBase(job), QString("会议 录像"));
+        job.operation = Concatenation;
+        QCOMPARE(MediaRecipes::outputBase(job), QString("会议 录像_拼接"));
     }
 
     void concatenation()
     {
         MediaJob a = videoJob(0, 16, 1);
         MediaJob b = videoJob(0, 16, 2);
-        b["oriFilePath"] = "/in/b.mkv";
+        b.oriFilePath = "/in/b.mkv";
         const QStringList pieces{MediaRecipes::piecePath("/t/run", 0), MediaRecipes::piecePath("/t/run", 1)};
         QCOMPARE(pieces, QStringList({"/t/run/0.ts", "/t/run/1.ts"}));
-        const QStringList uniform{"-pix_fmt", "yuv420p", "-r", "25", "-ar", "48000", "-ac", "2"};
+        const QString fit = "scale=trunc(iw*sar/2)*2:ih,setsar=1,"
+                            "scale=1920:1080:force_original_aspect_ratio=decrease:force_divisible_by=2,"
+                            "pad=1920:1080:(ow-iw)/2:(oh-ih)/2:black,setsar=1";
+        const QStringList uniform{"-vf",     fit,     "-preset",  "ultrafast", "-vcodec", "libx264",
+                                  "-acodec", "aac",   "-pix_fmt", "yuv420p",   "-r",      "25",
+                                  "-ar",     "48000", "-ac",      "2"};
         QCOMPARE(MediaRecipes::concatPiece(a, a, pieces.at(0)).arguments,
-                 QStringList({"-hide_banner", "-y", "-i", kSource, "-preset", "ultrafast", "-vcodec",
-                              "libx264", "-acodec", "aac", "-s", "1920x1080"}) +
-                     uniform + QStringList{"/t/run/0.ts"});
+                 QStringList({"-hide_banner", "-y", "-i", kSource}) + uniform + QStringList{"/t/run/0.ts"});
         // The second source is H.265, which MP4 could keep: it still gets the first piece's codec.
         QCOMPARE(MediaRecipes::concatPiece(b, a, pieces.at(1), true).arguments,
-                 QStringList({"-hide_banner", "-y",      "-i",        "/in/b.mkv",
-                              "-f",           "lavfi",   "-i",        "anullsrc=r=48000:cl=stereo",
-                              "-map",         "0:v:0",   "-map",      "1:a:0",
-                              "-shortest",    "-preset", "ultrafast", "-vcodec",
-                              "libx264",      "-acodec", "aac",       "-s",
-                              "1920x1080"}) +
+                 QStringList({"-hide_banner", "-y", "-i", "/in/b.mkv", "-f", "lavfi", "-i",
+                              "anullsrc=r=48000:cl=stereo", "-map", "0:v:0", "-map", "1:a:0", "-shortest"}) +
                      uniform + QStringList{"/t/run/1.ts"});
-        const MediaCommand join = MediaRecipes::concatJoin(pieces, 0, kPrefix);
-        QCOMPARE(join.arguments, QStringList({"-y", "-i", "concat:/t/run/0.ts|/t/run/1.ts", "-c", "copy",
-                                              kPrefix + "合并视频.mp4"}));
-        QCOMPARE(join.outputPath, kPrefix + "合并视频.mp4");
+        const MediaCommand join = MediaRecipes::concatJoin(pieces, a, "/out/a_拼接.mp4");
+        QCOMPARE(join.arguments,
+                 QStringList({"-y", "-i", "concat:/t/run/0.ts|/t/run/1.ts", "-i", kSource, "-map", "0",
+                              "-map_metadata", "1", "-c", "copy", "/out/a_拼接.mp4"}));
+        // Without a target size the join takes the first clip's, made even.
+        MediaJob same = videoJob(0, 0, 1);
+        same.film = QSize(641, 465);
+        QCOMPARE(MediaRecipes::joinFrame(same), QSize(640, 464));
     }
 
     void qlvNames()

@@ -14,7 +14,7 @@
 namespace {
 constexpr int kRunWaitMs = 120000;
 
-MediaJob job(const QString& source, const QString& name, QMap<QString, QString> more)
+MediaRecord job(const QString& source, const QString& name, QMap<QString, QString> more)
 {
     more.insert("oriFilePath", source);
     more.insert("objectName", name);
@@ -77,9 +77,9 @@ private slots:
         AppPaths::setAppDirForTesting(QString());
     }
 
-    void threeJobsInOrderUnderOnePrefix()
+    void threeJobsNamedAfterTheirSources()
     {
-        const MediaJobList jobs{
+        const MediaRecordList jobs{
             job(in("a.mp4"), "row0",
                 {{"format", "2"}, {"resolution", "0"}, {"oriVideoCodec", "1"}, {"mediaLocalTypeStr", "0"}}),
             job(in("b.mp4"), "row1",
@@ -92,18 +92,11 @@ private slots:
         QCOMPARE(rec.ofKind("failed").size(), 0);
         const QList<RunRecorder::Event> done = rec.ofKind("done");
         QCOMPARE(done.size(), 3);
-        const QStringList extensions{"mkv", "mp4", "wav"};
-        QString prefix;
+        const QStringList names{"a.mkv", "b.mp4", "a.wav"};
         for (int i = 0; i < 3; ++i) {
             const QString name = QString("row%1").arg(i);
             QCOMPARE(done.at(i).objectName, name);
-            const QRegularExpressionMatch m =
-                QRegularExpression(QString("^(.*/\\d{8}_)%1\\.%2$").arg(i).arg(extensions.at(i)))
-                    .match(done.at(i).text);
-            QVERIFY2(m.hasMatch(), qPrintable(done.at(i).text));
-            QVERIFY(prefix.isEmpty() || prefix == m.captured(1));
-            prefix = m.captured(1);
-            QCOMPARE(QFileInfo(prefix).path(), QDir(m_out->path()).absolutePath());
+            QCOMPARE(done.at(i).text, QDir(m_out->path()).absoluteFilePath(names.at(i)));
             // The row's last two reports: 100, then done.
             const QList<RunRecorder::Event> own = rec.eventsFor(name);
             QVERIFY(own.size() >= 2);
@@ -121,13 +114,13 @@ private slots:
 
     void concatenationJoinsAndCleansUp()
     {
-        const MediaJobList jobs{concatJob("a.mp4", "first"), concatJob("b.mp4", "second")};
+        const MediaRecordList jobs{concatJob("a.mp4", "first"), concatJob("b.mp4", "second")};
         RunRecorder rec;
         run(Concatenation, jobs, rec);
         const QList<RunRecorder::Event> done = rec.ofKind("done");
         QCOMPARE(done.size(), 1);
         QCOMPARE(done.first().objectName, QString("first"));
-        QVERIFY(done.first().text.endsWith("_合并视频.mp4"));
+        QCOMPARE(QFileInfo(done.first().text).fileName(), QString("a_拼接.mp4"));
         QCOMPARE(rec.ofKind("failed").size(), 0);
         const MediaFixtures::Probe joined = MediaFixtures::probe(done.first().text);
         QCOMPARE(joined.size, QSize(640, 360));
@@ -162,7 +155,7 @@ private slots:
         MediaFixtures::Clip h264;
         h264.seconds = 2;
         QVERIFY(MediaFixtures::make(in("mixed0.mp4"), h264));
-        MediaJobList jobs;
+        MediaRecordList jobs;
         const QStringList codecs{"1", "2", "15"};
         const QStringList files{"mixed0.mp4", "mixed1.mkv", "mixed2.flv"};
         for (int i = 0; i < 3; ++i)
@@ -204,12 +197,13 @@ private slots:
 
     void failedPieceFailsTheConcatenation()
     {
-        const MediaJobList jobs{concatJob("a.mp4", "first"), concatJob("gone.mp4", "second"),
-                                concatJob("b.mp4", "third")};
+        const MediaRecordList jobs{concatJob("a.mp4", "first"), concatJob("gone.mp4", "second"),
+                                   concatJob("b.mp4", "third")};
         RunRecorder rec;
         run(Concatenation, jobs, rec);
         QCOMPARE(rec.ofKind("failed").size(), 1);
-        QCOMPARE(rec.ofKind("failed").first().objectName, QString("first"));
+        // The row of the clip that broke the join carries the failure.
+        QCOMPARE(rec.ofKind("failed").first().objectName, QString("second"));
         QVERIFY2(rec.ofKind("failed").first().text.startsWith("gone.mp4: "),
                  qPrintable(rec.ofKind("failed").first().text));
         QCOMPARE(rec.ofKind("done").size(), 1);
@@ -221,29 +215,29 @@ private slots:
     void slicingAndCompression_data()
     {
         QTest::addColumn<int>("mode");
-        QTest::addColumn<MediaJob>("keys");
+        QTest::addColumn<MediaRecord>("keys");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("codec");
         QTest::newRow("slice with an odd crop")
-            << int(Slicing) << MediaJob{{"beginTimeStr", "0"}, {"format", "0"},   {"resolution", "0"},
-                                        {"cutXStr", "10"},     {"cutYStr", "10"}, {"cutWidthStr", "81"},
-                                        {"cutHeightStr", "45"}}
-            << QSize(80, 44) << "_0.mp4"
+            << int(Slicing) << MediaRecord{{"beginTimeStr", "0"}, {"format", "0"},   {"resolution", "0"},
+                                           {"cutXStr", "10"},     {"cutYStr", "10"}, {"cutWidthStr", "81"},
+                                           {"cutHeightStr", "45"}}
+            << QSize(80, 44) << "/a.mp4"
             << "h264";
         QTest::newRow("slice to a size")
             << int(Slicing)
-            << MediaJob{{"beginTimeStr", "0"}, {"format", "2"}, {"resolution", "3"}, {"cutXStr", "-1"}}
-            << QSize(320, 240) << "_0.mkv"
+            << MediaRecord{{"beginTimeStr", "0"}, {"format", "2"}, {"resolution", "3"}, {"cutXStr", "-1"}}
+            << QSize(320, 240) << "/a.mkv"
             << "mpeg4";
-        QTest::newRow("compression") << int(Compression) << MediaJob{{"bitRateStr", "200"}} << QSize(160, 90)
-                                     << "_0.mp4"
+        QTest::newRow("compression") << int(Compression) << MediaRecord{{"bitRateStr", "200"}}
+                                     << QSize(160, 90) << "/a.mp4"
                                      << "h264";
     }
     void slicingAndCompression()
     {
         QFETCH(int, mode);
-        QFETCH(MediaJob, keys);
+        QFETCH(MediaRecord, keys);
         QFETCH(QSize, size);
         QFETCH(QString, suffix);
         QFETCH(QString, codec);
@@ -301,7 +295,7 @@ private slots:
             rec);
         QCOMPARE(rec.ofKind("failed").size(), 0);
         const QString path = rec.ofKind("done").value(0).text;
-        QVERIFY(path.endsWith("_0.gif"));
+        QVERIFY(path.endsWith("/a.gif"));
         const MediaFixtures::Probe gif = MediaFixtures::probe(path);
         QCOMPARE(gif.formatName, QString("gif"));
         QCOMPARE(gif.size.width(), 82);
@@ -311,29 +305,29 @@ private slots:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<MediaJob>("keys");
+        QTest::addColumn<MediaRecord>("keys");
         QTest::addColumn<QStringList>("streams");
         QTest::newRow("MP4 inside, copied to MP4") << "a.qlv" << int(FormatConversion)
-                                                   << MediaJob{{"format", "0"},
-                                                               {"resolution", "0"},
-                                                               {"oriVideoCodec", "1"},
-                                                               {"mediaLocalTypeStr", "0"}}
+                                                   << MediaRecord{{"format", "0"},
+                                                                  {"resolution", "0"},
+                                                                  {"oriVideoCodec", "1"},
+                                                                  {"mediaLocalTypeStr", "0"}}
                                                    << QStringList{"video", "audio"};
         QTest::newRow("FLV inside, to MKV") << "c.qlv" << int(FormatConversion)
-                                            << MediaJob{{"format", "2"},
-                                                        {"resolution", "3"},
-                                                        {"oriVideoCodec", "50"},
-                                                        {"mediaLocalTypeStr", "0"}}
+                                            << MediaRecord{{"format", "2"},
+                                                           {"resolution", "3"},
+                                                           {"oriVideoCodec", "50"},
+                                                           {"mediaLocalTypeStr", "0"}}
                                             << QStringList{"video", "audio"};
         QTest::newRow("sound of a QLV")
-            << "c.qlv" << int(AudioExtraction) << MediaJob{{"format", "50"}, {"audioQualityStr", "2"}}
+            << "c.qlv" << int(AudioExtraction) << MediaRecord{{"format", "50"}, {"audioQualityStr", "2"}}
             << QStringList{"audio"};
     }
     void qlvSources()
     {
         QFETCH(QString, source);
         QFETCH(int, mode);
-        QFETCH(MediaJob, keys);
+        QFETCH(MediaRecord, keys);
         QFETCH(QStringList, streams);
         RunRecorder rec;
         run(mode, {job(in(source), "q", keys)}, rec);
@@ -363,9 +357,9 @@ private slots:
     void missingFfmpegFailsEveryJobAtOnce()
     {
         QVERIFY(QFile::remove(m_app.filePath("decoder/common/ffmpeg")));
-        const MediaJobList jobs{job(in("sound.mp3"), "r0", {{"format", "51"}, {"audioQualityStr", "4"}}),
-                                job(in("sound.mp3"), "r1", {{"format", "50"}, {"audioQualityStr", "1"}}),
-                                job(in("sound.mp3"), "r2", {{"format", "55"}, {"audioQualityStr", "4"}})};
+        const MediaRecordList jobs{job(in("sound.mp3"), "r0", {{"format", "51"}, {"audioQualityStr", "4"}}),
+                                   job(in("sound.mp3"), "r1", {{"format", "50"}, {"audioQualityStr", "1"}}),
+                                   job(in("sound.mp3"), "r2", {{"format", "55"}, {"audioQualityStr", "4"}})};
         RunRecorder rec;
         run(AudioConversion, jobs, rec, 20000);
         QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
@@ -426,32 +420,29 @@ private slots:
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("source");
-        QTest::addColumn<MediaJob>("keys");
+        QTest::addColumn<MediaRecord>("keys");
         QTest::addColumn<QString>("reason");
         QTest::newRow("slice past the end") << int(Slicing) << "a.mp4"
-                                            << MediaJob{{"beginTimeStr", "10000"},
-                                                        {"timeLenStr", "1000"},
-                                                        {"format", "0"},
-                                                        {"resolution", "0"},
-                                                        {"cutXStr", "-1"}}
+                                            << MediaRecord{{"beginTimeStr", "10000"},
+                                                           {"timeLenStr", "1000"},
+                                                           {"format", "0"},
+                                                           {"resolution", "0"},
+                                                           {"cutXStr", "-1"}}
                                             << "no picture was written";
         QTest::newRow("compression without a bit rate")
-            << int(Compression) << "a.mp4" << MediaJob{{"bitRateStr", "0"}} << "no video bit rate";
-        // H.264 into WebM: x264 is opened before the muxer refuses, and speaks last.
-        QTest::newRow("WebM refuses H.264")
-            << int(Compression) << "v.webm" << MediaJob{{"bitRateStr", "200"}} << "Only VP8 or VP9";
+            << int(Compression) << "a.mp4" << MediaRecord{{"bitRateStr", "0"}} << "no video bit rate";
         QTest::newRow("MP4 has no tag for the codec") << int(FormatConversion) << "c.flv"
-                                                      << MediaJob{{"format", "0"},
-                                                                  {"resolution", "0"},
-                                                                  {"oriVideoCodec", "12"},
-                                                                  {"mediaLocalTypeStr", "0"}}
+                                                      << MediaRecord{{"format", "0"},
+                                                                     {"resolution", "0"},
+                                                                     {"oriVideoCodec", "12"},
+                                                                     {"mediaLocalTypeStr", "0"}}
                                                       << "Could not find tag for codec";
     }
     void emptyOrRefusedResultsFailWithTheCause()
     {
         QFETCH(int, mode);
         QFETCH(QString, source);
-        QFETCH(MediaJob, keys);
+        QFETCH(MediaRecord, keys);
         QFETCH(QString, reason);
         RunRecorder rec;
         run(mode, {job(in(source), "r", keys)}, rec);
@@ -491,22 +482,22 @@ private slots:
     void slicesAreExact_data()
     {
         QTest::addColumn<int>("mode");
-        QTest::addColumn<MediaJob>("keys");
+        QTest::addColumn<MediaRecord>("keys");
         QTest::newRow("MPEG-PS slice") << int(Slicing)
-                                       << MediaJob{{"beginTimeStr", "1000"},
-                                                   {"timeLenStr", "1000"},
-                                                   {"format", "0"},
-                                                   {"resolution", "0"},
-                                                   {"cutXStr", "-1"}};
+                                       << MediaRecord{{"beginTimeStr", "1000"},
+                                                      {"timeLenStr", "1000"},
+                                                      {"format", "0"},
+                                                      {"resolution", "0"},
+                                                      {"cutXStr", "-1"}};
         QTest::newRow("MPEG-PS GIF") << int(VideoToGif)
-                                     << MediaJob{{"beginTimeStr", "1000"},
-                                                 {"timeLenStr", "1000"},
-                                                 {"scaleWidthStr", "-1"}};
+                                     << MediaRecord{{"beginTimeStr", "1000"},
+                                                    {"timeLenStr", "1000"},
+                                                    {"scaleWidthStr", "-1"}};
     }
     void slicesAreExact()
     {
         QFETCH(int, mode);
-        QFETCH(MediaJob, keys);
+        QFETCH(MediaRecord, keys);
         RunRecorder rec;
         run(mode, {job(in("ps.mpg"), "s", keys)}, rec);
         QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
@@ -533,24 +524,45 @@ private slots:
 
     void existingFilesAreNeverOverwritten()
     {
-        // Files named as this run would name its output, for the next few seconds.
+        // The source's own name, and the stamped names this run would fall back on for the next
+        // few seconds, plus a dangling link.
         const QDateTime now = QDateTime::currentDateTime();
-        QStringList taken;
-        for (int s = -1; s < 6; ++s) {
-            taken << m_out->filePath(now.addSecs(s).toString("ddhhmmss") + "_0.mp3");
-            QFile file(taken.last());
+        QStringList taken{m_out->filePath("sound.mp3")};
+        for (int s = -1; s < 6; ++s)
+            taken << m_out->filePath("sound_" + now.addSecs(s).toString("ddhhmmss") + "0.mp3");
+        for (const QString& path : taken) {
+            QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("keep");
         }
+        QVERIFY(QFile::link(m_out->filePath("nowhere/x"),
+                            m_out->filePath("sound_" + now.toString("ddhhmmss") + "0_2.mp3")));
         RunRecorder rec;
         run(AudioConversion, {job(in("sound.mp3"), "r", {{"format", "50"}, {"audioQualityStr", "2"}})}, rec);
         QCOMPARE(rec.ofKind("failed").size(), 0);
         const QString output = rec.ofKind("done").value(0).text;
         QVERIFY2(!taken.contains(output), qPrintable(output));
-        QVERIFY(QRegularExpression("/\\d{8}_0\\.mp3$").match(output).hasMatch());
+        QVERIFY2(QRegularExpression("/sound_\\d{8}0_\\d\\.mp3$").match(output).hasMatch(),
+                 qPrintable(output));
         QVERIFY(MediaFixtures::probe(output).ok);
         for (const QString& path : taken)
             QCOMPARE(readAll(path), QString("keep"));
+    }
+
+    void outputsAreNamedAfterTheirSources()
+    {
+        // A name with a space and CJK; the second run finds it taken and takes a stamped one.
+        QVERIFY(QFile::copy(in("a.mp4"), in("会议 录像.mp4")));
+        const MediaRecord conversion =
+            job(in("会议 录像.mp4"), "r", {{"format", "0"}, {"resolution", "0"}, {"oriVideoCodec", "1"}});
+        RunRecorder first, second;
+        run(FormatConversion, {conversion}, first);
+        run(FormatConversion, {conversion}, second);
+        const QString one = first.ofKind("done").value(0).text;
+        const QString two = second.ofKind("done").value(0).text;
+        QCOMPARE(one, QDir(m_out->path()).absoluteFilePath("会议 录像.mp4"));
+        QVERIFY2(QRegularExpression("/会议 录像_\\d{8}0\\.mp4$").match(two).hasMatch(), qPrintable(two));
+        QVERIFY(MediaFixtures::probe(one).ok && MediaFixtures::probe(two).ok);
     }
 
     void durationWithoutScale_data()
@@ -587,12 +599,12 @@ private slots:
         longClip.seconds = 60;
         longClip.audioCodec.clear();
         QVERIFY(MediaFixtures::make(in("long.mp4"), longClip));
-        const MediaJob big = job(in("long.mp4"), "big",
-                                 {{"format", "0"},
-                                  {"resolution", "19"},
-                                  {"oriVideoCodec", "1"},
-                                  {"mediaLocalTypeStr", "0"},
-                                  {"timeLenStr", "60000"}});
+        const MediaRecord big = job(in("long.mp4"), "big",
+                                    {{"format", "0"},
+                                     {"resolution", "19"},
+                                     {"oriVideoCodec", "1"},
+                                     {"mediaLocalTypeStr", "0"},
+                                     {"timeLenStr", "60000"}});
         auto* thread = new VideoThread(mode, {big, big}, m_out->path());
         RunRecorder rec;
         rec.attach(*thread);
@@ -621,12 +633,12 @@ private slots:
 private:
     QString in(const QString& name) const { return m_in.filePath(name); }
 
-    MediaJob concatJob(const QString& source, const QString& name) const
+    MediaRecord concatJob(const QString& source, const QString& name) const
     {
         return job(in(source), name, {{"format", "0"}, {"resolution", "5"}, {"oriVideoCodec", "1"}});
     }
 
-    void run(int mode, const MediaJobList& jobs, RunRecorder& rec, int waitMs = kRunWaitMs)
+    void run(int mode, const MediaRecordList& jobs, RunRecorder& rec, int waitMs = kRunWaitMs)
     {
         VideoThread thread(mode, jobs, m_out->path());
         rec.attach(thread);

@@ -98,6 +98,11 @@ void TestCropPage::tableAndRectangles()
     CropMainWT page(nullptr);
     showRows(page, {a, a, a, m_dir.filePath("notes.txt")});
     QCOMPARE(page.table()->rowCount(), 3);
+    // The file the page cannot take is reported; the notice is closed before the rows are used.
+    const QList<MyDialog*> notices = page.findChildren<MyDialog*>();
+    QCOMPARE(notices.size(), 1);
+    QCOMPARE(notices.first()->message(), QStringLiteral("1 个文件格式不支持，已跳过"));
+    qDeleteAll(notices);
     MyTable* table = page.table();
     QCOMPARE(table->columnCount(), 6);
     QStringList headers;

@@ -7,6 +7,8 @@
 #include "widgets/capturescreenwt.h"
 #include "widgets/maskwt.h"
 
+#include "widgets/mydialog.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -27,7 +29,7 @@ private slots:
     void initTestCase();
     void playbackStartsAndPositionsArrive();
     void timelineDragSeeksAndSetsTheStart();
-    void endOfFileStopsAndDisablesTheTimeline();
+    void endOfFileKeepsTheMarkersUsable();
     void unplayableFileShowsANoticeAndStaysUsable();
     void cutConfirmWithoutChangesSendsTheWholePicture();
     void cutCropMapping_data();
@@ -52,6 +54,15 @@ void send(QWidget* widget, QEvent::Type type, const QPoint& pos)
                       type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
+}
+
+bool dialogNoticeShown(QWidget* parent, const QString& message)
+{
+    for (const MyDialog* notice : parent->findChildren<MyDialog*>()) {
+        if (notice->message() == message)
+            return true;
+    }
+    return false;
 }
 
 void drag(QWidget* widget, const QPoint& from, const QPoint& to)
@@ -153,8 +164,9 @@ void TestEditingDialogs::playbackStartsAndPositionsArrive()
     QCOMPARE(dialog->playButton()->toolTip(), QStringLiteral("暂停"));
     QVERIFY(started.wait(5000));
     QTRY_VERIFY_WITH_TIMEOUT(painted.count() >= 2, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(dialog->timeline()->processValue() >= 1, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(dialog->currentTimeLabel()->text(), QStringLiteral("00:00:01"), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->timeline()->processValue() >= 1000, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->currentTimeLabel()->text().startsWith(QStringLiteral("00:00:01.")),
+                             3000);
     QVERIFY(hasColour(dialog->output()->grab().toImage()));
     // Pause keeps the position; the icon says play again.
     dialog->playOrPause();
@@ -178,47 +190,49 @@ void TestEditingDialogs::timelineDragSeeksAndSetsTheStart()
     QVERIFY(started.wait(5000));
     dialog->playOrPause();
     QSignalSpy finished(dialog->player(), &VideoPlayer::seekFinished);
-    // The play marker to x 400 of 485 on a 4 s timeline: second 3.
+    // The play marker to x 400 of 485 on a 4 s timeline: 3.298 s, not cut to whole seconds.
     drag(dialog->timeline(), QPoint(5, 20), QPoint(400, 20));
     QVERIFY(finished.wait(5000));
-    QVERIFY2(qAbs(finished.last().at(0).toLongLong() - 3000) <= 40,
+    QCOMPARE(dialog->segmentStart(), 400 * 4000 / 485);
+    QVERIFY2(qAbs(finished.last().at(0).toLongLong() - dialog->segmentStart()) <= 40,
              qPrintable(QString::number(finished.last().at(0).toLongLong())));
-    QCOMPARE(dialog->segmentStart(), 3000);
-    QCOMPARE(dialog->startField()->text(), QStringLiteral("00:00:03"));
+    QCOMPARE(dialog->startField()->text(), QStringLiteral("00:00:03.2"));
     // The lower pointer seeks as well.
     finished.clear();
     drag(dialog->timeline(), QPoint(5, 40), QPoint(130, 40));
     QVERIFY(finished.wait(5000));
-    QVERIFY(qAbs(finished.last().at(0).toLongLong() - 1000) <= 40);
-    QCOMPARE(dialog->startField()->text(), QStringLiteral("00:00:01"));
+    QVERIFY(qAbs(dialog->segmentStart() - 1000) <= 80);
+    QVERIFY(qAbs(finished.last().at(0).toLongLong() - dialog->segmentStart()) <= 40);
+    QCOMPARE(dialog->startField()->text(), VideoCutBaseWT::timeText(dialog->segmentStart()));
     dialog->close();
 }
 
-void TestEditingDialogs::endOfFileStopsAndDisablesTheTimeline()
+void TestEditingDialogs::endOfFileKeepsTheMarkersUsable()
 {
     QScopedPointer<QWidget> row(makeRow("T_0"));
-    auto* dialog = new VideoToGifCut(clip(1), 1000, 320, 180, row.data());
+    auto* dialog = new VideoToGifCut(clip(2), 2000, 320, 180, row.data());
     QSignalSpy stopped(dialog->player(), &VideoPlayer::stopped);
     dialog->playOrPause();
     dialog->show();
     QVERIFY(dialog->timeline()->isEnabled());
     QVERIFY(stopped.wait(8000));
-    QVERIFY(!dialog->timeline()->isEnabled());
     QVERIFY(!dialog->isPlayingFlag());
-    QCOMPARE(dialog->timeline()->playMarkerX(), 0);
     QCOMPARE(dialog->playButton()->toolTip(), QStringLiteral("播放"));
-    // The last picture stays on screen.
+    // The last picture stays on screen, and the markers stay usable.
     QVERIFY(hasColour(dialog->output()->grab().toImage()));
-    // A drag now does nothing.
-    QSignalSpy moved(dialog->timeline(), &CutSliderWT::processPositonChange);
-    drag(dialog->timeline(), QPoint(5, 20), QPoint(300, 20));
-    QCOMPARE(moved.count(), 0);
-    // Play opens the file again from the start.
+    QVERIFY(dialog->timeline()->isEnabled());
+    QSignalSpy moved(dialog->timeline(), &CutSliderWT::lowerPositionChanged);
+    drag(dialog->timeline(), QPoint(5, 40), QPoint(250, 40));
+    QCOMPARE(moved.count(), 1);
+    QVERIFY2(qAbs(dialog->segmentStart() - 1000) <= 60, qPrintable(QString::number(dialog->segmentStart())));
+    drag(dialog->timeline(), QPoint(490, 40), QPoint(400, 40));
+    QVERIFY2(qAbs(dialog->segmentEnd() - 1650) <= 60, qPrintable(QString::number(dialog->segmentEnd())));
+    // Play starts again from the start marker, not from the file's start.
     QSignalSpy started(dialog->player(), &VideoPlayer::started);
     dialog->playOrPause();
     QVERIFY(dialog->timeline()->isEnabled());
     QVERIFY(started.wait(5000));
-    QVERIFY(dialog->player()->position() < 500);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->player()->position() >= dialog->segmentStart() - 50, 3000);
     dialog->close();
 }
 
@@ -242,10 +256,10 @@ void TestEditingDialogs::unplayableFileShowsANoticeAndStaysUsable()
     // The segment can still be set and confirmed.
     QVERIFY(dialog->timeline()->isEnabled());
     drag(dialog->timeline(), QPoint(490, 40), QPoint(243, 40));
-    QCOMPARE(dialog->endField()->text(), QStringLiteral("00:00:06"));
+    QCOMPARE(dialog->endField()->text(), QStringLiteral("00:00:06.0"));
     QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     QCOMPARE(sent->count(), 1);
-    QCOMPARE(sent->first().at(1).toLongLong(), 6000);
+    QCOMPARE(sent->first().at(1).toLongLong(), 243 * 12000 / 485);
     QCOMPARE(sent->first().at(4).toString(), QStringLiteral("T_0_1"));
     QTRY_VERIFY(dialog.isNull());
 }
@@ -256,11 +270,12 @@ void TestEditingDialogs::cutConfirmWithoutChangesSendsTheWholePicture()
     QPointer<VideoCutWT> dialog = new VideoCutWT(m_dir.filePath("none.mp4"), 59999, 1920, 1080, row.data());
     QScopedPointer<Sent> sent(record(dialog));
     dialog->show();
-    QCOMPARE(dialog->timeline()->maxValue(), 59.0);
+    // Unedited, the segment is the whole clip to the millisecond.
+    QCOMPARE(dialog->timeline()->maxValue(), 59999.0);
     QCOMPARE(cropFields(dialog), QStringList({"0", "0", "1920", "1080"}));
     QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     QCOMPARE(sent->count(), 1);
-    QCOMPARE(sent->first(), QVariantList({qint64(0), qint64(59000), 0, 0, 1920, 1080, QString("T_0_1")}));
+    QCOMPARE(sent->first(), QVariantList({qint64(0), qint64(59999), 0, 0, 1920, 1080, QString("T_0_1")}));
     QTRY_VERIFY(dialog.isNull());
 
     // Cancel sends nothing.
@@ -428,13 +443,13 @@ void TestEditingDialogs::gifConfirmSendsSegmentAndSize()
     auto* dialog = new VideoToGifCut(m_dir.filePath("none.mp4"), 59999, 1920, 1080, row.data());
     QScopedPointer<Sent> sent(record(dialog));
     dialog->show();
-    QCOMPARE(dialog->timeline()->maxValue(), 59.0);
-    QCOMPARE(dialog->endField()->text(), QStringLiteral("00:00:59"));
+    QCOMPARE(dialog->timeline()->maxValue(), 59999.0);
+    QCOMPARE(dialog->endField()->text(), QStringLiteral("00:00:59.9"));
     dialog->onOKBtn();
     QCOMPARE(sent->count(), 1);
     const QList<QVariant> data = sent->first();
     QCOMPARE(data.at(0).toLongLong(), 0);
-    QCOMPARE(data.at(1).toLongLong(), 59000);
+    QCOMPARE(data.at(1).toLongLong(), 59999);
     QCOMPARE(data.at(2).toInt(), 1920);
     QCOMPARE(data.at(3).toInt(), 1080);
     QCOMPARE(data.at(4).toString(), QStringLiteral("T_0_1_2"));
@@ -447,14 +462,19 @@ void TestEditingDialogs::gifEndPointerSetsTheEnd()
     QScopedPointer<Sent> sent(record(dialog));
     dialog->show();
     drag(dialog->timeline(), QPoint(490, 40), QPoint(242, 40));
-    QCOMPARE(dialog->segmentEnd(), 29000);
-    QCOMPARE(dialog->endField()->text(), QStringLiteral("00:00:29"));
+    QCOMPARE(dialog->segmentEnd(), 242 * 60000 / 485);
+    QCOMPARE(dialog->endField()->text(), QStringLiteral("00:00:29.9"));
     // The play marker moves the start too; past the end the dialog refuses to confirm.
     drag(dialog->timeline(), QPoint(5, 20), QPoint(400, 20));
-    QCOMPARE(dialog->segmentStart(), 49000);
+    QCOMPARE(dialog->segmentStart(), 400 * 60000 / 485);
     dialog->onOKBtn();
     QCOMPARE(sent->count(), 0);
     QVERIFY(dialog->isVisible());
+    // A segment of no length is refused as well, with its own notice.
+    dialog->seek(int(dialog->segmentEnd()));
+    dialog->onOKBtn();
+    QCOMPARE(sent->count(), 0);
+    QTRY_VERIFY(dialogNoticeShown(dialog, QStringLiteral("片段时长不能为0！")));
     dialog->close();
 }
 

@@ -1,7 +1,9 @@
 #include "framework/mediacenterwt.h"
+#include "framework/tableitemwidget.h"
 #include "framework/tablerowwidget.h"
 #include "framework/tablewidget.h"
 #include "media/mediafixtures.h"
+#include "media/mymediainfo.h"
 #include "player/videoplayer.h"
 #include "support/fixtures.h"
 #include "tools/editing/cutsliderwt.h"
@@ -141,6 +143,7 @@ private slots:
     void gifTakesTheEditedPieceAndWidth();
     void concatJoinsInTheOrderOfTheRows();
     void concatOfOneFileAndItsFailure();
+    void lengthUnknownToTheLibraryIsRead();
 
 private:
     QString in(const QString& name) const { return m_in.filePath(name); }
@@ -168,6 +171,11 @@ void TestEditingPages::initTestCase()
     QFile broken(in("broken.mp4"));
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write(QByteArray(8192, '\x5a'));
+    // Matroska written to a pipe: no duration in its header.
+    QVERIFY(Fixtures::runTool(
+        "sh", {"-c", "ffmpeg -hide_banner -nostdin -loglevel error -f lavfi -i "
+                     "testsrc2=size=160x90:rate=25:duration=2.4 -c:v libx264 -f matroska - > '" +
+                         in("noduration.mkv") + "'"}));
 }
 
 void TestEditingPages::init()
@@ -191,18 +199,19 @@ void TestEditingPages::slicingRowsNamesAndUneditedJobs()
     const VSTableDistItemWT* item = VideoSlicingMainWT::itemOf(rows.at(0));
     QVERIFY(item);
     // Never edited: the whole file and picture.
-    QCOMPARE(item->beginText(), QString("00:00:00"));
-    QCOMPARE(item->endText(), QString("00:00:06"));
+    QCOMPARE(item->beginText(), QString("00:00:00.0"));
+    QCOMPARE(item->endText(), QString("00:00:06.0"));
     const MediaJobList jobs = page.jobRecords(rows);
     QCOMPARE(jobs.size(), 3);
     const MediaJob& job = jobs.at(0);
-    QCOMPARE(job.value("oriFilePath"), in("six.mp4"));
-    QCOMPARE(job.value("objectName"), rows.at(0)->objectName());
-    QCOMPARE(job.value("format"), QString::number(page.centerWidget()->param()->target().format));
-    QCOMPARE(job.value("beginTimeStr"), QString("0"));
-    QVERIFY(qAbs(job.value("timeLenStr").toInt() - 6000) < 100);
-    for (const char* key : {"cutXStr", "cutYStr", "cutWidthStr", "cutHeightStr"})
-        QCOMPARE(job.value(key), QString("-1"));
+    QCOMPARE(job.oriFilePath, in("six.mp4"));
+    QCOMPARE(job.objectName, rows.at(0)->objectName());
+    QCOMPARE(int(job.format), page.centerWidget()->param()->target().format);
+    // The whole clip to the frame: neither sought nor cut.
+    QVERIFY(job.wholeClip);
+    QCOMPARE(job.beginTime, qint64(0));
+    QVERIFY(qAbs(job.timeLen - 6000) < 100);
+    QVERIFY(job.cut.isNull());
     // The first entry keeps the source's size and codec.
     QCOMPARE(page.centerWidget()->param()->box()->text(), QString("MP4 同原文件"));
 }
@@ -229,15 +238,14 @@ void TestEditingPages::slicingCutsTheEditedPieceAndCrop()
     QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     QTRY_VERIFY(!row->findChild<VideoCutWT*>());
     const VSTableDistItemWT* item = VideoSlicingMainWT::itemOf(row);
-    QCOMPARE(item->beginText(), QString("00:00:01"));
-    QCOMPARE(item->endText(), QString("00:00:04"));
+    QCOMPARE(item->beginText(), VideoCutBaseWT::timeText(item->beginTime()));
+    QCOMPARE(item->endText(), VideoCutBaseWT::timeText(item->endTime()));
     const MediaJob job = page.jobRecords({row}).first();
-    QCOMPARE(job.value("beginTimeStr"), QString("1000"));
-    QCOMPARE(job.value("timeLenStr"), QString("3000"));
-    QCOMPARE(job.value("cutXStr"), QString("33"));
-    QCOMPARE(job.value("cutYStr"), QString("18"));
-    QCOMPARE(job.value("cutWidthStr"), QString("72"));
-    QCOMPARE(job.value("cutHeightStr"), QString("36"));
+    // Milliseconds where the markers were let go, within a pixel of the track (6000 / 485 ms).
+    QVERIFY(!job.wholeClip);
+    QVERIFY2(qAbs(job.beginTime - 1000) <= 13, qPrintable(QString::number(job.beginTime)));
+    QVERIFY2(qAbs(job.beginTime + job.timeLen - 4000) <= 13, qPrintable(QString::number(job.timeLen)));
+    QCOMPARE(job.cut, QRect(33, 18, 72, 36));
 
     page.slice();
     QVERIFY(page.isBusy());
@@ -309,18 +317,16 @@ void TestEditingPages::gifTakesTheEditedPieceAndWidth()
     QCOMPARE(dialog->scaleField()->text(), QString("50"));
     dialog->onOKBtn();
     const VSTableDistItemWT* item = VideoSlicingMainWT::itemOf(row);
-    QCOMPARE(item->beginText(), QString("00:00:02"));
-    QCOMPARE(item->endText(), QString("00:00:04"));
+    QCOMPARE(item->beginText(), VideoCutBaseWT::timeText(item->beginTime()));
+    QCOMPARE(item->endText(), VideoCutBaseWT::timeText(item->endTime()));
     const MediaJobList jobs = page.jobRecords(page.table()->rows());
-    QCOMPARE(jobs.at(0).value("beginTimeStr"), QString("2000"));
-    QCOMPARE(jobs.at(0).value("timeLenStr"), QString("2000"));
-    QCOMPARE(jobs.at(0).value("scaleWidthStr"), QString("160"));
-    QCOMPARE(jobs.at(0).value("scaleHeightStr"), QString("90"));
-    QCOMPARE(jobs.at(0).value("filmWidthStr"), QString("320"));
-    QCOMPARE(jobs.at(0).value("filmHeightStr"), QString("180"));
-    // Never edited: the source size is kept.
-    QCOMPARE(jobs.at(1).value("scaleWidthStr"), QString("-1"));
-    QCOMPARE(jobs.at(1).value("beginTimeStr"), QString("0"));
+    QVERIFY(qAbs(jobs.at(0).beginTime - 2000) <= 13);
+    QVERIFY(qAbs(jobs.at(0).timeLen - 2000) <= 26);
+    QCOMPARE(jobs.at(0).scale, QSize(160, 90));
+    QCOMPARE(jobs.at(0).film, QSize(320, 180));
+    // Never edited: the source size is kept, and the whole clip.
+    QVERIFY(!jobs.at(1).scale.isValid());
+    QVERIFY(jobs.at(1).wholeClip);
 
     page.toGif();
     waitIdle(&page);
@@ -375,8 +381,8 @@ void TestEditingPages::concatJoinsInTheOrderOfTheRows()
     QVERIFY(table->row(1)->y() < table->row(2)->y());
 
     const MediaJobList jobs = page.jobRecords(table->rows());
-    QCOMPARE(jobs.at(0).value("oriFilePath"), in("blue.mp4"));
-    QVERIFY(qAbs(jobs.at(1).value("timeLenStr").toInt() - 2000) < 100);
+    QCOMPARE(jobs.at(0).oriFilePath, in("blue.mp4"));
+    QVERIFY(qAbs(jobs.at(1).timeLen - 2000) < 100);
 
     page.concat();
     waitIdle(&page);
@@ -405,15 +411,38 @@ void TestEditingPages::concatOfOneFileAndItsFailure()
     QCOMPARE(outputs.size(), 1);
     QVERIFY(qAbs(MediaFixtures::probe(outputs.first()).duration - 2.0) < 0.2);
 
-    // A piece that cannot be read: the list does not look finished, the first row says why.
+    // A piece that cannot be read: the list does not look finished, that clip's row says why.
     page.clearTable();
     page.addPaths({in("red.mp4"), in("broken.mp4")});
     page.concat();
     waitIdle(&page);
     QCOMPARE(page.table()->persent(), 0);
-    QVERIFY(page.table()->row(0)->isFailed());
-    QVERIFY(page.table()->row(0)->failureReason().contains("broken.mp4"));
+    QVERIFY(!page.table()->row(0)->isFailed());
+    QVERIFY(page.table()->row(1)->isFailed());
+    QVERIFY(page.table()->row(1)->failureReason().contains("broken.mp4"));
+    QCOMPARE(page.table()->row(1)->percentLabel()->text(), QString("转换失败！"));
     QCOMPARE(filesIn(m_out->path(), "*").size(), 1);
+}
+
+void TestEditingPages::lengthUnknownToTheLibraryIsRead()
+{
+    VideoToGifMainWT page(nullptr);
+    useOutput(&page);
+    page.addPaths({in("noduration.mkv")});
+    TableRowWidget* row = page.table()->row(0);
+    // Read from the packets off the GUI thread, then shown, and the unedited segment is the whole clip.
+    QTRY_VERIFY_WITH_TIMEOUT(row->mediaInfo()->videoDuration() > 0, 10000);
+    // The packet clock stops at the last packet in decode order, a few B-frames short of the end;
+    // the row stays the whole clip all the same.
+    QVERIFY2(qAbs(row->mediaInfo()->videoDuration() - 2400) <= 200,
+             qPrintable(QString::number(row->mediaInfo()->videoDuration())));
+    QCOMPARE(row->itemWidget()->duration(), QString("00:00:02"));
+    QCOMPARE(VideoSlicingMainWT::itemOf(row)->endTime(), row->mediaInfo()->videoDuration());
+    page.toGif();
+    waitIdle(&page);
+    QVERIFY2(!row->isFailed(), qPrintable(row->failureReason()));
+    const MediaFixtures::Probe gif = MediaFixtures::probe(filesIn(m_out->path(), "*.gif").value(0));
+    QVERIFY2(qAbs(gif.duration - 2.4) < 0.1, qPrintable(QString::number(gif.duration)));
 }
 
 QTEST_MAIN(TestEditingPages)

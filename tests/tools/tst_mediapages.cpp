@@ -219,14 +219,14 @@ void TestMediaPages::rowsShowFactsNamesAndFrames()
 
     const MediaJobList jobs = page.jobRecords(table->rows());
     QCOMPARE(jobs.size(), 3);
-    QCOMPARE(jobs.at(0).value("oriFilePath"), in("sound.mp4"));
-    QCOMPARE(jobs.at(0).value("objectName"), first->objectName());
-    QCOMPARE(jobs.at(0).value("format"), QString("0"));
-    QCOMPARE(jobs.at(0).value("resolution"), QString("0"));
-    QCOMPARE(jobs.at(0).value("oriVideoCodec"), QString("1"));
-    QCOMPARE(jobs.at(0).value("mediaLocalTypeStr"), QString("0"));
-    QCOMPARE(jobs.at(0).value("audioQualityStr"), QString("0"));
-    QVERIFY(jobs.at(0).value("timeLenStr").toInt() >= 900);
+    QCOMPARE(jobs.at(0).oriFilePath, in("sound.mp4"));
+    QCOMPARE(jobs.at(0).objectName, first->objectName());
+    QCOMPARE(int(jobs.at(0).format), 0);
+    QCOMPARE(jobs.at(0).resolution, 0);
+    QCOMPARE(jobs.at(0).oriVideoCodec, 1);
+    QCOMPARE(jobs.at(0).mediaLocalType, 0);
+    QCOMPARE(jobs.at(0).audioQuality, 0);
+    QVERIFY(jobs.at(0).timeLen >= 900);
 
     AudioFmtMainWT audio(nullptr);
     audio.addPaths({in("song.mp3")});
@@ -297,9 +297,9 @@ void TestMediaPages::panelTargetGoesToEveryRowAndExtractsSound()
         QCOMPARE(static_cast<VideoFmtTableDistItemWT*>(row->targetWidget())->box()->text(),
                  QString("MP3 中品质"));
     const MediaJobList jobs = page.jobRecords(page.table()->rows());
-    QCOMPARE(jobs.at(1).value("format"), QString("50"));
-    QCOMPARE(jobs.at(1).value("audioQualityStr"), QString("2"));
-    QCOMPARE(jobs.at(1).value("mediaLocalTypeStr"), QString("1"));
+    QCOMPARE(int(jobs.at(1).format), 50);
+    QCOMPARE(jobs.at(1).audioQuality, 2);
+    QCOMPARE(jobs.at(1).mediaLocalType, 1);
     // A row added later starts with its own default.
     page.addPaths({in("silent.mp4")});
     QCOMPARE(static_cast<VideoFmtTableDistItemWT*>(page.table()->row(2)->targetWidget())->box()->text(),
@@ -373,11 +373,11 @@ void TestMediaPages::compressionKeepsContainerAndSound()
     const auto* item = static_cast<const VideoCompressTableDistItemWT*>(mkv->targetWidget());
     QVERIFY(item->videoBitRate() > 0);
     const MediaJobList jobs = page.jobRecords(page.table()->rows());
-    QCOMPARE(jobs.at(0).value("bitRateStr").toInt(), item->videoBitRate() * 7 / 10);
-    QCOMPARE(jobs.at(0).value("timeLenStr").toLongLong(), item->videoDuration());
+    QCOMPARE(jobs.at(0).bitRate, item->videoBitRate() * 7 / 10);
+    QCOMPARE(jobs.at(0).timeLen, item->videoDuration());
     panel->modeBox()->setCurrentIndex(1);
     QVERIFY(panel->ratioBox()->isHidden() && !panel->bitRateBox()->isHidden());
-    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).value("bitRateStr").toInt(), item->videoBitRate());
+    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).bitRate, item->videoBitRate());
     panel->modeBox()->setCurrentIndex(0);
 
     page.compress();
@@ -430,7 +430,7 @@ void TestMediaPages::sliderMovesTheEstimateOnly()
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     QCOMPARE(item->slider()->value(), 70);
     const QString before = item->sizeText();
-    const QString jobBefore = page.jobRecords(page.table()->rows()).at(0).value("bitRateStr");
+    const qint64 jobBefore = page.jobRecords(page.table()->rows()).at(0).bitRate;
     // Dragged to its left end, the slider stops at 30.
     const QPoint handle = handleCentre(*item->slider());
     drag(item->slider(), handle, QPoint(-40, handle.y()));
@@ -442,7 +442,7 @@ void TestMediaPages::sliderMovesTheEstimateOnly()
     QCOMPARE(VideoCompressTableDistItemWT::sliderRate(50, 2000, 2128), 1128);
     QCOMPARE(VideoCompressTableDistItemWT::estimateText(100000, 1128), QString("0.01G"));
     QVERIFY(!before.isEmpty());
-    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).value("bitRateStr"), jobBefore);
+    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).bitRate, jobBefore);
 }
 
 void TestMediaPages::audioFormatConverts()
@@ -460,12 +460,12 @@ void TestMediaPages::audioFormatConverts()
     auto* flac = static_cast<AudioFmtDistItemWT*>(page.table()->row(1)->targetWidget());
     choose(flac->box(), flac->chooser(), true, "OGG", 2);
     MediaJobList jobs = page.jobRecords(page.table()->rows());
-    QCOMPARE(jobs.at(0).value("format"), QString("50"));
-    QCOMPARE(jobs.at(0).value("audioQualityStr"), QString("3"));
-    QCOMPARE(jobs.at(0).value("mediaLocalTypeStr"), QString("1"));
-    QCOMPARE(jobs.at(1).value("format"), QString("59"));
-    QCOMPARE(jobs.at(1).value("audioQualityStr"), QString("1"));
-    QVERIFY(jobs.at(1).value("timeLenStr").toInt() >= 900);
+    QCOMPARE(int(jobs.at(0).format), 50);
+    QCOMPARE(jobs.at(0).audioQuality, 3);
+    QCOMPARE(jobs.at(0).mediaLocalType, 1);
+    QCOMPARE(int(jobs.at(1).format), 59);
+    QCOMPARE(jobs.at(1).audioQuality, 1);
+    QVERIFY(jobs.at(1).timeLen >= 900);
     auto* mp3 = static_cast<AudioFmtDistItemWT*>(page.table()->row(0)->targetWidget());
     choose(mp3->box(), mp3->chooser(), true, "WAV", 0);
     QCOMPARE(mp3->target().audioQuality, 4);
@@ -488,13 +488,22 @@ void TestMediaPages::folderAndDropTakeThePageFiles()
     QVERIFY(QFile::copy(in("sound.mp4"), folder.filePath("UPPER.MP4")));
     QVERIFY(QDir(folder.path()).mkdir("sub"));
     QVERIFY(QFile::copy(in("sound.mp4"), folder.filePath("sub/deep.mp4")));
+    // Camcorder, DVD and web suffixes, named so that only a natural sort puts them in order.
+    for (const char* name : {"clip 10.webm", "clip 2.MTS", "clip 3.vob"})
+        QVERIFY(QFile::copy(in("sound.mp4"), folder.filePath(name)));
     QFile note(folder.filePath("notes.txt"));
     QVERIFY(note.open(QIODevice::WriteOnly));
 
     VideoFmtMainWT video(nullptr);
     video.addFolder(folder.path());
-    QCOMPARE(video.table()->rowCount(), 3);
+    QStringList names;
+    for (int i = 0; i < video.table()->rowCount(); ++i)
+        names << video.table()->row(i)->itemWidget()->name();
+    QCOMPARE(names, QStringList(
+                        {"clip 2.MTS", "clip 3.vob", "clip 10.webm", "movie.mkv", "sound.mp4", "UPPER.MP4"}));
     QVERIFY(!video.mediaCenter()->isDropZoneShown());
+    // What the page cannot take is said once, with its count.
+    QCOMPARE(noticeText(&video), QString("2 个文件格式不支持，已跳过"));
 
     AudioFmtMainWT audio(nullptr);
     audio.onDragAndDrop({QUrl::fromLocalFile(folder.filePath("sound.mp4")),
@@ -502,9 +511,15 @@ void TestMediaPages::folderAndDropTakeThePageFiles()
                          QUrl::fromLocalFile(folder.filePath("notes.txt"))});
     QCOMPARE(audio.table()->rowCount(), 1);
     QCOMPARE(audio.table()->row(0)->itemWidget()->name(), QString("song.mp3"));
+    QCOMPARE(noticeText(&audio), QString("2 个文件格式不支持，已跳过"));
     VideoCompressMainWT compress(nullptr);
     compress.onDragAndDrop({QUrl::fromLocalFile(folder.path())});
-    QCOMPARE(compress.table()->rowCount(), 3);
+    QCOMPARE(compress.table()->rowCount(), 6);
+    QCOMPARE(noticeText(&compress), QString("2 个文件格式不支持，已跳过"));
+    // Everything taken: no notice.
+    VideoCompressMainWT quiet(nullptr);
+    quiet.onDragAndDrop({QUrl::fromLocalFile(folder.filePath("clip 3.vob"))});
+    QCOMPARE(noticeText(&quiet), QString());
 
     QTemporaryDir empty;
     VideoFmtMainWT none(nullptr);

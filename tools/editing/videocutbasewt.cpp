@@ -48,10 +48,11 @@ VideoCutBaseWT::VideoCutBaseWT(const QString& filePath, int durationMs, int vide
     m_layout->addLayout(m_grid);
     m_layout->addLayout(buildButtons());
 
+    // The timeline counts milliseconds: a segment starts and ends on the frame its markers show.
     m_timeline->setMinValue(double(m_player->mediaStartPosition()));
-    m_timeline->setMaxValue(double(durationMs / 1000));
+    m_timeline->setMaxValue(double(durationMs));
     m_timeline->setEnabled(true);
-    setSegmentEnd(durationMs / 1000);
+    setSegmentEnd(durationMs);
     qDebug() << "mediaStartPosition:" << m_player->mediaStartPosition()
              << "mediaStopPosition:" << m_player->mediaStopPosition();
 
@@ -68,7 +69,9 @@ VideoCutBaseWT::~VideoCutBaseWT() = default;
 
 QString VideoCutBaseWT::timeText(qint64 milliseconds)
 {
-    return QTime(0, 0).addMSecs(int(milliseconds % (24 * 3600 * 1000))).toString(QStringLiteral("HH:mm:ss"));
+    const qint64 ms = qMax<qint64>(0, milliseconds);
+    return QTime(0, 0).addMSecs(int(ms % (24 * 3600 * 1000))).toString(QStringLiteral("HH:mm:ss")) +
+           QLatin1Char('.') + QString::number(ms % 1000 / 100);
 }
 
 QWidget* VideoCutBaseWT::buildTitleBar()
@@ -110,7 +113,7 @@ QLayout* VideoCutBaseWT::buildControls()
     showPlayIcon(true);
     connect(m_playButton, &QPushButton::clicked, this, &VideoCutBaseWT::playOrPause);
 
-    m_currentTime = new QLabel(QStringLiteral("00:00:00"), this);
+    m_currentTime = new QLabel(timeText(0), this);
     auto* total = new QLabel(QStringLiteral("/") + timeText(m_durationMs), this);
     for (QLabel* label : {m_currentTime, total}) {
         label->setFont(AppFonts::standardFont());
@@ -160,8 +163,8 @@ void VideoCutBaseWT::buildSegmentGrid()
     addGridLabel(QStringLiteral("剪切片段"), 0, 0);
     addGridLabel(QStringLiteral("开始时间："), 1, 0);
     addGridLabel(QStringLiteral("结束时间："), 2, 0);
-    m_startField = makeField(QStringLiteral("00:00:00"));
-    m_endField = makeField(QStringLiteral("00:00:00"));
+    m_startField = makeField(timeText(0));
+    m_endField = makeField(timeText(0));
     m_startField->setReadOnly(true);
     m_endField->setReadOnly(true);
     m_grid->addWidget(m_startField, 1, 1);
@@ -220,18 +223,22 @@ void VideoCutBaseWT::playOrPause()
     m_output->setNotice(QString());
     m_player->setFile(m_filePath);
     m_player->play();
+    // Played again after its end, the preview starts from the segment's start.
+    if (m_segmentStart > 0)
+        m_player->seek(m_segmentStart);
     m_timeline->setEnabled(true);
-    m_timeline->setProcessValue(0);
+    m_timeline->setProcessValue(double(m_segmentStart));
     showPlayIcon(false);
     m_playing = true;
 }
 
 void VideoCutBaseWT::onStopPlay()
 {
+    // The markers stay where they are and stay usable: the segment is chosen after the preview
+    // has played to its end as much as during it.
     m_playing = false;
     showPlayIcon(true);
-    m_timeline->setEnabled(false);
-    m_timeline->setProcessValue(0);
+    m_timeline->setProcessValue(double(m_segmentStart));
 }
 
 void VideoCutBaseWT::onPlayerError(const QString& message)
@@ -247,14 +254,14 @@ void VideoCutBaseWT::onPlayerError(const QString& message)
 void VideoCutBaseWT::onPositionChange(qint64 pos)
 {
     if (m_player->isSeekable())
-        m_timeline->setProcessValue(double(pos / 1000));
+        m_timeline->setProcessValue(double(pos));
     m_currentTime->setText(timeText(pos));
 }
 
-void VideoCutBaseWT::seek(int seconds)
+void VideoCutBaseWT::seek(int milliseconds)
 {
-    m_player->seek(qint64(seconds) * 1000);
-    m_segmentStart = qint64(seconds) * 1000;
+    m_player->seek(milliseconds);
+    m_segmentStart = milliseconds;
     m_startField->setText(timeText(m_segmentStart));
 }
 
@@ -263,18 +270,21 @@ void VideoCutBaseWT::seek()
     seek(int(m_timeline->processValue()));
 }
 
-void VideoCutBaseWT::setSegmentEnd(int seconds)
+void VideoCutBaseWT::setSegmentEnd(int milliseconds)
 {
-    m_segmentEnd = qint64(seconds) * 1000;
+    m_segmentEnd = milliseconds;
     m_endField->setText(timeText(m_segmentEnd));
 }
 
 bool VideoCutBaseWT::segmentIsValid()
 {
     // The play marker also moves the start, and it can pass the end pointer.
-    if (m_segmentStart <= m_segmentEnd)
+    if (m_segmentStart < m_segmentEnd)
         return true;
-    auto* notice = new MyDialog(QStringLiteral("开始时间不能晚于结束时间！"), this);
+    // A segment of no length would give ffmpeg nothing to write.
+    auto* notice = new MyDialog(m_segmentStart == m_segmentEnd ? QStringLiteral("片段时长不能为0！")
+                                                               : QStringLiteral("开始时间不能晚于结束时间！"),
+                                this);
     notice->show();
     return false;
 }

@@ -20,6 +20,7 @@ class VideoCutBaseWT : public QDialog
 {
     Q_OBJECT
 public:
+    // "HH:mm:ss.t", to the tenth.
     static QString timeText(qint64 milliseconds);
 
     qint64 segmentStart() const { return m_segmentStart; }
@@ -35,7 +36,7 @@ public:
 
 public slots:
     void playOrPause();
-    void seek(int seconds);
+    void seek(int milliseconds);
     void seek();
     void onStopPlay();
     void onPositionChange(qint64 pos);
@@ -54,8 +55,8 @@ protected:
     QGridLayout* grid() const { return m_grid; }
     QLabel* addGridLabel(const QString& text, int row, int column);
     QLineEdit* makeField(const QString& text);
-    void setSegmentEnd(int seconds);
-    // False (with a notice) when the segment would end before it starts.
+    void setSegmentEnd(int milliseconds);
+    // False (with a notice) when the segment would end before it starts or has no length.
     bool segmentIsValid();
     QString parentObjectName() const;
     QSize sourceSize() const { return m_sourceSize; }

@@ -47,9 +47,9 @@ VideoCutWT::VideoCutWT(const QString& filePath, int durationMs, int videoWidth, 
     connect(timeline(), &CutSliderWT::upperPositionChanged, this, &VideoCutWT::onUpperPositonChanged);
 }
 
-void VideoCutWT::onUpperPositonChanged(int seconds)
+void VideoCutWT::onUpperPositonChanged(int milliseconds)
 {
-    setSegmentEnd(seconds);
+    setSegmentEnd(milliseconds);
 }
 
 void VideoCutWT::onCaptureMove(int x, int y, int w, int h)

@@ -24,7 +24,7 @@ signals:
                        QString& parentObjName);
 
 public slots:
-    void onUpperPositonChanged(int seconds);
+    void onUpperPositonChanged(int milliseconds);
     void onCaptureMove(int x, int y, int w, int h);
     void onOKBtn() override;
 

@@ -5,6 +5,7 @@
 #include "tools/editing/videoslicing/vstabledistitemwt.h"
 
 #include <QDebug>
+#include <QLabel>
 #include <QPushButton>
 
 namespace VideoRows {
@@ -34,9 +35,12 @@ TableRowWidget* makeSegmentRow(const QString& path)
     return row;
 }
 
-TableRowWidget* makePlainRow(QWidget* target, const QString& path)
+TableRowWidget* makePlainRow(QWidget* target, const QString& path, bool withFailureLabel)
 {
-    auto* row = new TableRowWidget(target, false, false, false, nullptr);
+    auto* row = new TableRowWidget(target, false, withFailureLabel, false, nullptr);
+    // The label only ever says that this row failed; the list's progress is shown elsewhere.
+    if (withFailureLabel)
+        row->percentLabel()->hide();
     row->setSourcePath(path);
     showFacts(row);
     return row;

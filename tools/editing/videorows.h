@@ -11,5 +11,6 @@ namespace VideoRows {
 // rather than a piece of no length.
 TableRowWidget* makeSegmentRow(const QString& path);
 // A row with the given target and no arrow, percentage or action button.
-TableRowWidget* makePlainRow(QWidget* target, const QString& path);
+// withFailureLabel: a hidden label that a failed row shows "转换失败！" in.
+TableRowWidget* makePlainRow(QWidget* target, const QString& path, bool withFailureLabel = false);
 } // namespace VideoRows

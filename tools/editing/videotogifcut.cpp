@@ -55,9 +55,9 @@ VideoToGifCut::VideoToGifCut(const QString& filePath, int durationMs, int videoW
     connect(m_scale, &QLineEdit::textEdited, this, &VideoToGifCut::scaleEditOnTextEdited);
 }
 
-void VideoToGifCut::onUpperPositionChanged(int seconds)
+void VideoToGifCut::onUpperPositionChanged(int milliseconds)
 {
-    setSegmentEnd(seconds);
+    setSegmentEnd(milliseconds);
 }
 
 void VideoToGifCut::resizeOutput(double ratio)

@@ -20,7 +20,7 @@ signals:
     void sendData(qint64 beginTimeMills, qint64 endTimeMills, int width, int height, QString& parentObjName);
 
 public slots:
-    void onUpperPositionChanged(int seconds);
+    void onUpperPositionChanged(int milliseconds);
     void onOKBtn() override;
     void widthEditOnTextEdited();
     void heightEditOnTextEdited();

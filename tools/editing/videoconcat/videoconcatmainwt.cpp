@@ -10,9 +10,8 @@
 #include "tools/editing/videorows.h"
 #include "widgets/submitbtn.h"
 
+#include <QLabel>
 #include <QPushButton>
-
-namespace Keys = MediaJobKeys;
 
 VideoConcatMainWT::VideoConcatMainWT(QWidget* parent)
     : MediaPageWT(&MediaExtensionLists::videoConcat(),
@@ -29,7 +28,7 @@ VideoConcatMainWT::VideoConcatMainWT(QWidget* parent)
 TableRowWidget* VideoConcatMainWT::makeRow(const QString& path)
 {
     auto* item = new VideoConcatDistItem(nullptr);
-    TableRowWidget* row = VideoRows::makePlainRow(item, path);
+    TableRowWidget* row = VideoRows::makePlainRow(item, path, true);
     connect(item->upButton(), &QPushButton::clicked, this, &VideoConcatMainWT::moveRowUp);
     connect(item->downButton(), &QPushButton::clicked, this, &VideoConcatMainWT::moveRowDown);
     return row;
@@ -49,8 +48,11 @@ void VideoConcatMainWT::addFile1()
 void VideoConcatMainWT::concat()
 {
     // A new run's bar starts empty; a refused start leaves the running one alone.
-    if (rowCount() > 0 && !isBusy())
+    if (rowCount() > 0 && !isBusy()) {
         table()->SetPersent(0);
+        for (TableRowWidget* row : table()->rows())
+            row->percentLabel()->hide();
+    }
     startAll();
 }
 
@@ -86,12 +88,16 @@ MediaJob VideoConcatMainWT::jobOf(const TableRowWidget* row) const
 {
     const FmtPreset& target = m_centerWidget->param()->target();
     const MyMediaInfo* info = row->mediaInfo();
-    return {{Keys::kOriFilePath, row->sourcePath()},
-            {Keys::kObjectName, row->objectName()},
-            {Keys::kFormat, QString::number(target.format)},
-            {Keys::kResolution, QString::number(target.resolution)},
-            {Keys::kTimeLen, QString::number(info->videoDuration())},
-            {Keys::kOriVideoCodec, QString::number(info->videoCodec())}};
+    MediaJob job;
+    job.operation = Concatenation;
+    job.oriFilePath = row->sourcePath();
+    job.objectName = row->objectName();
+    job.format = static_cast<CombEnum::Format>(target.format);
+    job.resolution = target.resolution;
+    job.timeLen = info->videoDuration();
+    job.oriVideoCodec = info->videoCodec();
+    job.film = QSize(info->width(), info->height());
+    return job;
 }
 
 int VideoConcatMainWT::mediaMode() const
@@ -115,6 +121,9 @@ void VideoConcatMainWT::showRowDone(int row, const QString&, bool success, const
     if (success)
         return;
     table()->SetPersent(0);
-    if (row >= 0 && row < rowCount())
-        table()->row(row)->setFailed(reason.isEmpty() ? QStringLiteral("拼接失败") : reason);
+    if (row >= 0 && row < rowCount()) {
+        TableRowWidget* failed = table()->row(row);
+        failed->setFailed(reason.isEmpty() ? QStringLiteral("拼接失败") : reason);
+        failed->percentLabel()->show();
+    }
 }

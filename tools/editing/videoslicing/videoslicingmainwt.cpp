@@ -14,8 +14,6 @@
 #include <QDebug>
 #include <QPushButton>
 
-namespace Keys = MediaJobKeys;
-
 VideoSlicingMainWT::VideoSlicingMainWT(QWidget* parent)
     : MediaPageWT(&MediaExtensionLists::videoEditing(),
                   {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
@@ -76,25 +74,32 @@ void VideoSlicingMainWT::onSendSliceData(qint64 beginTime, qint64 endTime, int c
     item->setCutHeight(cutHeight);
 }
 
+MediaJob VideoSlicingMainWT::segmentJob(const TableRowWidget* row, const VSTableDistItemWT* item)
+{
+    MediaJob job;
+    job.oriFilePath = row->sourcePath();
+    job.objectName = row->objectName();
+    job.beginTime = item->beginTime();
+    job.timeLen = item->endTime() - item->beginTime();
+    job.wholeClip = item->beginTime() <= 0 && item->endTime() >= row->mediaInfo()->videoDuration();
+    return job;
+}
+
 MediaJob VideoSlicingMainWT::jobOf(const TableRowWidget* row) const
 {
     const VSTableDistItemWT* item = itemOf(row);
     const MyMediaInfo* info = row->mediaInfo();
     const FmtPreset& target = m_centerWidget->param()->target();
+    MediaJob job = segmentJob(row, item);
+    job.operation = Slicing;
+    job.format = static_cast<CombEnum::Format>(target.format);
+    job.resolution = target.resolution;
+    job.oriVideoCodec = info->videoCodec();
     // The whole picture is no crop at all.
-    const bool whole = item->cutWidth() == info->width() && item->cutHeight() == info->height();
-    const auto crop = [whole](int value) { return whole ? QStringLiteral("-1") : QString::number(value); };
-    return {{Keys::kOriFilePath, row->sourcePath()},
-            {Keys::kObjectName, row->objectName()},
-            {Keys::kFormat, QString::number(target.format)},
-            {Keys::kResolution, QString::number(target.resolution)},
-            {Keys::kBeginTime, QString::number(item->beginTime())},
-            {Keys::kTimeLen, QString::number(item->endTime() - item->beginTime())},
-            {Keys::kOriVideoCodec, QString::number(info->videoCodec())},
-            {Keys::kCutX, crop(item->cutX())},
-            {Keys::kCutY, crop(item->cutY())},
-            {Keys::kCutWidth, crop(item->cutWidth())},
-            {Keys::kCutHeight, crop(item->cutHeight())}};
+    const QRect crop(item->cutX(), item->cutY(), item->cutWidth(), item->cutHeight());
+    if (crop.size() != QSize(info->width(), info->height()))
+        job.cut = crop;
+    return job;
 }
 
 int VideoSlicingMainWT::mediaMode() const
@@ -105,4 +110,11 @@ int VideoSlicingMainWT::mediaMode() const
 QString VideoSlicingMainWT::outputFolder() const
 {
     return m_centerWidget->param()->outputFolder();
+}
+
+void VideoSlicingMainWT::lengthRead(TableRowWidget* row)
+{
+    // An unedited row is the whole clip, now that its length is known.
+    if (VSTableDistItemWT* item = VideoSlicingMainWT::itemOf(row); item && item->endTime() <= 0)
+        item->setEndTime(row->mediaInfo()->videoDuration());
 }

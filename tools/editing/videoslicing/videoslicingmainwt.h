@@ -15,6 +15,8 @@ public:
 
     VideoSlicingCenterWT* centerWidget() const { return m_centerWidget; }
     static VSTableDistItemWT* itemOf(const TableRowWidget* row);
+    // The row's source and segment; a segment that spans the whole file is the whole clip.
+    static MediaJob segmentJob(const TableRowWidget* row, const VSTableDistItemWT* item);
 
 public slots:
     void addFile1();
@@ -26,6 +28,7 @@ public slots:
 protected:
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
+    void lengthRead(TableRowWidget* row) override;
     int mediaMode() const override;
     QString outputFolder() const override;
 

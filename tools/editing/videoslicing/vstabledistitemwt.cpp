@@ -19,7 +19,7 @@ VSTableDistItemWT::VSTableDistItemWT(QWidget* parent)
         auto* caption = new TableItemLabel(this);
         caption->setText(captions[row]);
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        values[row]->setText(QStringLiteral("00:00:00"));
+        values[row]->setText(VideoCutBaseWT::timeText(0));
         values[row]->setStyleSheet(QStringLiteral("TableItemLabel{color:#484848;}"));
         layout->addWidget(caption, row, 0);
         layout->addWidget(values[row], row, 1, 1, 3);

@@ -15,8 +15,6 @@
 #include <QDebug>
 #include <QPushButton>
 
-namespace Keys = MediaJobKeys;
-
 VideoToGifMainWT::VideoToGifMainWT(QWidget* parent)
     : MediaPageWT(&MediaExtensionLists::videoEditing(),
                   {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
@@ -74,15 +72,12 @@ MediaJob VideoToGifMainWT::jobOf(const TableRowWidget* row) const
 {
     const VSTableDistItemWT* item = VideoSlicingMainWT::itemOf(row);
     const MyMediaInfo* info = row->mediaInfo();
-    const bool sameWidth = item->cutWidth() == info->width();
-    return {{Keys::kOriFilePath, row->sourcePath()},
-            {Keys::kObjectName, row->objectName()},
-            {Keys::kTimeLen, QString::number(item->endTime() - item->beginTime())},
-            {Keys::kBeginTime, QString::number(item->beginTime())},
-            {Keys::kScaleWidth, sameWidth ? QStringLiteral("-1") : QString::number(item->cutWidth())},
-            {Keys::kScaleHeight, QString::number(item->cutHeight())},
-            {Keys::kFilmWidth, QString::number(info->width())},
-            {Keys::kFilmHeight, QString::number(info->height())}};
+    MediaJob job = VideoSlicingMainWT::segmentJob(row, item);
+    job.operation = VideoToGif;
+    if (item->cutWidth() != info->width())
+        job.scale = QSize(item->cutWidth(), item->cutHeight());
+    job.film = QSize(info->width(), info->height());
+    return job;
 }
 
 int VideoToGifMainWT::mediaMode() const
@@ -93,4 +88,11 @@ int VideoToGifMainWT::mediaMode() const
 QString VideoToGifMainWT::outputFolder() const
 {
     return m_centerWidget->param()->outputFolder();
+}
+
+void VideoToGifMainWT::lengthRead(TableRowWidget* row)
+{
+    // An unedited row is the whole clip, now that its length is known.
+    if (VSTableDistItemWT* item = VideoSlicingMainWT::itemOf(row); item && item->endTime() <= 0)
+        item->setEndTime(row->mediaInfo()->videoDuration());
 }

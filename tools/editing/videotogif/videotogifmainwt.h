@@ -23,6 +23,7 @@ public slots:
 protected:
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
+    void lengthRead(TableRowWidget* row) override;
     int mediaMode() const override;
     QString outputFolder() const override;
 

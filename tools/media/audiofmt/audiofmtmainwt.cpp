@@ -10,8 +10,6 @@
 
 #include <QDebug>
 
-namespace Keys = MediaJobKeys;
-
 AudioFmtMainWT::AudioFmtMainWT(QWidget* parent)
     : FmtConvertPageWT(&MediaExtensionLists::audioFormat(), parent),
       m_centerWidget(new AudioFmtCenterWT(this))
@@ -35,12 +33,15 @@ TableRowWidget* AudioFmtMainWT::makeRow(const QString& path)
 MediaJob AudioFmtMainWT::jobOf(const TableRowWidget* row) const
 {
     const FmtPreset& target = static_cast<const AudioFmtDistItemWT*>(row->targetWidget())->target();
-    return {{Keys::kOriFilePath, row->sourcePath()},
-            {Keys::kObjectName, row->objectName()},
-            {Keys::kFormat, QString::number(target.format)},
-            {Keys::kTimeLen, QString::number(row->mediaInfo()->audioDuration())},
-            {Keys::kMediaLocalType, QString::number(target.mediaLocalType)},
-            {Keys::kAudioQuality, QString::number(target.audioQuality)}};
+    MediaJob job;
+    job.operation = AudioConversion;
+    job.oriFilePath = row->sourcePath();
+    job.objectName = row->objectName();
+    job.format = static_cast<CombEnum::Format>(target.format);
+    job.timeLen = row->mediaInfo()->audioDuration();
+    job.mediaLocalType = target.mediaLocalType;
+    job.audioQuality = target.audioQuality;
+    return job;
 }
 
 int AudioFmtMainWT::mediaMode() const

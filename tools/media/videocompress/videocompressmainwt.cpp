@@ -3,6 +3,7 @@
 #include "framework/tablerowwidget.h"
 #include "framework/tablewidget.h"
 #include "media/mediaextensionlists.h"
+#include "media/mediarecipes.h"
 #include "media/mymediainfo.h"
 #include "style/widgetsize.h"
 #include "tools/media/videocompress/videocompresscenterwt.h"
@@ -14,7 +15,6 @@
 #include <QDebug>
 #include <QPushButton>
 
-namespace Keys = MediaJobKeys;
 using DistItem = VideoCompressTableDistItemWT;
 
 VideoCompressMainWT::VideoCompressMainWT(QWidget* parent)
@@ -48,7 +48,13 @@ TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
                  << ",timelen:" << info->videoDuration();
         size = DistItem::estimateText(info->videoDuration(), rate);
     }
-    item->setFacts(info->suffix(), resolution, info->videoDurationText(), size);
+    // WebM and Ogg cannot hold H.264: such a file comes out as MP4, and the row says so.
+    const bool sameContainer = MediaRecipes::compressionKeepsContainer(info->suffix());
+    item->setFacts(sameContainer ? info->suffix() : QStringLiteral("mp4"), resolution,
+                   info->videoDurationText(), size);
+    if (!sameContainer)
+        item->setFormatNote(
+            QStringLiteral("%1 不能存放 H.264 视频，压缩后保存为 MP4").arg(info->suffix().toUpper()));
     qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
     // The row's button compresses that file alone, as on the other media pages.
     row->actionButton()->setToolTip(QStringLiteral("只压缩这一个文件"));
@@ -63,10 +69,13 @@ MediaJob VideoCompressMainWT::jobOf(const TableRowWidget* row) const
     const int bitRate = panel->modeBox()->currentIndex() == 0
                             ? DistItem::jobBitRate(panel->ratioBox()->currentIndex(), item->videoBitRate())
                             : item->videoBitRate();
-    return {{Keys::kOriFilePath, row->sourcePath()},
-            {Keys::kObjectName, row->objectName()},
-            {Keys::kTimeLen, QString::number(item->videoDuration())},
-            {Keys::kBitRate, QString::number(bitRate)}};
+    MediaJob job;
+    job.operation = Compression;
+    job.oriFilePath = row->sourcePath();
+    job.objectName = row->objectName();
+    job.timeLen = item->videoDuration();
+    job.bitRate = bitRate;
+    return job;
 }
 
 int VideoCompressMainWT::mediaMode() const

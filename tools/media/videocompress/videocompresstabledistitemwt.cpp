@@ -41,6 +41,11 @@ QLabel* VideoCompressTableDistItemWT::addLabel(const QString& text, int row, int
     return label;
 }
 
+void VideoCompressTableDistItemWT::setFormatNote(const QString& note)
+{
+    m_format->setToolTip(note);
+}
+
 void VideoCompressTableDistItemWT::setFacts(const QString& format, const QString& resolution,
                                             const QString& duration, const QString& size)
 {

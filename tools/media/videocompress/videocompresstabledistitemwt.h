@@ -13,6 +13,8 @@ class VideoCompressTableDistItemWT final : public QWidget
 public:
     explicit VideoCompressTableDistItemWT(QWidget* parent);
 
+    // The target format's tooltip, where it is not the source's.
+    void setFormatNote(const QString& note);
     void setFacts(const QString& format, const QString& resolution, const QString& duration,
                   const QString& size);
     void setRates(int videoBitRate, int totalBitRate, qint64 videoDuration);

@@ -9,8 +9,6 @@
 
 #include <QDebug>
 
-namespace Keys = MediaJobKeys;
-
 VideoFmtMainWT::VideoFmtMainWT(QWidget* parent)
     : FmtConvertPageWT(&MediaExtensionLists::videoFormat(), parent),
       m_centerWidget(new VideoFmtCenterWT(this))
@@ -34,14 +32,17 @@ MediaJob VideoFmtMainWT::jobOf(const TableRowWidget* row) const
 {
     const FmtPreset& target = static_cast<const VideoFmtTableDistItemWT*>(row->targetWidget())->target();
     const MyMediaInfo* info = row->mediaInfo();
-    return {{Keys::kOriFilePath, row->sourcePath()},
-            {Keys::kObjectName, row->objectName()},
-            {Keys::kFormat, QString::number(target.format)},
-            {Keys::kResolution, QString::number(target.resolution)},
-            {Keys::kTimeLen, QString::number(info->videoDuration())},
-            {Keys::kOriVideoCodec, QString::number(info->videoCodec())},
-            {Keys::kMediaLocalType, QString::number(target.mediaLocalType)},
-            {Keys::kAudioQuality, QString::number(target.audioQuality)}};
+    MediaJob job;
+    job.operation = FormatConversion;
+    job.oriFilePath = row->sourcePath();
+    job.objectName = row->objectName();
+    job.format = static_cast<CombEnum::Format>(target.format);
+    job.resolution = target.resolution;
+    job.timeLen = info->videoDuration();
+    job.oriVideoCodec = info->videoCodec();
+    job.mediaLocalType = target.mediaLocalType;
+    job.audioQuality = target.audioQuality;
+    return job;
 }
 
 int VideoFmtMainWT::mediaMode() const
