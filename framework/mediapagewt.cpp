@@ -30,7 +30,14 @@ void MediaPageWT::setCenter(MediaCenterWT* center)
 
 TableWidget* MediaPageWT::table() const
 {
+    ensureBuilt();
     return m_center->table();
+}
+
+MediaCenterWT* MediaPageWT::mediaCenter() const
+{
+    ensureBuilt();
+    return m_center;
 }
 
 TableRowWidget* MediaPageWT::rowOf(const QObject* child)
@@ -150,6 +157,7 @@ void MediaPageWT::done(const QString&, const QString&) {}
 
 MediaJobList MediaPageWT::jobRecords(const QList<TableRowWidget*>& rows) const
 {
+    ensureBuilt();
     MediaJobList jobs;
     for (const TableRowWidget* row : rows)
         jobs.append(jobOf(row));

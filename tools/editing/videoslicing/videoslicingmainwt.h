@@ -13,7 +13,11 @@ class VideoSlicingMainWT final : public MediaPageWT
 public:
     explicit VideoSlicingMainWT(QWidget* parent);
 
-    VideoSlicingCenterWT* centerWidget() const { return m_centerWidget; }
+    VideoSlicingCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
     static VSTableDistItemWT* itemOf(const TableRowWidget* row);
 
 public slots:
@@ -24,11 +28,12 @@ public slots:
                          QString& rowObjName);
 
 protected:
+    void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     int mediaMode() const override;
     QString outputFolder() const override;
 
 private:
-    VideoSlicingCenterWT* m_centerWidget;
+    VideoSlicingCenterWT* m_centerWidget = nullptr;
 };

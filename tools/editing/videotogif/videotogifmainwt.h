@@ -12,7 +12,11 @@ class VideoToGifMainWT final : public MediaPageWT
 public:
     explicit VideoToGifMainWT(QWidget* parent);
 
-    VideoToGifCenterWT* centerWidget() const { return m_centerWidget; }
+    VideoToGifCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void addFile1();
@@ -21,11 +25,12 @@ public slots:
     void onSendData(qint64 beginTime, qint64 endTime, int scaleWidth, int scaleHeight, QString& rowObjName);
 
 protected:
+    void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     int mediaMode() const override;
     QString outputFolder() const override;
 
 private:
-    VideoToGifCenterWT* m_centerWidget;
+    VideoToGifCenterWT* m_centerWidget = nullptr;
 };

@@ -12,9 +12,13 @@
 namespace Keys = MediaJobKeys;
 
 VideoFmtMainWT::VideoFmtMainWT(QWidget* parent)
-    : FmtConvertPageWT(&MediaExtensionLists::videoFormat(), parent),
-      m_centerWidget(new VideoFmtCenterWT(this))
+    : FmtConvertPageWT(&MediaExtensionLists::videoFormat(), parent)
 {
+}
+
+void VideoFmtMainWT::buildPage()
+{
+    m_centerWidget = new VideoFmtCenterWT(this);
     setStyleSheet(QStringLiteral("VideoFmtMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
 }
