@@ -80,11 +80,15 @@ bool pngHasUnreadMetadata(const std::string& path)
     }
 }
 
-VImage load(const std::string& path, Source kind)
+VImage load(const std::string& path, Source kind, bool streamed)
 {
-    // A cut-off file must fail, not become a picture with a grey end.
-    VImage image =
-        VImage::new_from_file(path.c_str(), VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+    // A cut-off file must fail, not become a picture with a grey end. Streamed, the decoder's
+    // rows go straight to the writer; otherwise libvips first copies the whole picture into
+    // memory of its own, so that it can be read in any order.
+    vips::VOption* options = VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+    if (streamed)
+        options->set("access", VIPS_ACCESS_SEQUENTIAL);
+    VImage image = VImage::new_from_file(path.c_str(), options);
     if (image.format() != VIPS_FORMAT_UCHAR)
         throw Declined{"more than 8 bits a sample"};
     const VipsInterpretation interpretation = image.interpretation();
@@ -182,25 +186,29 @@ VImage apply(VImage image, const Recipe::Step& step)
     return image;
 }
 
-// ImageMagick writes a JPEG with one grey channel when every pixel is grey.
-bool isGrey(const VImage& image)
+// ImageMagick writes a JPEG with one grey channel when every pixel is grey. A streamed picture
+// is read once more for the whole: it is then kept in memory first.
+bool isGrey(VImage* image, bool streamed)
 {
-    if (image.bands() == 1)
+    if (image->bands() == 1)
         return true;
     auto spread = [](const VImage& part) {
         return ((part[0] - part[1]).abs() + (part[1] - part[2]).abs()).max();
     };
     // A colour picture nearly always shows it in its first rows: the whole is seldom needed.
-    if (spread(image.extract_area(0, 0, image.width(), std::min(image.height(), 8))) > 0)
+    // (A streamed source still holds these rows when the writer starts at the top.)
+    if (spread(image->extract_area(0, 0, image->width(), std::min(image->height(), 8))) > 0)
         return false;
-    return spread(image) == 0;
+    if (streamed)
+        *image = image->copy_memory();
+    return spread(*image) == 0;
 }
 
-VImage jpegReady(VImage image)
+VImage jpegReady(VImage image, bool streamed)
 {
     if (image.has_alpha())
         throw Declined{"alpha into JPEG without a background"};
-    if (image.bands() == 3 && isGrey(image)) {
+    if (image.bands() == 3 && isGrey(&image, streamed)) {
         if (image.get_typeof(VIPS_META_ICC_NAME) != 0)
             throw Declined{"grey picture with a colour profile"};
         image = image[0].copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
@@ -261,7 +269,9 @@ VipsConversion::Outcome VipsConversion::run(std::string* why)
         }
         if (!m_recipe.profile.empty() && kind != Source::Heic)
             throw Declined{"profile on a source that has its own"};
-        VImage image = load(m_recipe.source, kind);
+        // A HEIC as it is, the HEIC page's usual job, is read once from top to bottom.
+        const bool streamed = kind == Source::Heic && m_recipe.steps.empty();
+        VImage image = load(m_recipe.source, kind, streamed);
         if (kind == Source::Jpeg)
             image = image.autorot();
         if (!m_recipe.profile.empty())
@@ -270,7 +280,7 @@ VipsConversion::Outcome VipsConversion::run(std::string* why)
             image = apply(image, step);
         temporary = temporaryBeside(m_recipe.output);
         if (m_recipe.target == Recipe::Target::Jpeg)
-            saveJpeg(jpegReady(image), temporary, kind, header, m_recipe.quality);
+            saveJpeg(jpegReady(image, streamed), temporary, kind, header, m_recipe.quality);
         else
             image.pngsave(temporary.c_str());
         if (std::rename(temporary.c_str(), m_recipe.output.c_str()) != 0)
