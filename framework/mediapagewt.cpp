@@ -35,7 +35,14 @@ void MediaPageWT::setCenter(MediaCenterWT* center)
 
 TableWidget* MediaPageWT::table() const
 {
+    ensureBuilt();
     return m_center->table();
+}
+
+MediaCenterWT* MediaPageWT::mediaCenter() const
+{
+    ensureBuilt();
+    return m_center;
 }
 
 TableRowWidget* MediaPageWT::rowOf(const QObject* child)
@@ -192,6 +199,7 @@ void MediaPageWT::done(const QString&, const QString&) {}
 
 MediaJobList MediaPageWT::jobRecords(const QList<TableRowWidget*>& rows) const
 {
+    ensureBuilt();
     MediaJobList jobs;
     for (const TableRowWidget* row : rows)
         jobs.append(jobOf(row));

@@ -18,7 +18,7 @@ public:
     MediaPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent);
 
     TableWidget* table() const;
-    MediaCenterWT* mediaCenter() const { return m_center; }
+    MediaCenterWT* mediaCenter() const;
     FrameGrabber* frameGrabber() const { return m_grabber; }
     // The records a start hands to the runner, one per row, in the given order.
     MediaJobList jobRecords(const QList<TableRowWidget*>& rows) const;

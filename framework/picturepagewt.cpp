@@ -40,7 +40,14 @@ void PicturePageWT::setCenter(PictureCenterWT* center, PictureParamWT* panel)
 
 MyTable* PicturePageWT::table() const
 {
+    ensureBuilt();
     return m_center->table();
+}
+
+PictureCenterWT* PicturePageWT::center() const
+{
+    ensureBuilt();
+    return m_center;
 }
 
 int PicturePageWT::rowCount() const

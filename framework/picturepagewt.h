@@ -24,7 +24,7 @@ public:
     PicturePageWT(const QStringList* extensions, const Texts& texts, OpenDirForm openForm, QWidget* parent);
 
     MyTable* table() const;
-    PictureCenterWT* center() const { return m_center; }
+    PictureCenterWT* center() const;
 
 public slots:
     // The row slots of the picture pages; a report names its row as the batch's record did.

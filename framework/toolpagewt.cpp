@@ -16,20 +16,45 @@
 #include <QVBoxLayout>
 
 ToolPageWT::ToolPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent)
-    : QWidget(parent), m_extensions(extensions), m_texts(texts), m_operBar(new OperBtnBar(this))
+    : QWidget(parent), m_extensions(extensions), m_texts(texts)
 {
+    setAcceptDrops(true);
+}
+
+void ToolPageWT::ensureBuilt() const
+{
+    if (m_built)
+        return;
+    // Lazily made parts are still the page's own: building them is no change a caller sees.
+    auto* self = const_cast<ToolPageWT*>(this);
+    self->m_built = true;
+    self->build();
+}
+
+void ToolPageWT::build()
+{
+    m_operBar = new OperBtnBar(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_operBar);
-    setAcceptDrops(true);
     connect(m_operBar->addFileButton(), &QPushButton::clicked, this, &ToolPageWT::addFile);
     connect(m_operBar->addDirButton(), &QPushButton::clicked, this, &ToolPageWT::addDir);
     connect(m_operBar->clearButton(), &QPushButton::clicked, this, &ToolPageWT::clearTable);
+    buildPage();
+}
+
+void ToolPageWT::setVisible(bool visible)
+{
+    // Built before Qt shows the children, so that they are shown with the page.
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
 }
 
 int ToolPageWT::addPaths(const QStringList& paths)
 {
+    ensureBuilt();
     int skipped = 0;
     const QStringList accepted = FileIntake::acceptedOf(paths, *m_extensions, &skipped);
     // Once per drop or folder, never file by file, and never in silence.
@@ -52,6 +77,7 @@ void ToolPageWT::addFolder(const QString& folder)
 
 void ToolPageWT::addFile()
 {
+    ensureBuilt();
     auto* dialog = new QFileDialog(this, m_texts.dialogTitle, AppPaths::desktopDir());
     dialog->setNameFilter(FileIntake::nameFilter(*m_extensions));
     dialog->setFileMode(QFileDialog::ExistingFiles);
@@ -66,6 +92,7 @@ void ToolPageWT::addFile()
 
 void ToolPageWT::addDir()
 {
+    ensureBuilt();
     const QString folder = QFileDialog::getExistingDirectory(
         this, QStringLiteral("选择目录"), AppPaths::desktopDir(), QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
@@ -77,6 +104,7 @@ void ToolPageWT::addDir()
 
 void ToolPageWT::onDragAndDrop(QList<QUrl> urls)
 {
+    ensureBuilt();
     qDebug() << "on drag and drop event";
     if (isDropZoneShown())
         showList();
@@ -85,6 +113,7 @@ void ToolPageWT::onDragAndDrop(QList<QUrl> urls)
 
 void ToolPageWT::clearTable()
 {
+    ensureBuilt();
     // A running batch keeps running; its reports name keys that no row has any more.
     removeAllRows();
     showDropZone();
@@ -92,6 +121,7 @@ void ToolPageWT::clearTable()
 
 bool ToolPageWT::mayStart()
 {
+    ensureBuilt();
     if (rowCount() == 0) {
         showNotice(m_texts.emptyList);
         return false;

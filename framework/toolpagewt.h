@@ -29,6 +29,12 @@ public:
 
     ToolPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent);
 
+    // What a page holds (bar, centre, panel, rows) is made on its first show or first use, not
+    // with the page: sixteen pages are made at start-up and the user sees one.
+    void ensureBuilt() const;
+    bool isBuilt() const { return m_built; }
+    void setVisible(bool visible) override;
+
     bool isBusy() const { return m_busy; }
     const QStringList& extensions() const { return *m_extensions; }
     // The add-row rule over a list of paths; returns how many rows were added.
@@ -42,6 +48,8 @@ public slots:
     void onDragAndDrop(QList<QUrl> urls);
 
 protected:
+    // The page's body; called once, by ensureBuilt, after the skeleton's own part.
+    virtual void buildPage() = 0;
     // The page's rows, as the subclass shows them.
     virtual int rowCount() const = 0;
     virtual void appendRows(const QStringList& paths, RowKey firstKey) = 0;
@@ -74,11 +82,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void build();
     int rowOfSlot(int slot) const;
 
     const QStringList* m_extensions;
     Texts m_texts;
-    OperBtnBar* m_operBar;
+    OperBtnBar* m_operBar = nullptr;
+    bool m_built = false;
     bool m_busy = false;
     RowKey m_nextKey = 1;
     QPointer<BatchRunner> m_runner;

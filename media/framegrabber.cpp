@@ -15,6 +15,10 @@ const QString kFfmpeg = QStringLiteral("decoder/common/ffmpeg");
 constexpr qint64 kSeekMs = 3000;
 constexpr int kGrabWaitMs = 30000;
 constexpr int kListingPauseMs = 150;
+// Files per ffmpeg: start-up (some 70 ms) is most of a key-frame grab, and the first frames
+// still come soon.
+constexpr int kBatchSize = 8;
+const QString kScale = QStringLiteral("scale=300:180:force_original_aspect_ratio=decrease");
 } // namespace
 
 FrameGrabber::FrameGrabber(QObject* parent)
@@ -61,9 +65,27 @@ QStringList FrameGrabber::arguments(const QString& input, qint64 seekMs, const Q
             QStringLiteral("-frames:v"),
             QStringLiteral("1"),
             QStringLiteral("-vf"),
-            QStringLiteral("scale=300:180:force_original_aspect_ratio=decrease"),
+            kScale,
             QStringLiteral("-y"),
             output};
+}
+
+QStringList FrameGrabber::batchArguments(const QVector<Grab>& grabs)
+{
+    // -copyts: without it the key frame before the moment has a time below zero and is dropped.
+    QStringList arguments{QStringLiteral("-hide_banner"), QStringLiteral("-nostdin"),
+                          QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-copyts")};
+    for (const Grab& grab : grabs) {
+        arguments << QStringLiteral("-threads") << QStringLiteral("1") << QStringLiteral("-noaccurate_seek")
+                  << QStringLiteral("-skip_frame") << QStringLiteral("nokey") << QStringLiteral("-ss")
+                  << QString::number(grab.seekMs / 1000.0, 'f', 3) << QStringLiteral("-i") << grab.input;
+    }
+    for (int i = 0; i < grabs.size(); ++i) {
+        arguments << QStringLiteral("-map") << QStringLiteral("%1:v:0").arg(i) << QStringLiteral("-frames:v")
+                  << QStringLiteral("1") << QStringLiteral("-vf") << kScale << QStringLiteral("-update")
+                  << QStringLiteral("1") << QStringLiteral("-y") << grabs.at(i).output;
+    }
+    return arguments;
 }
 
 QString FrameGrabber::tempDir()
@@ -83,25 +105,42 @@ void FrameGrabber::startPending()
 {
     const QString dir = tempDir();
     const QVector<Request> pending = std::exchange(m_pending, {});
-    for (const Request& request : pending) {
-        if (dir.isEmpty()) {
+    if (dir.isEmpty()) {
+        for (const Request& request : pending)
             emit frameReady(request.key, QImage());
-            continue;
-        }
-        const QString output = QDir(dir).filePath(QStringLiteral("frame-%1.png").arg(request.key));
-        const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
-        m_pool.start([this, request, output, cancel] {
-            if (*cancel)
-                return;
-            QImage frame = grab(request.input, request.seekMs, output, cancel.get());
-            // A seek past the last key frame can give nothing; the first frame then does.
-            if (frame.isNull() && request.seekMs > 0 && !*cancel)
-                frame = grab(request.input, 0, output, cancel.get());
+        return;
+    }
+    for (int first = 0; first < pending.size(); first += kBatchSize)
+        startBatch(pending.mid(first, kBatchSize), dir);
+}
+
+void FrameGrabber::startBatch(const QVector<Request>& batch, const QString& dir)
+{
+    QVector<Grab> grabs;
+    for (const Request& request : batch) {
+        grabs.append({request.input, request.seekMs,
+                      QDir(dir).filePath(QStringLiteral("frame-%1.bmp").arg(request.key))});
+    }
+    const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
+    m_pool.start([this, batch, grabs, cancel] {
+        if (*cancel)
+            return;
+        ToolLauncher::run(kFfmpeg, batchArguments(grabs), kGrabWaitMs, cancel.get());
+        for (int i = 0; i < batch.size() && !*cancel; ++i) {
+            const Grab& one = grabs.at(i);
+            QImage frame = takeImage(one.output);
+            // One file ffmpeg cannot open fails the whole batch, and a stream without key-frame
+            // marks gives nothing: those files are taken one by one, the careful way, and a seek
+            // past the last frame then falls back to the first.
+            if (frame.isNull())
+                frame = grab(one.input, one.seekMs, one.output, cancel.get());
+            if (frame.isNull() && one.seekMs > 0 && !*cancel)
+                frame = grab(one.input, 0, one.output, cancel.get());
             if (*cancel)
                 return;
             // The grabber outlives this task (its destructor waits for the pool), and an event
             // still queued when it goes is dropped with it.
-            const quint64 key = request.key;
+            const quint64 key = batch.at(i).key;
             QMetaObject::invokeMethod(
                 this,
                 [this, key, frame, cancel] {
@@ -109,16 +148,21 @@ void FrameGrabber::startPending()
                         emit frameReady(key, frame);
                 },
                 Qt::QueuedConnection);
-        });
-    }
+        }
+    });
 }
 
 QImage FrameGrabber::grab(const QString& input, qint64 seekMs, const QString& output,
                           const std::atomic_bool* cancel)
 {
     ToolLauncher::run(kFfmpeg, arguments(input, seekMs, output), kGrabWaitMs, cancel);
-    QImage frame(output);
-    QFile::remove(output);
+    return takeImage(output);
+}
+
+QImage FrameGrabber::takeImage(const QString& path)
+{
+    QImage frame(path);
+    QFile::remove(path);
     return frame;
 }
 

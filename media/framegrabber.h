@@ -28,8 +28,19 @@ public:
     // Waits until every request so far has been reported or dropped; for tests and benchmarks.
     bool waitForIdle(int msecs);
 
+    struct Grab
+    {
+        QString input;
+        qint64 seekMs;
+        QString output;
+    };
+
     static qint64 seekPoint(qint64 durationMs);
+    // One file, decoded from its key frame up to the exact moment: the careful way.
     static QStringList arguments(const QString& input, qint64 seekMs, const QString& output);
+    // Several files in one ffmpeg, each its key frame at or before the moment: no decoding past
+    // it, and one start-up for all.
+    static QStringList batchArguments(const QVector<Grab>& grabs);
 
 signals:
     // frame is null when ffmpeg found none.
@@ -44,9 +55,11 @@ private:
     };
 
     void startPending();
+    void startBatch(const QVector<Request>& batch, const QString& dir);
     QString tempDir();
     static QImage grab(const QString& input, qint64 seekMs, const QString& output,
                        const std::atomic_bool* cancel);
+    static QImage takeImage(const QString& path);
 
     QThreadPool m_pool;
     // Requests wait until the rows that made them are listed: ffmpeg started at once would take

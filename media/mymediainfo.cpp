@@ -34,6 +34,9 @@ MyMediaInfo::~MyMediaInfo() = default;
 void MyMediaInfo::probe(const QString& path)
 {
     void* handle = MediaInfoLibrary::create();
+    // Headers only: the facts a row shows are all there, and the rows of a hundred files are
+    // listed in half the time (the probe runs on the GUI thread).
+    MediaInfoLibrary::option(handle, QStringLiteral("ParseSpeed"), QStringLiteral("0"));
     MediaInfoLibrary::open(handle, path);
     MediaInfoLibrary::option(handle, QStringLiteral("Complete"), QStringLiteral("1"));
     readStreams(handle);

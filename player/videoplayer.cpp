@@ -1,5 +1,6 @@
 #include "player/videoplayer.h"
 
+#include "player/mpvlibrary.h"
 #include "player/videooutputwt.h"
 
 #include <QDebug>
@@ -8,10 +9,14 @@
 #include <QMetaObject>
 #include <clocale>
 #include <cmath>
-#include <mpv/client.h>
-#include <mpv/render.h>
 
 namespace {
+// Called only once a core exists, which needs the library.
+const MpvLibrary& mpv()
+{
+    return *MpvLibrary::get();
+}
+
 enum PropertyId : quint64
 {
     kTimePos = 1,
@@ -20,11 +25,11 @@ enum PropertyId : quint64
     kPause
 };
 
-void setOption(mpv_handle* mpv, const char* name, const char* value)
+void setOption(mpv_handle* handle, const char* name, const char* value)
 {
-    const int status = mpv_set_option_string(mpv, name, value);
+    const int status = mpv().set_option_string(handle, name, value);
     if (status < 0)
-        qDebug() << "mpv option" << name << "=" << value << "refused:" << mpv_error_string(status);
+        qDebug() << "mpv option" << name << "=" << value << "refused:" << mpv().error_string(status);
 }
 
 // A sound card, or a sound server's socket in the user's runtime folder.
@@ -56,9 +61,9 @@ VideoPlayer::~VideoPlayer()
     // the rest); no callback can reach this object afterwards, and what they already posted
     // dies with it.
     if (m_render)
-        mpv_render_context_free(m_render);
+        mpv().render_context_free(m_render);
     if (m_mpv)
-        mpv_terminate_destroy(m_mpv);
+        mpv().terminate_destroy(m_mpv);
 }
 
 void VideoPlayer::createCore()
@@ -66,7 +71,9 @@ void VideoPlayer::createCore()
     // libmpv refuses to start unless numbers are formatted the C way, and QApplication has
     // already taken LC_NUMERIC from the environment.
     std::setlocale(LC_NUMERIC, "C");
-    m_mpv = mpv_create();
+    if (!MpvLibrary::get())
+        return;
+    m_mpv = mpv().create();
     if (!m_mpv) {
         qDebug() << "========== mpv could not be created";
         return;
@@ -87,18 +94,18 @@ void VideoPlayer::createCore()
     setOption(m_mpv, "load-scripts", "no");
     setOption(m_mpv, "ytdl", "no");
     setOption(m_mpv, "sub-auto", "no");
-    if (mpv_initialize(m_mpv) < 0) {
+    if (mpv().initialize(m_mpv) < 0) {
         qDebug() << "========== mpv could not be initialised";
-        mpv_terminate_destroy(m_mpv);
+        mpv().terminate_destroy(m_mpv);
         m_mpv = nullptr;
         return;
     }
-    mpv_request_log_messages(m_mpv, "error");
-    mpv_observe_property(m_mpv, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(m_mpv, kDuration, "duration", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(m_mpv, kSeekable, "seekable", MPV_FORMAT_FLAG);
-    mpv_observe_property(m_mpv, kPause, "pause", MPV_FORMAT_FLAG);
-    mpv_set_wakeup_callback(m_mpv, &VideoPlayer::onWakeup, this);
+    mpv().request_log_messages(m_mpv, "error");
+    mpv().observe_property(m_mpv, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv().observe_property(m_mpv, kDuration, "duration", MPV_FORMAT_DOUBLE);
+    mpv().observe_property(m_mpv, kSeekable, "seekable", MPV_FORMAT_FLAG);
+    mpv().observe_property(m_mpv, kPause, "pause", MPV_FORMAT_FLAG);
+    mpv().set_wakeup_callback(m_mpv, &VideoPlayer::onWakeup, this);
     createRenderContext();
 }
 
@@ -106,12 +113,12 @@ void VideoPlayer::createRenderContext()
 {
     char apiType[] = MPV_RENDER_API_TYPE_SW;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, apiType}, {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
+    if (mpv().render_context_create(&m_render, m_mpv, params) < 0) {
         qDebug() << "========== mpv software renderer could not be created";
         m_render = nullptr;
         return;
     }
-    mpv_render_context_set_update_callback(m_render, &VideoPlayer::onRenderUpdate, this);
+    mpv().render_context_set_update_callback(m_render, &VideoPlayer::onRenderUpdate, this);
 }
 
 // Both callbacks run on mpv's threads, where no mpv function may be called: hand over.
@@ -164,13 +171,13 @@ void VideoPlayer::play()
     m_seekable = false;
     setPosition(0);
     int no = 0;
-    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
+    mpv().set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
     const QByteArray path = QFileInfo(m_file).absoluteFilePath().toUtf8();
     const char* command[] = {"loadfile", path.constData(), "replace", nullptr};
-    const int status = mpv_command(m_mpv, command);
+    const int status = mpv().command(m_mpv, command);
     if (status < 0) {
         m_state = State::Stopped;
-        emit error(QStringLiteral("无法打开该视频：") + QString::fromUtf8(mpv_error_string(status)));
+        emit error(QStringLiteral("无法打开该视频：") + QString::fromUtf8(mpv().error_string(status)));
     }
 }
 
@@ -180,7 +187,7 @@ void VideoPlayer::pause(bool paused)
         return;
     m_paused = paused;
     int flag = paused ? 1 : 0;
-    mpv_set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &flag);
+    mpv().set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &flag);
 }
 
 void VideoPlayer::seek(qint64 milliseconds)
@@ -199,7 +206,7 @@ void VideoPlayer::startSeek(qint64 milliseconds)
 {
     const QByteArray seconds = QByteArray::number(double(qMax<qint64>(0, milliseconds)) / 1000.0, 'f', 3);
     const char* command[] = {"seek", seconds.constData(), "absolute+exact", nullptr};
-    if (mpv_command_async(m_mpv, 0, command) >= 0)
+    if (mpv().command_async(m_mpv, 0, command) >= 0)
         m_seekPending = true;
 }
 
@@ -207,7 +214,7 @@ void VideoPlayer::drainEvents()
 {
     m_wakeupPosted = false;
     while (m_mpv) {
-        mpv_event* event = mpv_wait_event(m_mpv, 0);
+        mpv_event* event = mpv().wait_event(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(*event);
@@ -235,7 +242,8 @@ void VideoPlayer::handleEvent(const mpv_event& event)
             m_state = State::Stopped;
             if (wasOpen)
                 emit stopped();
-            emit error(QStringLiteral("无法播放该视频：") + QString::fromUtf8(mpv_error_string(end->error)));
+            emit error(QStringLiteral("无法播放该视频：") +
+                       QString::fromUtf8(mpv().error_string(end->error)));
         } else if (end->reason == MPV_END_FILE_REASON_EOF) {
             stopWithEnd();
         }
@@ -245,7 +253,7 @@ void VideoPlayer::handleEvent(const mpv_event& event)
         if (m_seekPending) {
             m_seekPending = false;
             double seconds = 0;
-            if (mpv_get_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &seconds) >= 0)
+            if (mpv().get_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &seconds) >= 0)
                 setPosition(toMilliseconds(seconds));
             emit seekFinished(m_position);
         }
@@ -308,7 +316,7 @@ void VideoPlayer::setPosition(qint64 position)
 void VideoPlayer::renderUpdate()
 {
     m_renderPosted = false;
-    if (m_render && (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME))
+    if (m_render && (mpv().render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME))
         renderFrame();
 }
 
@@ -329,6 +337,6 @@ void VideoPlayer::renderFrame()
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},
                                  {MPV_RENDER_PARAM_SW_POINTER, surface.bits()},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_render(m_render, params) >= 0)
+    if (mpv().render_context_render(m_render, params) >= 0)
         m_output->presentSurface();
 }

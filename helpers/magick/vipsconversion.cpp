@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,11 +81,15 @@ bool pngHasUnreadMetadata(const std::string& path)
     }
 }
 
-VImage load(const std::string& path, Source kind)
+VImage load(const std::string& path, Source kind, bool streamed)
 {
-    // A cut-off file must fail, not become a picture with a grey end.
-    VImage image =
-        VImage::new_from_file(path.c_str(), VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+    // A cut-off file must fail, not become a picture with a grey end. Streamed, the decoder's
+    // rows go straight to the writer; otherwise libvips first copies the whole picture into
+    // memory of its own, so that it can be read in any order.
+    vips::VOption* options = VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+    if (streamed)
+        options->set("access", VIPS_ACCESS_SEQUENTIAL);
+    VImage image = VImage::new_from_file(path.c_str(), options);
     if (image.format() != VIPS_FORMAT_UCHAR)
         throw Declined{"more than 8 bits a sample"};
     const VipsInterpretation interpretation = image.interpretation();
@@ -104,6 +109,15 @@ VImage load(const std::string& path, Source kind)
         image.get_int(VIPS_META_ORIENTATION) != 1)
         throw Declined{"orientation tag outside a JPEG"};
     return image;
+}
+
+bool readsTopToBottom(const std::vector<Recipe::Step>& steps)
+{
+    using Kind = Recipe::Step::Kind;
+    return std::all_of(steps.begin(), steps.end(), [](const Recipe::Step& step) {
+        return step.kind == Kind::Resize || step.kind == Kind::Crop || step.kind == Kind::Flop ||
+               step.kind == Kind::WhiteBackground || (step.kind == Kind::Rotate && step.a == 0);
+    });
 }
 
 int freeBlob(void* data, void*)
@@ -182,25 +196,33 @@ VImage apply(VImage image, const Recipe::Step& step)
     return image;
 }
 
-// ImageMagick writes a JPEG with one grey channel when every pixel is grey.
-bool isGrey(const VImage& image)
+double spread(const VImage& part)
 {
-    if (image.bands() == 1)
-        return true;
-    auto spread = [](const VImage& part) {
-        return ((part[0] - part[1]).abs() + (part[1] - part[2]).abs()).max();
-    };
-    // A colour picture nearly always shows it in its first rows: the whole is seldom needed.
-    if (spread(image.extract_area(0, 0, image.width(), std::min(image.height(), 8))) > 0)
-        return false;
-    return spread(image) == 0;
+    return ((part[0] - part[1]).abs() + (part[1] - part[2]).abs()).max();
 }
 
-VImage jpegReady(VImage image)
+// ImageMagick writes a JPEG with one grey channel when every pixel is grey. A colour picture
+// nearly always shows it in its first rows: the whole is seldom needed. A streamed picture is
+// read once from the top: JPEG and PNG decoders then show the first rows through a pipeline of
+// their own (make builds one), and the whole is looked at in one held in memory. libheif holds
+// the whole decoded picture anyway and gives any row again.
+bool isGrey(VImage* image, bool streamed, bool rereadable, const std::function<VImage(bool)>& make)
+{
+    if (image->bands() == 1)
+        return true;
+    const VImage top = streamed && !rereadable ? make(true) : *image;
+    if (spread(top.extract_area(0, 0, top.width(), std::min(top.height(), 8))) > 0)
+        return false;
+    if (streamed)
+        *image = rereadable ? image->copy_memory() : make(false);
+    return spread(*image) == 0;
+}
+
+VImage jpegReady(VImage image, bool streamed, bool rereadable, const std::function<VImage(bool)>& make)
 {
     if (image.has_alpha())
         throw Declined{"alpha into JPEG without a background"};
-    if (image.bands() == 3 && isGrey(image)) {
+    if (image.bands() == 3 && isGrey(&image, streamed, rereadable, make)) {
         if (image.get_typeof(VIPS_META_ICC_NAME) != 0)
             throw Declined{"grey picture with a colour profile"};
         image = image[0].copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
@@ -261,16 +283,31 @@ VipsConversion::Outcome VipsConversion::run(std::string* why)
         }
         if (!m_recipe.profile.empty() && kind != Source::Heic)
             throw Declined{"profile on a source that has its own"};
-        VImage image = load(m_recipe.source, kind);
-        if (kind == Source::Jpeg)
-            image = image.autorot();
-        if (!m_recipe.profile.empty())
-            image = assignProfile(image, m_recipe.profile);
-        for (const Recipe::Step& step : m_recipe.steps)
-            image = apply(image, step);
+        // The picture with every step, decoded afresh at each call.
+        const auto make = [this, kind](bool streamed) {
+            VImage image = load(m_recipe.source, kind, streamed);
+            if (kind == Source::Jpeg)
+                image = image.autorot();
+            if (!m_recipe.profile.empty())
+                image = assignProfile(image, m_recipe.profile);
+            for (const Recipe::Step& step : m_recipe.steps)
+                image = apply(image, step);
+            return image;
+        };
+        // Steps that take rows top to bottom (a HEIC as it is, a shrink) read the source once,
+        // as it is decoded; turns and upside-down flips need it whole, and so does a JPEG that
+        // its orientation tag turns.
+        bool streamed = readsTopToBottom(m_recipe.steps);
+        if (streamed && kind == Source::Jpeg) {
+            const VImage header = load(m_recipe.source, kind, false);
+            streamed =
+                header.get_typeof(VIPS_META_ORIENTATION) == 0 || header.get_int(VIPS_META_ORIENTATION) == 1;
+        }
+        VImage image = make(streamed);
         temporary = temporaryBeside(m_recipe.output);
         if (m_recipe.target == Recipe::Target::Jpeg)
-            saveJpeg(jpegReady(image), temporary, kind, header, m_recipe.quality);
+            saveJpeg(jpegReady(image, streamed, kind == Source::Heic, make), temporary, kind, header,
+                     m_recipe.quality);
         else
             image.pngsave(temporary.c_str());
         if (std::rename(temporary.c_str(), m_recipe.output.c_str()) != 0)

@@ -3,8 +3,12 @@
 #include "app/toolbar.h"
 #include "app/toolboxpanel.h"
 #include "app/toolbtn.h"
+#include "framework/picturecenterwt.h"
+#include "framework/picturepagewt.h"
+#include "framework/toolpagewt.h"
 #include "style/appfonts.h"
 #include "style/widgetsize.h"
+#include "widgets/operbtnbar.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -98,6 +102,51 @@ private slots:
         // A second press on the selected tool neither re-emits nor re-shows.
         QTest::mousePress(strip->button(ToolTable::Rotate), Qt::LeftButton);
         QCOMPARE(selections.count(), 1);
+    }
+
+    // All sixteen pages exist from the start, in their order; what they hold is made when one is
+    // first shown (and kept), so a page switched to shows its whole body at once.
+    void pagesAreBuiltOnFirstShow()
+    {
+        MainWidget window(nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.pages().size(), 16);
+        for (QWidget* page : window.pages()) {
+            auto* toolPage = qobject_cast<ToolPageWT*>(page);
+            QVERIFY(toolPage);
+            QCOMPARE(toolPage->isBuilt(), page == window.pageFor(ToolTable::Heic));
+        }
+        auto* resize = qobject_cast<ToolPageWT*>(window.pageFor(ToolTable::Resize));
+        const QList<QWidget*> before = resize->findChildren<QWidget*>();
+        QVERIFY(before.isEmpty());
+        window.switchTab(window.toolBar()->button(ToolTable::Resize));
+        QVERIFY(resize->isBuilt());
+        // Shown with the page, not an event later.
+        QVERIFY(resize->findChild<OperBtnBar*>()->isVisible());
+        QVERIFY(qobject_cast<PicturePageWT*>(resize)->center()->isVisible());
+        QApplication::processEvents();
+        QVERIFY(qobject_cast<PicturePageWT*>(resize)->center()->height() > resize->height() / 2);
+        // Back and forth keeps what was built, with its settings.
+        const int children = resize->findChildren<QWidget*>().size();
+        window.switchTab(window.toolBar()->button(ToolTable::Heic));
+        window.switchTab(window.toolBar()->button(ToolTable::Resize));
+        QCOMPARE(resize->findChildren<QWidget*>().size(), children);
+    }
+
+    // A page never shown is built by its first use: files added from outside, a start pressed.
+    void aHiddenPageIsBuiltByItsFirstUse()
+    {
+        MainWidget window(nullptr);
+        auto* rotate = qobject_cast<ToolPageWT*>(window.pageFor(ToolTable::Rotate));
+        QVERIFY(!rotate->isBuilt());
+        QCOMPARE(rotate->addPaths({QStringLiteral("/nowhere/a.txt")}), 0);
+        QVERIFY(rotate->isBuilt());
+        QVERIFY(!rotate->isVisible());
+        auto* video = qobject_cast<ToolPageWT*>(window.pageFor(ToolTable::VideoFormat));
+        QVERIFY(video && !video->isBuilt());
+        QVERIFY(QMetaObject::invokeMethod(video, "fmt"));
+        QVERIFY(video->isBuilt());
     }
 
     void hoverOnlyTouchesUnselectedButtons()

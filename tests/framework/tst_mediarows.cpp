@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMap>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -216,6 +217,48 @@ private slots:
             // testsrc2 is colourful, never a black first frame.
             const QColor centre = frame.pixelColor(frame.width() / 2, frame.height() / 2);
             QVERIFY(centre.lightness() > 10);
+        }
+    }
+
+    // Files of one ffmpeg batch: one it cannot open, one whose length is misstated (the moment
+    // lies past its end), portrait without sound, 4:3 with key frames every few frames.
+    void framesOfAMixedBatch()
+    {
+        MediaFixtures::Clip portrait;
+        portrait.size = QSize(90, 160);
+        portrait.seconds = 2.7;
+        portrait.audioCodec.clear();
+        QVERIFY(MediaFixtures::make(m_dir.filePath("portrait.mp4"), portrait));
+        MediaFixtures::Clip fourThree;
+        fourThree.size = QSize(160, 120);
+        fourThree.seconds = 4.3;
+        fourThree.extra = QStringList{"-g", "7"};
+        QVERIFY(MediaFixtures::make(m_dir.filePath("fourthree.mkv"), fourThree));
+        struct Case
+        {
+            QString file;
+            qint64 durationMs;
+            QSize frame; // 0x0: no frame
+        };
+        const QVector<Case> cases{
+            {"clip.mp4", 1000, QSize(300, 169)},      {"broken.mp4", 5000, QSize(0, 0)},
+            {"portrait.mp4", 2700, QSize(101, 180)},  {"clip.mp4", 60000, QSize(300, 169)},
+            {"fourthree.mkv", 4300, QSize(240, 180)}, {"long.mp4", 20000, QSize(300, 169)}};
+        FrameGrabber grabber;
+        QSignalSpy ready(&grabber, &FrameGrabber::frameReady);
+        for (int i = 0; i < cases.size(); ++i)
+            grabber.request(100 + i, m_dir.filePath(cases.at(i).file), cases.at(i).durationMs);
+        QVERIFY(grabber.waitForIdle(60000));
+        QTRY_COMPARE(ready.size(), cases.size());
+        QMap<quint64, QImage> frames;
+        for (const QList<QVariant>& signal : qAsConst(ready))
+            frames.insert(signal.at(0).value<quint64>(), signal.at(1).value<QImage>());
+        for (int i = 0; i < cases.size(); ++i) {
+            const QImage frame = frames.value(100 + i);
+            QVERIFY2(frames.contains(100 + i), qPrintable(cases.at(i).file));
+            QCOMPARE(frame.size(), cases.at(i).frame);
+            if (!frame.isNull())
+                QVERIFY(frame.pixelColor(frame.width() / 2, frame.height() / 2).lightness() > 10);
         }
     }
 

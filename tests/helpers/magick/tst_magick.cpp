@@ -93,6 +93,7 @@ private slots:
     void awkwardNamesAreFiles_data();
     void awkwardNamesAreFiles();
     void aCancelledJobTakesConvertWithIt();
+    void aGreyHeicIsReadWholeOnce();
 
 private:
     QString work(const QString& name) const { return m_dir.filePath(name); }
@@ -148,6 +149,15 @@ void TestMagick::makeSources()
     QVERIFY(
         Fixtures::runTool("convert", {"-size", "300x200", "gradient:", "-depth", "16", work("deep.png")}));
     QVERIFY(Fixtures::runTool("convert", {work("alpha.png"), "-strip", work("plain.png")}));
+    // Grey in its first rows, colour below (a scan, a sky); grey throughout, as JPEG and as HEIC,
+    // each stored with three channels.
+    QVERIFY(Fixtures::runTool("convert",
+                              {work("photo.jpg"), "(", "-size", "300x40", "xc:gray60", ")", "-geometry",
+                               "+0+0", "-composite", "-sampling-factor", "2x2", work("greytop.jpg")}));
+    QVERIFY(Fixtures::runTool("convert",
+                              {work("grey.png"), "-sampling-factor", "1x1", "-quality", "90", "-define",
+                               "jpeg:colorspace=2", "-type", "TrueColor", work("grey3.jpg")}));
+    QVERIFY(Fixtures::runTool("heif-enc", {"-q", "60", work("grey.png"), "-o", work("grey.heic")}));
     QVERIFY(Fixtures::runTool(
         "convert", {"-delay", "10", work("photo.jpg"), "-flop", work("photo.jpg"), work("two.gif")}));
 }
@@ -238,6 +248,15 @@ void TestMagick::bothPathsGiveOnePicture_data()
         << "";
     QTest::newRow("grey in RGB becomes a grey JPEG")
         << "grey.png" << QStringList{o, "-background", "white", "-alpha", "remove"} << "jpg"
+        << "";
+    QTest::newRow("grey first rows, colour below, resized")
+        << "greytop.jpg" << QStringList{o, "-resize", "120"} << "jpg"
+        << "";
+    QTest::newRow("grey first rows, colour below, cropped")
+        << "greytop.jpg" << QStringList{o, "-crop", "200x100+0+0"} << "jpg"
+        << "";
+    QTest::newRow("grey JPEG in three channels, resized")
+        << "grey3.jpg" << QStringList{o, "-resize", "x90"} << "jpg"
         << "";
     QTest::newRow("JPEG to PNG") << "turned.jpg" << QStringList{o, "-resize", "x100"} << "png"
                                  << "";
@@ -450,6 +469,21 @@ void TestMagick::aCancelledJobTakesConvertWithIt()
     process.kill();
     QVERIFY(process.waitForFinished());
     QTRY_VERIFY_WITH_TIMEOUT(!convertRunning(), 5000);
+}
+
+// A streamed HEIC found grey in its first rows is looked at whole before it is written: the
+// decoder gives its rows again. (ImageMagick decodes this file to not quite grey pixels and keeps
+// three channels: only ours is checked here.)
+void TestMagick::aGreyHeicIsReadWholeOnce()
+{
+    const QString ours = work("out/grey.jpg");
+    const Run run = runMagick({work("grey.heic"), "-auto-orient", ours});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.path, "vips: " + ours);
+    const Picture picture = describe(ours);
+    QCOMPARE(picture.channels, QStringLiteral("gray"));
+    QCOMPARE(picture.geometry, describe(work("grey.png")).geometry);
+    QVERIFY(psnr(ours, work("grey.png")) > 30);
 }
 
 QTEST_GUILESS_MAIN(TestMagick)

@@ -15,9 +15,13 @@
 
 VideoConcatMainWT::VideoConcatMainWT(QWidget* parent)
     : MediaPageWT(&MediaExtensionLists::videoConcat(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
-      m_centerWidget(new VideoConcatCenterWT(this))
+                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent)
 {
+}
+
+void VideoConcatMainWT::buildPage()
+{
+    m_centerWidget = new VideoConcatCenterWT(this);
     setStyleSheet(QStringLiteral("VideoConcatMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &VideoConcatMainWT::concat);

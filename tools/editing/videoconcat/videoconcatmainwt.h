@@ -12,7 +12,11 @@ class VideoConcatMainWT final : public MediaPageWT
 public:
     explicit VideoConcatMainWT(QWidget* parent);
 
-    VideoConcatCenterWT* centerWidget() const { return m_centerWidget; }
+    VideoConcatCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void addFile1();
@@ -21,6 +25,7 @@ public slots:
     void moveRowDown();
 
 protected:
+    void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     int mediaMode() const override;
@@ -34,5 +39,5 @@ private:
     // The first row cannot go up, nor the last down.
     void updateMoveButtons();
 
-    VideoConcatCenterWT* m_centerWidget;
+    VideoConcatCenterWT* m_centerWidget = nullptr;
 };

@@ -16,9 +16,13 @@
 
 VideoSlicingMainWT::VideoSlicingMainWT(QWidget* parent)
     : MediaPageWT(&MediaExtensionLists::videoEditing(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
-      m_centerWidget(new VideoSlicingCenterWT(this))
+                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent)
 {
+}
+
+void VideoSlicingMainWT::buildPage()
+{
+    m_centerWidget = new VideoSlicingCenterWT(this);
     setStyleSheet(QStringLiteral("VideoSlicingMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &VideoSlicingMainWT::slice);

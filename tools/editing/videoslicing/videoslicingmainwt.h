@@ -13,7 +13,11 @@ class VideoSlicingMainWT final : public MediaPageWT
 public:
     explicit VideoSlicingMainWT(QWidget* parent);
 
-    VideoSlicingCenterWT* centerWidget() const { return m_centerWidget; }
+    VideoSlicingCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
     static VSTableDistItemWT* itemOf(const TableRowWidget* row);
     // The row's source and segment; a segment that spans the whole file is the whole clip.
     static MediaJob segmentJob(const TableRowWidget* row, const VSTableDistItemWT* item);
@@ -26,6 +30,7 @@ public slots:
                          QString& rowObjName);
 
 protected:
+    void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     void lengthRead(TableRowWidget* row) override;
@@ -33,5 +38,5 @@ protected:
     QString outputFolder() const override;
 
 private:
-    VideoSlicingCenterWT* m_centerWidget;
+    VideoSlicingCenterWT* m_centerWidget = nullptr;
 };

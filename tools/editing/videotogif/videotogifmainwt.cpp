@@ -17,9 +17,13 @@
 
 VideoToGifMainWT::VideoToGifMainWT(QWidget* parent)
     : MediaPageWT(&MediaExtensionLists::videoEditing(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
-      m_centerWidget(new VideoToGifCenterWT(this))
+                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent)
 {
+}
+
+void VideoToGifMainWT::buildPage()
+{
+    m_centerWidget = new VideoToGifCenterWT(this);
     setStyleSheet(QStringLiteral("VideoToGifMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &VideoToGifMainWT::toGif);

@@ -12,7 +12,11 @@ class VideoToGifMainWT final : public MediaPageWT
 public:
     explicit VideoToGifMainWT(QWidget* parent);
 
-    VideoToGifCenterWT* centerWidget() const { return m_centerWidget; }
+    VideoToGifCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void addFile1();
@@ -21,6 +25,7 @@ public slots:
     void onSendData(qint64 beginTime, qint64 endTime, int scaleWidth, int scaleHeight, QString& rowObjName);
 
 protected:
+    void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     void lengthRead(TableRowWidget* row) override;
@@ -28,5 +33,5 @@ protected:
     QString outputFolder() const override;
 
 private:
-    VideoToGifCenterWT* m_centerWidget;
+    VideoToGifCenterWT* m_centerWidget = nullptr;
 };

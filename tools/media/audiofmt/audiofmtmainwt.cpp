@@ -11,9 +11,13 @@
 #include <QDebug>
 
 AudioFmtMainWT::AudioFmtMainWT(QWidget* parent)
-    : FmtConvertPageWT(&MediaExtensionLists::audioFormat(), parent),
-      m_centerWidget(new AudioFmtCenterWT(this))
+    : FmtConvertPageWT(&MediaExtensionLists::audioFormat(), parent)
 {
+}
+
+void AudioFmtMainWT::buildPage()
+{
+    m_centerWidget = new AudioFmtCenterWT(this);
     setStyleSheet(QStringLiteral("AudioFmtMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
 }

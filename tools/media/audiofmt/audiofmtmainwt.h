@@ -11,14 +11,19 @@ class AudioFmtMainWT final : public FmtConvertPageWT
 public:
     explicit AudioFmtMainWT(QWidget* parent);
 
-    AudioFmtCenterWT* centerWidget() const { return m_centerWidget; }
+    AudioFmtCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 protected:
+    void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     int mediaMode() const override;
     bool showsFrames() const override { return false; }
 
 private:
-    AudioFmtCenterWT* m_centerWidget;
+    AudioFmtCenterWT* m_centerWidget = nullptr;
 };

@@ -14,7 +14,11 @@ class FmtConvertPageWT : public MediaPageWT
 public:
     FmtConvertPageWT(const QStringList* extensions, QWidget* parent);
 
-    FmtTargetParamWT* panel() const { return m_panel; }
+    FmtTargetParamWT* panel() const
+    {
+        ensureBuilt();
+        return m_panel;
+    }
 
 public slots:
     void addFile1();

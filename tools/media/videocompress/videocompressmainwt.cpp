@@ -19,9 +19,13 @@ using DistItem = VideoCompressTableDistItemWT;
 
 VideoCompressMainWT::VideoCompressMainWT(QWidget* parent)
     : MediaPageWT(&MediaExtensionLists::videoCompression(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
-      m_centerWidget(new VideoCompressCenterWT(this))
+                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent)
 {
+}
+
+void VideoCompressMainWT::buildPage()
+{
+    m_centerWidget = new VideoCompressCenterWT(this);
     setStyleSheet(QStringLiteral("VideoCompressMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this,

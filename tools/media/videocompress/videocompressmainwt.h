@@ -11,7 +11,11 @@ class VideoCompressMainWT final : public MediaPageWT
 public:
     explicit VideoCompressMainWT(QWidget* parent);
 
-    VideoCompressCenterWT* centerWidget() const { return m_centerWidget; }
+    VideoCompressCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void addFile1();
@@ -21,11 +25,12 @@ public slots:
     void onRowSubBtnClicked();
 
 protected:
+    void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     int mediaMode() const override;
     QString outputFolder() const override;
 
 private:
-    VideoCompressCenterWT* m_centerWidget;
+    VideoCompressCenterWT* m_centerWidget = nullptr;
 };

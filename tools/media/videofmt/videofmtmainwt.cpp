@@ -10,9 +10,13 @@
 #include <QDebug>
 
 VideoFmtMainWT::VideoFmtMainWT(QWidget* parent)
-    : FmtConvertPageWT(&MediaExtensionLists::videoFormat(), parent),
-      m_centerWidget(new VideoFmtCenterWT(this))
+    : FmtConvertPageWT(&MediaExtensionLists::videoFormat(), parent)
 {
+}
+
+void VideoFmtMainWT::buildPage()
+{
+    m_centerWidget = new VideoFmtCenterWT(this);
     setStyleSheet(QStringLiteral("VideoFmtMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
 }

@@ -11,13 +11,18 @@ class VideoFmtMainWT final : public FmtConvertPageWT
 public:
     explicit VideoFmtMainWT(QWidget* parent);
 
-    VideoFmtCenterWT* centerWidget() const { return m_centerWidget; }
+    VideoFmtCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 protected:
+    void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     int mediaMode() const override;
 
 private:
-    VideoFmtCenterWT* m_centerWidget;
+    VideoFmtCenterWT* m_centerWidget = nullptr;
 };

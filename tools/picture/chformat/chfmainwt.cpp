@@ -11,9 +11,13 @@
 CHFMainWT::CHFMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::allPictures(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
-                    OpenDirForm::OutputFolder, parent),
-      m_centerWidget(new CHFCenterWT(this))
+                    OpenDirForm::OutputFolder, parent)
 {
+}
+
+void CHFMainWT::buildPage()
+{
+    m_centerWidget = new CHFCenterWT(this);
     setStyleSheet(QStringLiteral("CHFMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &CHFMainWT::chFormat);
@@ -21,5 +25,6 @@ CHFMainWT::CHFMainWT(QWidget* parent)
 
 void CHFMainWT::chFormat()
 {
+    ensureBuilt();
     startBatch(m_centerWidget->param()->jobParams(ImgOperation::Conversion));
 }

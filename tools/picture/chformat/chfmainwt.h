@@ -10,11 +10,18 @@ class CHFMainWT final : public PicturePageWT
 public:
     explicit CHFMainWT(QWidget* parent);
 
-    CHFCenterWT* centerWidget() const { return m_centerWidget; }
+    CHFCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void chFormat();
 
+protected:
+    void buildPage() override;
+
 private:
-    CHFCenterWT* m_centerWidget;
+    CHFCenterWT* m_centerWidget = nullptr;
 };

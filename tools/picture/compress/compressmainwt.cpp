@@ -11,9 +11,13 @@
 CompressMainWT::CompressMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::compression(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要压缩的文件！")},
-                    OpenDirForm::ContainingFolder, parent),
-      m_centerWidget(new CompressCenterWT(this))
+                    OpenDirForm::ContainingFolder, parent)
 {
+}
+
+void CompressMainWT::buildPage()
+{
+    m_centerWidget = new CompressCenterWT(this);
     setStyleSheet(QStringLiteral("CompressMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &CompressMainWT::compress);
@@ -21,6 +25,7 @@ CompressMainWT::CompressMainWT(QWidget* parent)
 
 void CompressMainWT::compress()
 {
+    ensureBuilt();
     if (!mayStart())
         return;
     // With every listed file gone there is nothing to run, and the page stays idle.

@@ -10,11 +10,18 @@ class CompressMainWT final : public PicturePageWT
 public:
     explicit CompressMainWT(QWidget* parent);
 
-    CompressCenterWT* centerWidget() const { return m_centerWidget; }
+    CompressCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void compress();
 
+protected:
+    void buildPage() override;
+
 private:
-    CompressCenterWT* m_centerWidget;
+    CompressCenterWT* m_centerWidget = nullptr;
 };

@@ -13,9 +13,13 @@
 CropMainWT::CropMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::crop(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
-                    OpenDirForm::ContainingFolder, parent),
-      m_centerWidget(new CropCenterWT(this))
+                    OpenDirForm::ContainingFolder, parent)
 {
+}
+
+void CropMainWT::buildPage()
+{
+    m_centerWidget = new CropCenterWT(this);
     setStyleSheet(QStringLiteral("CropMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &CropMainWT::crop);
@@ -34,6 +38,7 @@ QString CropMainWT::unreadableText(const QString& path)
 
 void CropMainWT::crop()
 {
+    ensureBuilt();
     startBatch(m_centerWidget->param()->jobParams());
 }
 

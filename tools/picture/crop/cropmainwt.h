@@ -12,7 +12,11 @@ class CropMainWT final : public PicturePageWT
 public:
     explicit CropMainWT(QWidget* parent);
 
-    CropCenterWT* centerWidget() const { return m_centerWidget; }
+    CropCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
     // The row status of a row that a batch left out for want of a rectangle.
     static QString notSetText();
     // The notice for a row whose picture cannot be read, so no rectangle can be marked on it.
@@ -24,10 +28,11 @@ public slots:
     void onCropDialogfinishCrop(int index, int x, int y, int width, int height);
 
 protected:
+    void buildPage() override;
     QList<ImgJobRecord> collectRecords() override;
 
 private:
     void openCropOf(const QWidget* button);
 
-    CropCenterWT* m_centerWidget;
+    CropCenterWT* m_centerWidget = nullptr;
 };

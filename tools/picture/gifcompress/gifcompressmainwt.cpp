@@ -10,9 +10,13 @@
 GifCompressMainWT::GifCompressMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::gif(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要压缩的文件！")},
-                    OpenDirForm::ContainingFolder, parent),
-      m_centerWidget(new GifCompressCenterWT(this))
+                    OpenDirForm::ContainingFolder, parent)
 {
+}
+
+void GifCompressMainWT::buildPage()
+{
+    m_centerWidget = new GifCompressCenterWT(this);
     setStyleSheet(QStringLiteral("GifCompressMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this,
@@ -21,5 +25,6 @@ GifCompressMainWT::GifCompressMainWT(QWidget* parent)
 
 void GifCompressMainWT::compress()
 {
+    ensureBuilt();
     startBatch(m_centerWidget->param()->jobParams(ImgOperation::GifCompression));
 }

@@ -10,11 +10,18 @@ class GifCompressMainWT final : public PicturePageWT
 public:
     explicit GifCompressMainWT(QWidget* parent);
 
-    GifCompressCenterWT* centerWidget() const { return m_centerWidget; }
+    GifCompressCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void compress();
 
+protected:
+    void buildPage() override;
+
 private:
-    GifCompressCenterWT* m_centerWidget;
+    GifCompressCenterWT* m_centerWidget = nullptr;
 };

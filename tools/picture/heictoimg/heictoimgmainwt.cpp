@@ -11,9 +11,13 @@
 HeicToImgMainWT::HeicToImgMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::heic(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
-                    OpenDirForm::ContainingFolder, parent),
-      m_centerWidget(new HeicToImgCenterWT(this))
+                    OpenDirForm::ContainingFolder, parent)
 {
+}
+
+void HeicToImgMainWT::buildPage()
+{
+    m_centerWidget = new HeicToImgCenterWT(this);
     setStyleSheet(QStringLiteral("HeicToImgMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &HeicToImgMainWT::toImg);
@@ -21,5 +25,6 @@ HeicToImgMainWT::HeicToImgMainWT(QWidget* parent)
 
 void HeicToImgMainWT::toImg()
 {
+    ensureBuilt();
     startBatch(m_centerWidget->param()->jobParams(ImgOperation::FirstDotConversion));
 }

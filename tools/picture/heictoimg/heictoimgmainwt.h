@@ -10,11 +10,18 @@ class HeicToImgMainWT final : public PicturePageWT
 public:
     explicit HeicToImgMainWT(QWidget* parent);
 
-    HeicToImgCenterWT* centerWidget() const { return m_centerWidget; }
+    HeicToImgCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void toImg();
 
+protected:
+    void buildPage() override;
+
 private:
-    HeicToImgCenterWT* m_centerWidget;
+    HeicToImgCenterWT* m_centerWidget = nullptr;
 };

@@ -10,9 +10,13 @@
 PdfToImgMainWT::PdfToImgMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::pdf(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
-                    OpenDirForm::ContainingFolder, parent),
-      m_centerWidget(new PdfToImgCenterWT(this))
+                    OpenDirForm::ContainingFolder, parent)
 {
+}
+
+void PdfToImgMainWT::buildPage()
+{
+    m_centerWidget = new PdfToImgCenterWT(this);
     setStyleSheet(QStringLiteral("PdfToImgMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &PdfToImgMainWT::pdfToImg);
@@ -20,6 +24,7 @@ PdfToImgMainWT::PdfToImgMainWT(QWidget* parent)
 
 void PdfToImgMainWT::pdfToImg()
 {
+    ensureBuilt();
     startBatch(m_centerWidget->param()->jobParams());
 }
 

@@ -10,15 +10,20 @@ class PdfToImgMainWT final : public PicturePageWT
 public:
     explicit PdfToImgMainWT(QWidget* parent);
 
-    PdfToImgCenterWT* centerWidget() const { return m_centerWidget; }
+    PdfToImgCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void pdfToImg();
 
 protected:
+    void buildPage() override;
     // Each record carries the rendering quality and the join choice.
     QList<ImgJobRecord> collectRecords() override;
 
 private:
-    PdfToImgCenterWT* m_centerWidget;
+    PdfToImgCenterWT* m_centerWidget = nullptr;
 };

@@ -11,9 +11,13 @@
 RawToImgMainWT::RawToImgMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::raw(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
-                    OpenDirForm::ContainingFolder, parent),
-      m_centerWidget(new RawToImgCenterWT(this))
+                    OpenDirForm::ContainingFolder, parent)
 {
+}
+
+void RawToImgMainWT::buildPage()
+{
+    m_centerWidget = new RawToImgCenterWT(this);
     setStyleSheet(QStringLiteral("RawToImgMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &RawToImgMainWT::rawToImg);
@@ -21,5 +25,6 @@ RawToImgMainWT::RawToImgMainWT(QWidget* parent)
 
 void RawToImgMainWT::rawToImg()
 {
+    ensureBuilt();
     startBatch(m_centerWidget->param()->jobParams(ImgOperation::Conversion));
 }

@@ -10,11 +10,18 @@ class RawToImgMainWT final : public PicturePageWT
 public:
     explicit RawToImgMainWT(QWidget* parent);
 
-    RawToImgCenterWT* centerWidget() const { return m_centerWidget; }
+    RawToImgCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void rawToImg();
 
+protected:
+    void buildPage() override;
+
 private:
-    RawToImgCenterWT* m_centerWidget;
+    RawToImgCenterWT* m_centerWidget = nullptr;
 };

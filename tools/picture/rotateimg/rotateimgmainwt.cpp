@@ -11,9 +11,13 @@
 RotateImgMainWT::RotateImgMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::rotate(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
-                    OpenDirForm::ContainingFolder, parent),
-      m_centerWidget(new RotateImgCenterWT(this))
+                    OpenDirForm::ContainingFolder, parent)
 {
+}
+
+void RotateImgMainWT::buildPage()
+{
+    m_centerWidget = new RotateImgCenterWT(this);
     setStyleSheet(QStringLiteral("RotateImgMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &RotateImgMainWT::rotate);
@@ -21,5 +25,6 @@ RotateImgMainWT::RotateImgMainWT(QWidget* parent)
 
 void RotateImgMainWT::rotate()
 {
+    ensureBuilt();
     startBatch(m_centerWidget->param()->jobParams());
 }

@@ -10,11 +10,18 @@ class RotateImgMainWT final : public PicturePageWT
 public:
     explicit RotateImgMainWT(QWidget* parent);
 
-    RotateImgCenterWT* centerWidget() const { return m_centerWidget; }
+    RotateImgCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void rotate();
 
+protected:
+    void buildPage() override;
+
 private:
-    RotateImgCenterWT* m_centerWidget;
+    RotateImgCenterWT* m_centerWidget = nullptr;
 };

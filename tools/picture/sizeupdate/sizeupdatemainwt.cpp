@@ -11,9 +11,13 @@
 SizeUpdateMainWT::SizeUpdateMainWT(QWidget* parent)
     : PicturePageWT(&ExtensionLists::allPictures(),
                     {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
-                    OpenDirForm::ContainingFolder, parent),
-      m_centerWidget(new SizeUpdateCenterWT(this))
+                    OpenDirForm::ContainingFolder, parent)
 {
+}
+
+void SizeUpdateMainWT::buildPage()
+{
+    m_centerWidget = new SizeUpdateCenterWT(this);
     setStyleSheet(QStringLiteral("SizeUpdateMainWT{background-color:white;}"));
     setCenter(m_centerWidget, m_centerWidget->param());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this,
@@ -22,5 +26,6 @@ SizeUpdateMainWT::SizeUpdateMainWT(QWidget* parent)
 
 void SizeUpdateMainWT::sizeUpdate()
 {
+    ensureBuilt();
     startBatch(m_centerWidget->param()->jobParams(ImgOperation::Conversion));
 }

@@ -10,11 +10,18 @@ class SizeUpdateMainWT final : public PicturePageWT
 public:
     explicit SizeUpdateMainWT(QWidget* parent);
 
-    SizeUpdateCenterWT* centerWidget() const { return m_centerWidget; }
+    SizeUpdateCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
 
 public slots:
     void sizeUpdate();
 
+protected:
+    void buildPage() override;
+
 private:
-    SizeUpdateCenterWT* m_centerWidget;
+    SizeUpdateCenterWT* m_centerWidget = nullptr;
 };

@@ -16,9 +16,13 @@
 
 ToPDFMainWT::ToPDFMainWT(QWidget* parent)
     : ToolPageWT(&ExtensionLists::pdfInput(),
-                 {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")}, parent),
-      m_centerWidget(new ToPDFCenterWT(this))
+                 {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")}, parent)
 {
+}
+
+void ToPDFMainWT::buildPage()
+{
+    m_centerWidget = new ToPDFCenterWT(this);
     setStyleSheet(QStringLiteral("ToPDFMainWT{background-color:white;}"));
     layout()->addWidget(m_centerWidget);
     connect(m_centerWidget->dropZone()->block(), &CenterShowForCenterWT::clicked, this, &ToolPageWT::addFile);
@@ -38,6 +42,7 @@ ToPDFMainWT::~ToPDFMainWT()
 
 ToPDFTable* ToPDFMainWT::table() const
 {
+    ensureBuilt();
     return m_centerWidget->table();
 }
 
@@ -115,6 +120,7 @@ QStringList ToPDFMainWT::existingPictures() const
 
 void ToPDFMainWT::toPDF()
 {
+    ensureBuilt();
     if (!mayStart())
         return;
     const QStringList pictures = existingPictures();

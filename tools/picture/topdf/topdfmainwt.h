@@ -17,7 +17,11 @@ public:
     explicit ToPDFMainWT(QWidget* parent);
     ~ToPDFMainWT() override;
 
-    ToPDFCenterWT* centerWidget() const { return m_centerWidget; }
+    ToPDFCenterWT* centerWidget() const
+    {
+        ensureBuilt();
+        return m_centerWidget;
+    }
     ToPDFTable* table() const;
 
 public slots:
@@ -27,6 +31,7 @@ public slots:
     void done(QString distFilePath, bool isSuccess);
 
 protected:
+    void buildPage() override;
     int rowCount() const override;
     void appendRows(const QStringList& paths, RowKey firstKey) override;
     void removeAllRows() override;
@@ -43,7 +48,7 @@ private:
     void deleteRowOf(const QWidget* button);
     QStringList existingPictures() const;
 
-    ToPDFCenterWT* m_centerWidget;
+    ToPDFCenterWT* m_centerWidget = nullptr;
     QPointer<ToPDFThread> m_thread;
     int m_unreadable = 0;
 };
