@@ -10,6 +10,16 @@
 class MediaLength final
 {
 public:
+    struct Reading
+    {
+        qint64 lengthMs = 0;    // 0 when the file cannot be read or holds no timestamps
+        qint64 videoFrames = 0; // picture packets; 0 for sound only
+        // Frames a second over the whole file (0 when unknown): what a constant-rate target may
+        // take at most without repeating frames. A file whose nominal rate is 1000 fps but which
+        // holds 2 frames in 2 s reads 1.
+        double frameRate() const;
+    };
+    static Reading readPackets(const QString& path, const std::atomic_bool* cancel = nullptr);
     // Milliseconds; 0 when the file cannot be read or holds no timestamps.
     static qint64 read(const QString& path, const std::atomic_bool* cancel = nullptr);
 

@@ -3,6 +3,7 @@
 #include "media/combenum.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 // x264, x265, Xvid and WMV refuse odd frame sizes; at the source size we round down to even.
@@ -206,7 +207,16 @@ MediaCommand MediaRecipes::slicing(const MediaJob& job, const QString& output)
     return command;
 }
 
-MediaCommand MediaRecipes::gif(const MediaJob& job, const QString& output)
+QString MediaRecipes::constantRate(int limit, double sourceRate)
+{
+    if (sourceRate <= 0 || sourceRate >= limit)
+        return QString::number(limit);
+    // Hundredths are plenty; less than that would round a slow rate to 0.
+    return QString::number(qMax(0.01, sourceRate), 'f', 2)
+        .remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+
+MediaCommand MediaRecipes::gif(const MediaJob& job, const QString& output, double sourceRate)
 {
     MediaCommand command;
     command.outputPath = output;
@@ -216,7 +226,7 @@ MediaCommand MediaRecipes::gif(const MediaJob& job, const QString& output)
     // source and a 1 s piece plays 0.79 s (the fps filter alone, counting from the first frame it
     // sees, does the same). The filter from time 0 picks frames by their times; "-r 15" with
     // "-fps_mode cfr" repeated the last ones, and a 1.6 s clip played 1.74 s.
-    QString filters = QStringLiteral("fps=15:start_time=0");
+    QString filters = QStringLiteral("fps=%1:start_time=0").arg(constantRate(15, sourceRate));
     if (job.scale.isValid() && job.scale.width() > 0)
         filters += QStringLiteral(",scale=%1:-1").arg(job.scale.width() + job.scale.width() % 2);
     command.arguments << QStringLiteral("-vf") << filters << output;
@@ -239,7 +249,7 @@ QSize MediaRecipes::joinFrame(const MediaJob& first)
 }
 
 MediaCommand MediaRecipes::concatPiece(const MediaJob& job, const MediaJob& first, const QString& piece,
-                                       bool addSilence)
+                                       bool addSilence, double joinRate)
 {
     const int codec = targetCodec(first.oriVideoCodec, first.format);
     const QSize frame = joinFrame(first);
@@ -264,7 +274,7 @@ MediaCommand MediaRecipes::concatPiece(const MediaJob& job, const MediaJob& firs
                       << QStringLiteral("ultrafast") << QStringLiteral("-vcodec")
                       << CombEnum::encoderName(codec) << QStringLiteral("-acodec") << QStringLiteral("aac")
                       << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-r")
-                      << QStringLiteral("25") << QStringLiteral("-ar") << QStringLiteral("48000")
+                      << constantRate(25, joinRate) << QStringLiteral("-ar") << QStringLiteral("48000")
                       << QStringLiteral("-ac") << QStringLiteral("2") << piece;
     return command;
 }

@@ -44,7 +44,11 @@ public:
     static MediaCommand audioConversion(const MediaJob& job, const QString& output);
     static MediaCommand compression(const MediaJob& job, const QString& output);
     static MediaCommand slicing(const MediaJob& job, const QString& output);
-    static MediaCommand gif(const MediaJob& job, const QString& output);
+    // sourceRate: the source's real frame rate (0 when unknown); the GIF never takes more.
+    static MediaCommand gif(const MediaJob& job, const QString& output, double sourceRate = 0);
+    // A constant rate for a target that needs one: the limit, or the source's real rate when that
+    // is lower, so no frame is repeated to fill the time ("15", "2.5").
+    static QString constantRate(int limit, double sourceRate);
 
     // Concatenation: one transcode per job into a piece, then one joining run.
     static QString piecePath(const QString& tempDir, int index);
@@ -53,8 +57,9 @@ public:
     // Every piece takes the first job's codec and the join's frame (each clip fitted inside it at
     // its own display aspect, padded black), one pixel format, frame rate and sound layout, so
     // the pieces join into one valid stream; a piece without sound gets silence.
+    // joinRate: the fastest clip's real frame rate (0 when unknown); the join never takes more than 25.
     static MediaCommand concatPiece(const MediaJob& job, const MediaJob& first, const QString& piece,
-                                    bool addSilence = false);
+                                    bool addSilence = false, double joinRate = 0);
     // The first clip is read once more for its metadata: the pieces carry no shooting date.
     static MediaCommand concatJoin(const QStringList& pieces, const MediaJob& first, const QString& output);
 

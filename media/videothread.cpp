@@ -132,13 +132,15 @@ void VideoThread::runJob(int index)
         }
         input = unwrapped;
     }
-    const qint64 real = readsPicture(job) ? realLength(input, job.timeLen) : 0;
+    const MediaLength::Reading source =
+        readsPicture(job) ? readSource(input, job.timeLen) : MediaLength::Reading{};
+    const qint64 real = source.lengthMs;
     if (job.wholeClip && real > 0)
         m_timeLen = real / 1000;
     const QString output = m_namer->claim(MediaRecipes::outputBase(job), MediaRecipes::outputSuffix(job),
                                           index, &outcome.reason);
     if (!output.isEmpty())
-        outcome = runCapped(recipe(job, output, input), real, job.wholeClip);
+        outcome = runCapped(recipe(job, output, input, source.frameRate()), real, job.wholeClip);
     else
         outcome.ok = false;
     if (!unwrapped.isEmpty())
@@ -163,7 +165,8 @@ QString VideoThread::refusal(const MediaJob& job)
     return QStringLiteral("no recipe for this target");
 }
 
-MediaCommand VideoThread::recipe(const MediaJob& job, const QString& output, const QString& input)
+MediaCommand VideoThread::recipe(const MediaJob& job, const QString& output, const QString& input,
+                                 double sourceRate)
 {
     using R = MediaRecipes;
     switch (job.operation) {
@@ -179,17 +182,19 @@ MediaCommand VideoThread::recipe(const MediaJob& job, const QString& output, con
     case Slicing:
         return R::slicing(job, output);
     case VideoToGif:
-        return R::gif(job, output);
+        return R::gif(job, output, sourceRate);
     case Concatenation:
         break;
     }
     return {};
 }
 
-qint64 VideoThread::realLength(const QString& input, qint64 probedMs)
+MediaLength::Reading VideoThread::readSource(const QString& input, qint64 probedMs)
 {
-    const qint64 read = MediaLength::read(input, &m_cancel);
-    return read > 0 ? read : qMax<qint64>(0, probedMs);
+    MediaLength::Reading reading = MediaLength::readPackets(input, &m_cancel);
+    if (reading.lengthMs <= 0)
+        reading = {qMax<qint64>(0, probedMs), 0};
+    return reading;
 }
 
 VideoThread::Outcome VideoThread::runCapped(MediaCommand command, qint64 realMs, bool capped)
@@ -290,6 +295,17 @@ void VideoThread::runConcatenation()
     QStringList pieces;
     QString failedName = first.objectName;
     Outcome outcome{!dir.isEmpty(), dir.isEmpty() ? QStringLiteral("no temporary folder") : QString()};
+    // The join's one frame rate is read first: no clip may have its frames repeated to fill it,
+    // so it is the fastest clip's real rate when all are known and slower than 25.
+    QList<MediaLength::Reading> sources;
+    bool allRatesKnown = true;
+    double fastest = 0;
+    for (int i = 0; i < m_jobs.size() && !m_cancel; ++i) {
+        sources << readSource(m_jobs.at(i).oriFilePath, m_jobs.at(i).timeLen);
+        allRatesKnown = allRatesKnown && sources.last().frameRate() > 0;
+        fastest = qMax(fastest, sources.last().frameRate());
+    }
+    const double joinRate = allRatesKnown ? fastest : 0;
     for (int i = 0; i < m_jobs.size() && outcome.ok && !m_cancel; ++i) {
         const MediaJob& job = m_jobs.at(i);
         m_currentObjectName = job.objectName;
@@ -300,12 +316,14 @@ void VideoThread::runConcatenation()
             break;
         }
         pieces << MediaRecipes::piecePath(dir, i);
-        const qint64 real = realLength(job.oriFilePath, job.timeLen);
-        outcome = runCapped(MediaRecipes::concatPiece(job, first, pieces.last()), real, true);
+        const qint64 real = i < sources.size() ? sources.at(i).lengthMs : 0;
+        outcome =
+            runCapped(MediaRecipes::concatPiece(job, first, pieces.last(), false, joinRate), real, true);
         // A source without sound is known only once ffmpeg has read it; its piece is made again
         // with silence, or the joined sound would stop short of the picture.
         if (outcome.ok && !m_log.inputStreams().contains(QLatin1String("audio")))
-            outcome = runCapped(MediaRecipes::concatPiece(job, first, pieces.last(), true), real, true);
+            outcome =
+                runCapped(MediaRecipes::concatPiece(job, first, pieces.last(), true, joinRate), real, true);
         if (!outcome.ok)
             outcome.reason = QFileInfo(job.oriFilePath).fileName() + QStringLiteral(": ") + outcome.reason;
         // A probed duration can be shorter than the piece really is (an ASF probed at 4.4 s ran 6.4 s).

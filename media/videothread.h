@@ -2,6 +2,7 @@
 
 #include "media/ffmpeglog.h"
 #include "media/mediajob.h"
+#include "media/medialength.h"
 #include "media/mediaoutputnamer.h"
 #include "media/mediarecipes.h"
 #include "media/progressparser.h"
@@ -54,10 +55,11 @@ private:
     void runConcatenation();
     // Empty with the reason when the job has no recipe.
     static QString refusal(const MediaJob& job);
-    static MediaCommand recipe(const MediaJob& job, const QString& output, const QString& input);
-    // How long the source really runs, from its packets' timestamps; the probed length when
-    // they cannot be read, 0 when neither is known.
-    qint64 realLength(const QString& input, qint64 probedMs);
+    static MediaCommand recipe(const MediaJob& job, const QString& output, const QString& input,
+                               double sourceRate);
+    // How long the source really runs and how many frames it holds, from its packets'
+    // timestamps; the probed length when they cannot be read, 0 when neither is known.
+    MediaLength::Reading readSource(const QString& input, qint64 probedMs);
     // Runs a capped command; an output that reached the cap ran away from a damaged timestamp.
     Outcome runCapped(MediaCommand command, qint64 realMs, bool capped);
     Outcome runTool(const QString& program, const QStringList& arguments, const QString& expectedOutput);

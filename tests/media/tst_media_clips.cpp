@@ -313,6 +313,46 @@ private slots:
         QCOMPARE(count.trimmed().toInt(), frames);
     }
 
+    // A constant-rate target takes the source's real rate when that is slower, so no frame is
+    // repeated to fill the time.
+    void slowSourcesKeepTheirRate_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QStringList>("sources");
+        QTest::addColumn<int>("maxFrames");
+        QTest::newRow("GIF of a 2-frame clip") << int(VideoToGif) << QStringList{"sparse.wmv"} << 3;
+        QTest::newRow("join of 2 fps and 5 fps clips")
+            << int(Concatenation) << QStringList{"sparse.wmv", "slow.mp4"} << 11;
+    }
+    void slowSourcesKeepTheirRate()
+    {
+        QFETCH(int, mode);
+        QFETCH(QStringList, sources);
+        QFETCH(int, maxFrames);
+        if (!QFile::exists(in("sparse.wmv")))
+            QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x90:rate=2:duration=1", "-c:v", "wmv2",
+                            in("sparse.wmv")}));
+        if (!QFile::exists(in("slow.mp4")))
+            QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x90:rate=5:duration=1", "-c:v", "libx264",
+                            "-pix_fmt", "yuv420p", in("slow.mp4")}));
+        MediaRecordList jobs;
+        for (int i = 0; i < sources.size(); ++i)
+            jobs << (mode == Concatenation ? joinJob(sources.at(i), QString("r%1").arg(i))
+                                           : job(sources.at(i), QString("r%1").arg(i), {}));
+        RunRecorder rec;
+        run(mode, jobs, rec);
+        QVERIFY2(rec.ofKind("failed").isEmpty(), qPrintable(rec.ofKind("failed").value(0).text));
+        const QString output = rec.ofKind("done").value(0).text;
+        QVERIFY(facts(output).decodes);
+        QString count;
+        QVERIFY(Fixtures::runTool("ffprobe",
+                                  {"-v", "error", "-count_frames", "-select_streams", "v", "-show_entries",
+                                   "stream=nb_read_frames", "-of", "csv=p=0", output},
+                                  &count));
+        // At 15 fps the GIF held 15 frames, at 25 fps the join 50.
+        QVERIFY2(count.trimmed().toInt() > 0 && count.trimmed().toInt() <= maxFrames, qPrintable(count));
+    }
+
     void shootingDateSurvives_data()
     {
         QTest::addColumn<int>("mode");

@@ -269,6 +269,37 @@ private slots:
                                            "2.500", "-vf", filter, "/out/a.gif"}));
     }
 
+    void constantRate_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<double>("source");
+        QTest::addColumn<QString>("rate");
+        QTest::newRow("unknown source") << 15 << 0.0 << "15";
+        QTest::newRow("faster source") << 15 << 29.97 << "15";
+        QTest::newRow("as fast") << 25 << 25.0 << "25";
+        QTest::newRow("slower source") << 15 << 2.5 << "2.5";
+        QTest::newRow("whole rate") << 25 << 10.0 << "10";
+        QTest::newRow("hundredths") << 25 << 23.976 << "23.98";
+        QTest::newRow("very slow, never 0") << 15 << 0.001 << "0.01";
+    }
+    void constantRate()
+    {
+        QFETCH(int, limit);
+        QFETCH(double, source);
+        QFETCH(QString, rate);
+        QCOMPARE(MediaRecipes::constantRate(limit, source), rate);
+    }
+
+    void gifAndJoinTakeASlowerSourceRate()
+    {
+        const MediaJob gifJob = MediaJob::fromRecord({{"oriFilePath", kSource}}, VideoToGif);
+        QVERIFY(MediaRecipes::gif(gifJob, "/out/a.gif", 4).arguments.contains("fps=4:start_time=0"));
+        const MediaJob a =
+            MediaJob::fromRecord({{"oriFilePath", kSource}, {"resolution", "5"}}, Concatenation);
+        const QStringList piece = MediaRecipes::concatPiece(a, a, "/t/0.ts", false, 12.5).arguments;
+        QCOMPARE(piece.value(piece.indexOf("-r") + 1), QString("12.5"));
+    }
+
     void secondsAndCap_data()
     {
         QTest::addColumn<qint64>("ms");
