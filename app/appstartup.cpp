@@ -1,12 +1,16 @@
 #include "app/appstartup.h"
 
+#include "app/filerouter.h"
 #include "app/mainwidget.h"
+#include "platform/instancechannel.h"
 #include "platform/singleinstanceguard.h"
 #include "platform/toolcheck.h"
 #include "style/appfonts.h"
 
 #include <QApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -22,25 +26,58 @@ void AppStartup::prepareEnvironment()
         qputenv("QT_XCB_GL_INTEGRATION", "none");
 }
 
+const char* const AppStartup::kDesktopId = "io.github.chengying.Chengying";
+
+QStringList AppStartup::filesFromArguments(int argc, char** argv)
+{
+    // File names decode as the rest of the program encodes them.
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QFile::decodeName(argv[i]);
+    return FileRouter::absolutePaths(words, QDir::currentPath());
+}
+
+void AppStartup::setIdentity()
+{
+    // Qt's X11 window class is the application name; the desktop file's StartupWMClass matches it.
+    QCoreApplication::setApplicationName(QStringLiteral("chengying"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+}
+
 int AppStartup::run(int argc, char** argv)
 {
     prepareEnvironment();
-    QApplication app(argc, argv);
+    const QStringList files = filesFromArguments(argc, argv);
+    // Qt would take words such as "-style" or "-reverse" for its own options: it sees none.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    setIdentity();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icons/application_icon.png")));
 
     SingleInstanceGuard guard(QStringLiteral("JAMKey"), QStringLiteral("SystemObject"));
     if (!guard.tryAcquire()) {
+        if (!files.isEmpty() && InstanceChannel::send(files, 5000))
+            return 0;
         QMessageBox::information(nullptr, QStringLiteral("温馨提示"), QStringLiteral("当前程序正在运行！"),
                                  QMessageBox::Ok);
         return 0;
     }
+    InstanceChannel channel;
+    channel.listen();
 
     configureProcess(app);
     QFont font;
     font.setPointSize(10);
     MainWidget window(nullptr);
     window.setFont(font);
+    QObject::connect(&channel, &InstanceChannel::filesReceived, &window, [&window](const QStringList& paths) {
+        window.bringToFront();
+        window.openFiles(paths);
+    });
     window.show();
+    if (!files.isEmpty())
+        window.openFiles(files);
     return app.exec();
 }
 

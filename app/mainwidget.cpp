@@ -1,13 +1,17 @@
 #include "app/mainwidget.h"
 
+#include "app/filerouter.h"
 #include "app/titlebar.h"
 #include "app/toolbar.h"
 #include "app/toolbtn.h"
+#include "framework/fileintake.h"
+#include "framework/toolpagewt.h"
 #include "platform/apppaths.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
 #include "style/widgetsize.h"
+#include "widgets/mydialog.h"
 
 #include <QDebug>
 #include <QGuiApplication>
@@ -119,6 +123,32 @@ void MainWidget::switchTab(ToolBtn* btn)
         return;
     m_current = page;
     m_current->show();
+}
+
+int MainWidget::openFiles(const QStringList& paths)
+{
+    const FileRouter::Routes routes = FileRouter::route(paths);
+    int added = 0;
+    for (int tool : routes.tools) {
+        if (auto* page = qobject_cast<ToolPageWT*>(m_pages.value(tool)))
+            added += page->takeFiles(routes.files.value(tool));
+    }
+    if (!routes.tools.isEmpty())
+        m_toolBar->selectTool(routes.tools.first());
+    if (routes.skipped > 0) {
+        auto* notice = new MyDialog(FileIntake::skipNotice(routes.skipped), m_current ? m_current : this);
+        notice->show();
+    }
+    return added;
+}
+
+void MainWidget::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 bool MainWidget::inDragBand(const QPoint& pos, int windowWidth)

@@ -84,6 +84,17 @@ ToolBtn* ToolBar::selectedButton() const
     return nullptr;
 }
 
+void ToolBar::selectTool(int tool)
+{
+    ToolBtn* button = m_buttons.value(tool);
+    if (!button)
+        return;
+    if (button->parent())
+        button->slot_pressed();
+    else
+        chooseFromToolBox(tool);
+}
+
 void ToolBar::slot_set(ToolBtn* btn)
 {
     for (ToolBtn* button : m_exclusive) {

@@ -78,3 +78,8 @@ QString FileIntake::nameFilter(const QStringList& extensions)
         filter += QStringLiteral("*.") + entry + QLatin1Char(' ');
     return filter;
 }
+
+QString FileIntake::skipNotice(int skipped)
+{
+    return QStringLiteral("%1 个文件格式不支持，已跳过").arg(skipped);
+}

@@ -17,6 +17,8 @@ public:
     static QStringList folderFiles(const QString& folder);
     // Local paths of a drop, folders replaced by the regular files directly inside them.
     static QStringList expandDrop(const QList<QUrl>& urls);
+    // What a page says once when files it cannot take were left out.
+    static QString skipNotice(int skipped);
     // "*.a *.b " as the file dialog's pattern list.
     static QString nameFilter(const QStringList& extensions);
 

@@ -50,6 +50,14 @@ void ToolPageWT::addFolder(const QString& folder)
         showList();
 }
 
+int ToolPageWT::takeFiles(const QStringList& paths)
+{
+    const int added = addPaths(paths);
+    if (rowCount() > 0)
+        showList();
+    return added;
+}
+
 void ToolPageWT::addFile()
 {
     auto* dialog = new QFileDialog(this, m_texts.dialogTitle, AppPaths::desktopDir());
