@@ -2,6 +2,7 @@
 
 #include "app/filerouter.h"
 #include "app/mainwidget.h"
+#include "app/uilanguage.h"
 #include "platform/instancechannel.h"
 #include "platform/singleinstanceguard.h"
 #include "platform/toolcheck.h"
@@ -24,6 +25,9 @@ void AppStartup::prepareEnvironment()
 {
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    // Sizes are logical pixels on every screen; the icons carry @2x renderings for 2x screens.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 }
 
 const char* const AppStartup::kDesktopId = "io.github.chengying.Chengying";
@@ -98,7 +102,9 @@ bool AppStartup::installQtTranslation(QCoreApplication& app)
 
 void AppStartup::configureProcess(QApplication& app)
 {
-    installQtTranslation(app);
+    if (!UiLanguage::prefersEnglish(QProcessEnvironment::systemEnvironment()) ||
+        !UiLanguage::installEnglish(app))
+        installQtTranslation(app);
     AppFonts::installFamilySubstitution();
     const QScreen* screen = QGuiApplication::primaryScreen();
     AppFonts::configure(screen->availableGeometry().size(), screen->logicalDotsPerInch());

@@ -1,0 +1,91 @@
+#include "app/uilanguage.h"
+
+#include <QFile>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+// Which language the program speaks, and whether its English is whole.
+class TestUiLanguage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void prefersEnglish_data();
+    void prefersEnglish();
+    void everyTextHasItsEnglish();
+    void theEnglishTranslationIsBuiltIn();
+};
+
+void TestUiLanguage::prefersEnglish_data()
+{
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("nothing set") << QStringList{} << false;
+    QTest::newRow("en_US") << QStringList{"LANG=en_US.UTF-8"} << true;
+    QTest::newRow("en_GB without codeset") << QStringList{"LANG=en_GB"} << true;
+    QTest::newRow("bare en") << QStringList{"LANG=en"} << true;
+    QTest::newRow("zh_CN") << QStringList{"LANG=zh_CN.UTF-8"} << false;
+    QTest::newRow("German") << QStringList{"LANG=de_DE.UTF-8"} << false;
+    QTest::newRow("not en_") << QStringList{"LANG=eo.UTF-8"} << false;
+    QTest::newRow("C") << QStringList{"LANG=C"} << false;
+    QTest::newRow("POSIX") << QStringList{"LANG=POSIX"} << false;
+    QTest::newRow("C.UTF-8") << QStringList{"LANG=C.UTF-8"} << false;
+    QTest::newRow("LC_ALL wins") << QStringList{"LANG=zh_CN.UTF-8", "LC_ALL=en_US.UTF-8"} << true;
+    QTest::newRow("LC_ALL C wins") << QStringList{"LANG=en_US.UTF-8", "LC_ALL=C"} << false;
+    QTest::newRow("LC_MESSAGES over LANG")
+        << QStringList{"LANG=zh_CN.UTF-8", "LC_MESSAGES=en_US.UTF-8"} << true;
+    QTest::newRow("empty LC_ALL is unset") << QStringList{"LC_ALL=", "LANG=en_US.UTF-8"} << true;
+    QTest::newRow("LANGUAGE first") << QStringList{"LANG=zh_CN.UTF-8", "LANGUAGE=en_US:zh_CN"} << true;
+    QTest::newRow("LANGUAGE Chinese first") << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=zh_CN:en"} << false;
+    QTest::newRow("LANGUAGE skips what has no texts")
+        << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=fr:en"} << true;
+    QTest::newRow("LANGUAGE with no known language")
+        << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=fr"} << false;
+    QTest::newRow("LANGUAGE ignored under C") << QStringList{"LANG=C", "LANGUAGE=en"} << false;
+    QTest::newRow("empty LANGUAGE") << QStringList{"LANG=en_US.UTF-8", "LANGUAGE="} << true;
+}
+
+void TestUiLanguage::prefersEnglish()
+{
+    QFETCH(QStringList, variables);
+    QFETCH(bool, english);
+    QProcessEnvironment env;
+    for (const QString& variable : variables)
+        env.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    QCOMPARE(UiLanguage::prefersEnglish(env), english);
+}
+
+void TestUiLanguage::everyTextHasItsEnglish()
+{
+    QFile ts(QStringLiteral(TS_FILE));
+    QVERIFY(ts.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&ts);
+    QString source;
+    QStringList untranslated;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("source")) {
+            source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            const QString type = xml.attributes().value("type").toString();
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            // Texts the sources no longer use are kept for a later merge, and never shown.
+            if (type == "vanished" || type == "obsolete")
+                continue;
+            if (type == "unfinished" || text.trimmed().isEmpty())
+                untranslated << source;
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QVERIFY2(untranslated.isEmpty(), qPrintable("no English for: " + untranslated.join(" | ")));
+}
+
+void TestUiLanguage::theEnglishTranslationIsBuiltIn()
+{
+    QVERIFY(QFile::exists(":/i18n/chengying_en.qm"));
+    QVERIFY(UiLanguage::installEnglish(*QCoreApplication::instance()));
+}
+
+QTEST_GUILESS_MAIN(TestUiLanguage)
+#include "tst_uilanguage.moc"
