@@ -32,7 +32,7 @@ MainWidget::MainWidget(const ToolTable& table, QWidget* parent)
     : QFrame(parent), m_titleBar(nullptr), m_pages(table.entries.size(), nullptr)
 {
     setObjectName(QStringLiteral("MainWidget"));
-    setWindowTitle(AppPaths::appName());
+    setWindowTitle(AppPaths::displayName());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     activateWindow();

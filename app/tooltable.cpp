@@ -17,6 +17,8 @@
 #include "tools/picture/sizeupdate/sizeupdatemainwt.h"
 #include "tools/picture/topdf/topdfmainwt.h"
 
+#include <QCoreApplication>
+
 namespace {
 QString icon(const char* name)
 {
@@ -31,7 +33,12 @@ template <class Page> ToolTable::PageFactory pageOf()
 ToolTable::Entry entry(const char* label, const char* normal, const char* selected,
                        ToolTable::PageFactory page = {}, int stripSlot = -1, bool exclusive = true)
 {
-    return {QString::fromUtf8(label), icon(normal), icon(selected), std::move(page), stripSlot, exclusive};
+    return {QCoreApplication::translate("ToolTable", label),
+            icon(normal),
+            icon(selected),
+            std::move(page),
+            stripSlot,
+            exclusive};
 }
 } // namespace
 

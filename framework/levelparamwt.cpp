@@ -7,6 +7,7 @@
 #include "widgets/mylineedit.h"
 #include "widgets/paramlabel.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QGridLayout>
 #include <QLabel>
@@ -25,7 +26,8 @@ LevelParamWT::LevelParamWT(const QVector<int>& levels, QWidget* parent)
       m_height(ConvertParamWT::makeSizeEdit(QStringLiteral("为空则等比例计算高度"), this))
 {
     for (int i = 0; i < m_levels.size() && i < int(std::size(kLevelTexts)); ++i)
-        m_level->insertItem(i, QIcon(), QString::fromUtf8(kLevelTexts[i]), m_levels.at(i));
+        m_level->insertItem(i, QIcon(), QCoreApplication::translate("LevelParamWT", kLevelTexts[i]),
+                            m_levels.at(i));
     m_level->setCurrentIndex(kDefaultLevel);
     const QVector<ConvertParamWT::SizeItem> sizes = ConvertParamWT::plainSizes();
     for (int i = 0; i < sizes.size(); ++i)

@@ -1,12 +1,11 @@
 #include "media/combenum.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <utility>
 #include <vector>
 
 namespace {
-const QString kSameAsSource = QStringLiteral("同原文件");
-
 using PresetRow = std::pair<const char*, int>;
 
 const QHash<int, QString>& formatNames()
@@ -221,7 +220,9 @@ QList<FmtPreset> CombEnum::videoPresets(int format, bool withSameAsSource)
         const bool sameAsSource = row.second == 0;
         if (sameAsSource && !withSameAsSource)
             continue;
-        const QString label = sameAsSource ? kSameAsSource : QString::fromUtf8(row.first);
+        // Translated here, not in the tables, which exist before the translator does.
+        const QString label = sameAsSource ? QCoreApplication::translate("CombEnum", "同原文件")
+                                           : QCoreApplication::translate("CombEnum", row.first);
         presets.append({presetIcon(format), label, format, row.second, 0, 0});
     }
     return presets;

@@ -1,6 +1,7 @@
 #include "tools/picture/topdf/topdfparamwt.h"
 
 #include "widgets/mycombobox.h"
+#include <QCoreApplication>
 
 namespace {
 struct Item
@@ -13,7 +14,7 @@ MyComboBox* makeCombo(std::initializer_list<Item> items, QWidget* parent)
 {
     auto* combo = new MyComboBox(parent);
     for (const Item& item : items)
-        combo->addItem(QString::fromUtf8(item.text), item.value);
+        combo->addItem(QCoreApplication::translate("ToPDFParamWT", item.text), item.value);
     return combo;
 }
 
