@@ -235,7 +235,8 @@ QList<FmtPreset> CombEnum::audioPresets(int format)
     const bool lossless = format == WAV || format == FLAC;
     QList<FmtPreset> presets;
     for (const PresetRow& row : lossless ? losslessPresets() : qualityPresets())
-        presets.append({presetIcon(format), QString::fromUtf8(row.first), format, 0, row.second, 1});
+        presets.append({presetIcon(format), QCoreApplication::translate("CombEnum", row.first), format, 0,
+                        row.second, 1});
     return presets;
 }
 
