@@ -9,6 +9,7 @@
 #include "style/appfonts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -63,7 +64,8 @@ int AppStartup::run(int argc, char** argv)
     if (!guard.tryAcquire()) {
         if (!files.isEmpty() && InstanceChannel::send(files, 5000))
             return 0;
-        QMessageBox::information(nullptr, QStringLiteral("温馨提示"), QStringLiteral("当前程序正在运行！"),
+        QMessageBox::information(nullptr, QCoreApplication::translate("AppStartup", "温馨提示"),
+                                 QCoreApplication::translate("AppStartup", "当前程序正在运行！"),
                                  QMessageBox::Ok);
         return 0;
     }

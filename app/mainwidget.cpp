@@ -82,8 +82,8 @@ QWidget* MainWidget::makeBottomBar()
 {
     auto* bar = new QWidget(this);
     bar->setStyleSheet(QStringLiteral("QWidget{background-color:white;}"));
-    auto* left = new QLabel(QStringLiteral("用心做好每一款软件！"), bar);
-    auto* right = new QLabel(QStringLiteral("当前版本号：") + AppPaths::versionText(), bar);
+    auto* left = new QLabel(tr("用心做好每一款软件！"), bar);
+    auto* right = new QLabel(tr("当前版本号：") + AppPaths::versionText(), bar);
     for (QLabel* label : {left, right}) {
         label->setStyleSheet(StyleSheet::make("QLabel{border:0px;color:@text;}"));
         label->setFont(AppFonts::standardFont());

@@ -28,9 +28,10 @@ QPushButton* makeWindowButton(const char* name, const char* icon, const char* ho
 
 TitleBar::TitleBar(QWidget* parent)
     : QWidget(parent), m_icon(new QLabel(this)), m_title(new QLabel(AppPaths::displayName(), this)),
-      m_minimize(
-          makeWindowButton("minimizeButton", ":/icons/icons/min_white.png", "#3797F1", "最小化", this)),
-      m_close(makeWindowButton("closeButton", ":/icons/icons/close_white.png", "#CB3B3B", "关闭", this))
+      m_minimize(makeWindowButton("minimizeButton", ":/icons/icons/min_white.png", "#3797F1",
+                                  QT_TRANSLATE_NOOP("TitleBar", "最小化"), this)),
+      m_close(makeWindowButton("closeButton", ":/icons/icons/close_white.png", "#CB3B3B",
+                               QT_TRANSLATE_NOOP("TitleBar", "关闭"), this))
 {
     setObjectName(QStringLiteral("titleBar"));
     setFixedHeight(WidgetSize::titleBar().height());

@@ -13,7 +13,7 @@
 ToolBar::ToolBar(QWidget* parent) : ToolBar(ToolTable::standard(), parent) {}
 
 ToolBar::ToolBar(const ToolTable& table, QWidget* parent)
-    : QWidget(parent), m_caption(new QLabel(QStringLiteral("更多功能敬请期待")))
+    : QWidget(parent), m_caption(new QLabel(tr("更多功能敬请期待")))
 {
     QMap<int, ToolBtn*> strip;
     for (const ToolTable::Entry& entry : table.entries) {

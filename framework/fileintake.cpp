@@ -1,5 +1,6 @@
 #include "framework/fileintake.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -81,5 +82,5 @@ QString FileIntake::nameFilter(const QStringList& extensions)
 
 QString FileIntake::skipNotice(int skipped)
 {
-    return QStringLiteral("%1 个文件格式不支持，已跳过").arg(skipped);
+    return QCoreApplication::translate("FileIntake", "%1 个文件格式不支持，已跳过").arg(skipped);
 }

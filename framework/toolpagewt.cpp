@@ -74,8 +74,8 @@ void ToolPageWT::addFile()
 
 void ToolPageWT::addDir()
 {
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("选择目录"), AppPaths::desktopDir(), QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("选择目录"), AppPaths::desktopDir(),
+                                                             QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         qDebug() << "没有选择任何内容";
         return;
@@ -105,7 +105,7 @@ bool ToolPageWT::mayStart()
         return false;
     }
     if (m_busy) {
-        showNotice(QStringLiteral("请等待程序执行完成！"));
+        showNotice(tr("请等待程序执行完成！"));
         return false;
     }
     return true;

@@ -1,6 +1,17 @@
+#include "app/mainwidget.h"
+#include "app/toolbar.h"
+#include "app/toolbtn.h"
 #include "app/uilanguage.h"
+#include "platform/apppaths.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -13,6 +24,10 @@ private slots:
     void prefersEnglish();
     void everyTextHasItsEnglish();
     void theEnglishTranslationIsBuiltIn();
+    void everyPageSpeaksEnglish();
+
+private:
+    static QStringList textsOf(const QWidget* widget);
 };
 
 void TestUiLanguage::prefersEnglish_data()
@@ -87,5 +102,53 @@ void TestUiLanguage::theEnglishTranslationIsBuiltIn()
     QVERIFY(UiLanguage::installEnglish(*QCoreApplication::instance()));
 }
 
-QTEST_GUILESS_MAIN(TestUiLanguage)
+QStringList TestUiLanguage::textsOf(const QWidget* widget)
+{
+    QStringList texts{widget->toolTip(), widget->windowTitle()};
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        texts << label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        texts << button->text();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        texts << edit->placeholderText() << edit->text();
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+    }
+    if (const auto* table = qobject_cast<const QTableWidget*>(widget)) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (const QTableWidgetItem* item = table->horizontalHeaderItem(column))
+                texts << item->text();
+        }
+    }
+    return texts;
+}
+
+void TestUiLanguage::everyPageSpeaksEnglish()
+{
+    QVERIFY(UiLanguage::installEnglish(*QCoreApplication::instance()));
+    MainWidget window(nullptr);
+    QList<const QWidget*> widgets{&window};
+    for (const QWidget* child : window.findChildren<QWidget*>())
+        widgets << child;
+    // The tool buttons of pages off the strip have no parent; the toolbox lists their labels.
+    for (int tool = 0; tool < ToolTable::ToolCount; ++tool)
+        widgets << window.toolBar()->button(tool);
+    static const QRegularExpression chinese(
+        QStringLiteral("[\\x{3000}-\\x{303f}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    QStringList left;
+    for (const QWidget* widget : widgets) {
+        for (QString text : textsOf(widget)) {
+            // The default output folder keeps its Chinese name.
+            text.remove(AppPaths::appName());
+            if (text.contains(chinese))
+                left << QString::fromLatin1(widget->metaObject()->className()) + ": " + text;
+        }
+    }
+    left.removeDuplicates();
+    QVERIFY2(left.isEmpty(), qPrintable("still Chinese: " + left.join(" | ")));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Chengying HEIC Converter"));
+}
+
+QTEST_MAIN(TestUiLanguage)
 #include "tst_uilanguage.moc"

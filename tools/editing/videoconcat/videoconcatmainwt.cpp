@@ -15,8 +15,7 @@
 namespace Keys = MediaJobKeys;
 
 VideoConcatMainWT::VideoConcatMainWT(QWidget* parent)
-    : MediaPageWT(&MediaExtensionLists::videoConcat(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
+    : MediaPageWT(&MediaExtensionLists::videoConcat(), {tr("选择视频"), tr("请添加要压缩的文件！")}, parent),
       m_centerWidget(new VideoConcatCenterWT(this))
 {
     setStyleSheet(QStringLiteral("VideoConcatMainWT{background-color:white;}"));
@@ -116,5 +115,5 @@ void VideoConcatMainWT::showRowDone(int row, const QString&, bool success, const
         return;
     table()->SetPersent(0);
     if (row >= 0 && row < rowCount())
-        table()->row(row)->setFailed(reason.isEmpty() ? QStringLiteral("拼接失败") : reason);
+        table()->row(row)->setFailed(reason.isEmpty() ? tr("拼接失败") : reason);
 }

@@ -17,8 +17,7 @@
 namespace Keys = MediaJobKeys;
 
 VideoSlicingMainWT::VideoSlicingMainWT(QWidget* parent)
-    : MediaPageWT(&MediaExtensionLists::videoEditing(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
+    : MediaPageWT(&MediaExtensionLists::videoEditing(), {tr("选择视频"), tr("请添加要压缩的文件！")}, parent),
       m_centerWidget(new VideoSlicingCenterWT(this))
 {
     setStyleSheet(QStringLiteral("VideoSlicingMainWT{background-color:white;}"));

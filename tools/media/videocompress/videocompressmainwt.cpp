@@ -18,8 +18,8 @@ namespace Keys = MediaJobKeys;
 using DistItem = VideoCompressTableDistItemWT;
 
 VideoCompressMainWT::VideoCompressMainWT(QWidget* parent)
-    : MediaPageWT(&MediaExtensionLists::videoCompression(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent),
+    : MediaPageWT(&MediaExtensionLists::videoCompression(), {tr("选择视频"), tr("请添加要压缩的文件！")},
+                  parent),
       m_centerWidget(new VideoCompressCenterWT(this))
 {
     setStyleSheet(QStringLiteral("VideoCompressMainWT{background-color:white;}"));
@@ -51,7 +51,7 @@ TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
     item->setFacts(info->suffix(), resolution, info->videoDurationText(), size);
     qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
     // The row's button compresses that file alone, as on the other media pages.
-    row->actionButton()->setToolTip(QStringLiteral("只压缩这一个文件"));
+    row->actionButton()->setToolTip(tr("只压缩这一个文件"));
     connect(row->actionButton(), &QPushButton::clicked, this, &VideoCompressMainWT::onRowSubBtnClicked);
     return row;
 }

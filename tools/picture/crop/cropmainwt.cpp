@@ -11,8 +11,7 @@
 #include <QFileInfo>
 
 CropMainWT::CropMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::crop(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+    : PicturePageWT(&ExtensionLists::crop(), {tr("打开图片"), tr("请添加要转换的文件！")},
                     OpenDirForm::ContainingFolder, parent),
       m_centerWidget(new CropCenterWT(this))
 {
@@ -24,7 +23,7 @@ CropMainWT::CropMainWT(QWidget* parent)
 
 QString CropMainWT::notSetText()
 {
-    return QStringLiteral("未设置剪切");
+    return tr("未设置剪切");
 }
 
 void CropMainWT::crop()
@@ -71,7 +70,7 @@ QList<ImgJobRecord> CropMainWT::collectRecords()
         }
         const QString path = table()->sourcePath(row);
         if (!QFileInfo::exists(path)) {
-            table()->markRow(row, QStringLiteral("原文件不存在！"));
+            table()->markRow(row, tr("原文件不存在！"));
             continue;
         }
         ImgJobRecord record = ImgJobRecords::make(row, path);
