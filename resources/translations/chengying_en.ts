@@ -161,7 +161,7 @@
     </message>
     <message>
         <source>同原文件</source>
-        <translation>Same as source</translation>
+        <translation>Original</translation>
     </message>
 </context>
 <context>
@@ -465,7 +465,7 @@ please choose another format.</translation>
     </message>
     <message>
         <source>等级高，图片清晰，等级低，压缩率高</source>
-        <translation>Higher level: sharper picture; lower level: smaller file</translation>
+        <translation>Higher: sharper picture; lower: smaller file</translation>
     </message>
     <message>
         <source>设置大小：</source>
@@ -484,7 +484,7 @@ please choose another format.</translation>
     <name>MainWidget</name>
     <message>
         <source>用心做好每一款软件！</source>
-        <translation>Made with care, every one of them!</translation>
+        <translation>Every app made with care!</translation>
     </message>
     <message>
         <source>当前版本号：</source>
@@ -813,11 +813,11 @@ please choose another format.</translation>
     </message>
     <message>
         <source>分辨率：</source>
-        <translation>Resolution:</translation>
+        <translation>Res.:</translation>
     </message>
     <message>
         <source>时长：</source>
-        <translation>Duration:</translation>
+        <translation>Length:</translation>
     </message>
     <message>
         <source>大小：</source>
@@ -992,7 +992,7 @@ please choose another format.</translation>
     </message>
     <message>
         <source>PNG/JPG压缩</source>
-        <translation>PNG/JPG Compress</translation>
+        <translation>Shrink PNG/JPG</translation>
     </message>
     <message>
         <source>PDF转图片</source>
@@ -1127,11 +1127,11 @@ please choose another format.</translation>
     </message>
     <message>
         <source>分辨率:</source>
-        <translation>Resolution:</translation>
+        <translation>Res.:</translation>
     </message>
     <message>
         <source>时长:</source>
-        <translation>Duration:</translation>
+        <translation>Length:</translation>
     </message>
     <message>
         <source>大小:</source>
