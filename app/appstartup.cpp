@@ -59,6 +59,7 @@ int AppStartup::run(int argc, char** argv)
     QApplication app(qtArgc, argv);
     setIdentity();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icons/application_icon.png")));
+    installTranslations(app);
 
     SingleInstanceGuard guard(QStringLiteral("JAMKey"), QStringLiteral("SystemObject"));
     if (!guard.tryAcquire()) {
@@ -102,11 +103,15 @@ bool AppStartup::installQtTranslation(QCoreApplication& app)
     return false;
 }
 
-void AppStartup::configureProcess(QApplication& app)
+void AppStartup::installTranslations(QCoreApplication& app)
 {
     if (!UiLanguage::prefersEnglish(QProcessEnvironment::systemEnvironment()) ||
         !UiLanguage::installEnglish(app))
         installQtTranslation(app);
+}
+
+void AppStartup::configureProcess(QApplication& /*app*/)
+{
     AppFonts::installFamilySubstitution();
     const QScreen* screen = QGuiApplication::primaryScreen();
     AppFonts::configure(screen->availableGeometry().size(), screen->logicalDotsPerInch());

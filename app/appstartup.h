@@ -23,8 +23,11 @@ public:
     // stack for the X11 window alone costs some 50 MB of memory.
     static void prepareEnvironment();
     // Screen class, fonts, thread pool, codec and the missing-tool report: everything the
-    // window relies on, after the guard and before the window.
+    // window relies on, after the guard and before the window (the translations come before).
     static void configureProcess(QApplication& app);
+    // Our English or Qt's Chinese for its dialogs, as the user's language asks; before any text
+    // is shown, the second start's notice included.
+    static void installTranslations(QCoreApplication& app);
     // Qt's Chinese translation for its own dialogs; false when it is not installed.
     static bool installQtTranslation(QCoreApplication& app);
 };

@@ -1,3 +1,4 @@
+#include "app/appstartup.h"
 #include "app/mainwidget.h"
 #include "app/toolbar.h"
 #include "app/toolbtn.h"
@@ -5,11 +6,14 @@
 #include "platform/apppaths.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QXmlStreamReader>
@@ -20,6 +24,8 @@ class TestUiLanguage : public QObject
 {
     Q_OBJECT
 private slots:
+    void aStartFollowsTheLocale_data();
+    void aStartFollowsTheLocale();
     void prefersEnglish_data();
     void prefersEnglish();
     void everyTextHasItsEnglish();
@@ -28,6 +34,7 @@ private slots:
 
 private:
     static QStringList textsOf(const QWidget* widget);
+    static void removeTranslators();
 };
 
 void TestUiLanguage::prefersEnglish_data()
@@ -148,6 +155,49 @@ void TestUiLanguage::everyPageSpeaksEnglish()
     left.removeDuplicates();
     QVERIFY2(left.isEmpty(), qPrintable("still Chinese: " + left.join(" | ")));
     QCOMPARE(window.windowTitle(), QStringLiteral("Chengying HEIC Converter"));
+}
+
+void TestUiLanguage::removeTranslators()
+{
+    for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}
+
+void TestUiLanguage::aStartFollowsTheLocale_data()
+{
+    QTest::addColumn<QByteArray>("lang");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("English") << QByteArray("en_US.UTF-8") << true;
+    QTest::newRow("C") << QByteArray("C") << false;
+    QTest::newRow("German") << QByteArray("de_DE.UTF-8") << false;
+}
+
+void TestUiLanguage::aStartFollowsTheLocale()
+{
+    QFETCH(QByteArray, lang);
+    QFETCH(bool, english);
+    removeTranslators();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        qunsetenv(name);
+    qputenv("LANG", lang);
+    AppStartup::installTranslations(*QCoreApplication::instance());
+    AppStartup::configureProcess(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+    MainWidget window(nullptr);
+    window.show();
+    ToolBar* strip = window.toolBar();
+    QCOMPARE(strip->button(ToolTable::Heic)->text(), english ? QString("HEIC") : QString("HEIC转换"));
+    QCOMPARE(strip->button(ToolTable::ToolBox)->text(), english ? QString("Toolbox") : QString("实用工具箱"));
+    QStringList pageButtons;
+    for (const QPushButton* button : window.currentPage()->findChildren<QPushButton*>())
+        pageButtons << button->text();
+    QVERIFY2(pageButtons.contains(english ? QString("Add Files") : QString("添加文件")),
+             qPrintable(pageButtons.join(',')));
+    // Qt's own dialogs speak the same language.
+    QMessageBox box(QMessageBox::Information, "t", "x", QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), english ? QString("Cancel") : QString("取消"));
+    removeTranslators();
 }
 
 QTEST_MAIN(TestUiLanguage)
