@@ -1,13 +1,17 @@
 #include "app/mainwidget.h"
 
+#include "app/filerouter.h"
 #include "app/titlebar.h"
 #include "app/toolbar.h"
 #include "app/toolbtn.h"
+#include "framework/fileintake.h"
+#include "framework/toolpagewt.h"
 #include "platform/apppaths.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
 #include "style/widgetsize.h"
+#include "widgets/mydialog.h"
 
 #include <QDebug>
 #include <QGuiApplication>
@@ -28,7 +32,7 @@ MainWidget::MainWidget(const ToolTable& table, QWidget* parent)
     : QFrame(parent), m_titleBar(nullptr), m_pages(table.entries.size(), nullptr)
 {
     setObjectName(QStringLiteral("MainWidget"));
-    setWindowTitle(AppPaths::appName());
+    setWindowTitle(AppPaths::displayName());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     activateWindow();
@@ -78,8 +82,8 @@ QWidget* MainWidget::makeBottomBar()
 {
     auto* bar = new QWidget(this);
     bar->setStyleSheet(QStringLiteral("QWidget{background-color:white;}"));
-    auto* left = new QLabel(QStringLiteral("用心做好每一款软件！"), bar);
-    auto* right = new QLabel(QStringLiteral("当前版本号：") + AppPaths::versionText(), bar);
+    auto* left = new QLabel(tr("用心做好每一款软件！"), bar);
+    auto* right = new QLabel(tr("当前版本号：") + AppPaths::versionText(), bar);
     for (QLabel* label : {left, right}) {
         label->setStyleSheet(StyleSheet::make("QLabel{border:0px;color:@text;}"));
         label->setFont(AppFonts::standardFont());
@@ -119,6 +123,32 @@ void MainWidget::switchTab(ToolBtn* btn)
         return;
     m_current = page;
     m_current->show();
+}
+
+int MainWidget::openFiles(const QStringList& paths)
+{
+    const FileRouter::Routes routes = FileRouter::route(paths);
+    int added = 0;
+    for (int tool : routes.tools) {
+        if (auto* page = qobject_cast<ToolPageWT*>(m_pages.value(tool)))
+            added += page->takeFiles(routes.files.value(tool));
+    }
+    if (!routes.tools.isEmpty())
+        m_toolBar->selectTool(routes.tools.first());
+    if (routes.skipped > 0) {
+        auto* notice = new MyDialog(FileIntake::skipNotice(routes.skipped), m_current ? m_current : this);
+        notice->show();
+    }
+    return added;
+}
+
+void MainWidget::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 bool MainWidget::inDragBand(const QPoint& pos, int windowWidth)

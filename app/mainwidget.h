@@ -30,6 +30,11 @@ public:
 
 public slots:
     void switchTab(ToolBtn* btn);
+    // Files from the command line or a second start: each to the page that takes it, the page of
+    // the first one shown; returns how many rows were added.
+    int openFiles(const QStringList& paths);
+    // Back in front of the user, also from minimised.
+    void bringToFront();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -4,6 +4,7 @@
 #include "style/appfonts.h"
 #include "style/widgetsize.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +18,7 @@ QPushButton* makeWindowButton(const char* name, const char* icon, const char* ho
     button->setObjectName(QLatin1String(name));
     button->setIcon(QIcon(QLatin1String(icon)));
     button->setFixedSize(WidgetSize::titleBar());
-    button->setToolTip(QString::fromUtf8(tip));
+    button->setToolTip(QCoreApplication::translate("TitleBar", tip));
     button->setStyleSheet(QStringLiteral("QPushButton{border:0px;border-radius: none; background-color:none;}"
                                          "QPushButton:hover{background-color:%1;}")
                               .arg(QLatin1String(hover)));
@@ -26,10 +27,11 @@ QPushButton* makeWindowButton(const char* name, const char* icon, const char* ho
 } // namespace
 
 TitleBar::TitleBar(QWidget* parent)
-    : QWidget(parent), m_icon(new QLabel(this)), m_title(new QLabel(AppPaths::appName(), this)),
-      m_minimize(
-          makeWindowButton("minimizeButton", ":/icons/icons/min_white.png", "#3797F1", "最小化", this)),
-      m_close(makeWindowButton("closeButton", ":/icons/icons/close_white.png", "#CB3B3B", "关闭", this))
+    : QWidget(parent), m_icon(new QLabel(this)), m_title(new QLabel(AppPaths::displayName(), this)),
+      m_minimize(makeWindowButton("minimizeButton", ":/icons/icons/min_white.png", "#3797F1",
+                                  QT_TRANSLATE_NOOP("TitleBar", "最小化"), this)),
+      m_close(makeWindowButton("closeButton", ":/icons/icons/close_white.png", "#CB3B3B",
+                               QT_TRANSLATE_NOOP("TitleBar", "关闭"), this))
 {
     setObjectName(QStringLiteral("titleBar"));
     setFixedHeight(WidgetSize::titleBar().height());

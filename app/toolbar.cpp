@@ -13,7 +13,7 @@
 ToolBar::ToolBar(QWidget* parent) : ToolBar(ToolTable::standard(), parent) {}
 
 ToolBar::ToolBar(const ToolTable& table, QWidget* parent)
-    : QWidget(parent), m_caption(new QLabel(QStringLiteral("更多功能敬请期待")))
+    : QWidget(parent), m_caption(new QLabel(tr("更多功能敬请期待")))
 {
     QMap<int, ToolBtn*> strip;
     for (const ToolTable::Entry& entry : table.entries) {
@@ -82,6 +82,17 @@ ToolBtn* ToolBar::selectedButton() const
             return button;
     }
     return nullptr;
+}
+
+void ToolBar::selectTool(int tool)
+{
+    ToolBtn* button = m_buttons.value(tool);
+    if (!button)
+        return;
+    if (button->parent())
+        button->slot_pressed();
+    else
+        chooseFromToolBox(tool);
 }
 
 void ToolBar::slot_set(ToolBtn* btn)

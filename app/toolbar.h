@@ -26,6 +26,9 @@ public:
     // Null while no page is off the strip (the toolbox button is then hidden).
     ToolBoxPanel* toolBoxPanel() const { return m_panel; }
 
+    // Selects a tool as its button would, through the toolbox for a page off the strip.
+    void selectTool(int tool);
+
 public slots:
     void slot_set(ToolBtn* btn);
     // The toolbox opens its panel on every press, also when it is the selected button.

@@ -17,6 +17,8 @@
 #include "tools/picture/sizeupdate/sizeupdatemainwt.h"
 #include "tools/picture/topdf/topdfmainwt.h"
 
+#include <QCoreApplication>
+
 namespace {
 QString icon(const char* name)
 {
@@ -31,7 +33,12 @@ template <class Page> ToolTable::PageFactory pageOf()
 ToolTable::Entry entry(const char* label, const char* normal, const char* selected,
                        ToolTable::PageFactory page = {}, int stripSlot = -1, bool exclusive = true)
 {
-    return {QString::fromUtf8(label), icon(normal), icon(selected), std::move(page), stripSlot, exclusive};
+    return {QCoreApplication::translate("ToolTable", label),
+            icon(normal),
+            icon(selected),
+            std::move(page),
+            stripSlot,
+            exclusive};
 }
 } // namespace
 
@@ -39,26 +46,37 @@ ToolTable ToolTable::standard()
 {
     ToolTable table;
     table.entries = {
-        entry("格式转换", "ch_format", "ch_format_p", pageOf<CHFMainWT>(), 2),
-        entry("HEIC转换", "heic_to_img", "heic_to_img_p", pageOf<HeicToImgMainWT>(), 0),
-        entry("RAW转换", "raw_to_img", "raw_to_img_p", pageOf<RawToImgMainWT>(), 1),
-        entry("GIF压缩", "gif_compress", "gif_compress_p", pageOf<GifCompressMainWT>()),
-        entry("PNG/JPG压缩", "zip", "zip_p", pageOf<CompressMainWT>()),
-        entry("PDF转图片", "to_pdf", "to_pdf_p", pageOf<PdfToImgMainWT>()),
-        entry("图片转PDF", "to_pdf", "to_pdf_p", pageOf<ToPDFMainWT>()),
-        entry("图片裁剪", "img_crop", "img_crop_p", pageOf<CropMainWT>()),
-        entry("批量图片旋转", "rotating", "rotating_p", pageOf<RotateImgMainWT>(), 3),
-        entry("批量尺寸修改", "size_updating", "size_updating_p", pageOf<SizeUpdateMainWT>(), 4),
-        entry("视频格式转换", "zip_white", "video_fmt", pageOf<VideoFmtMainWT>()),
-        entry("视频压缩", "zip_white", "video_compress", pageOf<VideoCompressMainWT>()),
-        entry("音频/视频提取", "zip_white", "video_compress", {}, -1, false),
-        entry("视频切割", "zip_white", "video_cut", pageOf<VideoSlicingMainWT>()),
-        entry("视频拼接", "zip_white", "video_concat", pageOf<VideoConcatMainWT>()),
-        entry("视频转gif", "zip_white", "video_togif", pageOf<VideoToGifMainWT>()),
-        entry("音频格式转换", "zip_white", "audio_chfmt", pageOf<AudioFmtMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "格式转换"), "ch_format", "ch_format_p", pageOf<CHFMainWT>(), 2),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "HEIC转换"), "heic_to_img", "heic_to_img_p",
+              pageOf<HeicToImgMainWT>(), 0),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "RAW转换"), "raw_to_img", "raw_to_img_p",
+              pageOf<RawToImgMainWT>(), 1),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "GIF压缩"), "gif_compress", "gif_compress_p",
+              pageOf<GifCompressMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "PNG/JPG压缩"), "zip", "zip_p", pageOf<CompressMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "PDF转图片"), "to_pdf", "to_pdf_p", pageOf<PdfToImgMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "图片转PDF"), "to_pdf", "to_pdf_p", pageOf<ToPDFMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "图片裁剪"), "img_crop", "img_crop_p", pageOf<CropMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "批量图片旋转"), "rotating", "rotating_p",
+              pageOf<RotateImgMainWT>(), 3),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "批量尺寸修改"), "size_updating", "size_updating_p",
+              pageOf<SizeUpdateMainWT>(), 4),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "视频格式转换"), "zip_white", "video_fmt",
+              pageOf<VideoFmtMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "视频压缩"), "zip_white", "video_compress",
+              pageOf<VideoCompressMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "音频/视频提取"), "zip_white", "video_compress", {}, -1, false),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "视频切割"), "zip_white", "video_cut",
+              pageOf<VideoSlicingMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "视频拼接"), "zip_white", "video_concat",
+              pageOf<VideoConcatMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "视频转gif"), "zip_white", "video_togif",
+              pageOf<VideoToGifMainWT>()),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "音频格式转换"), "zip_white", "audio_chfmt",
+              pageOf<AudioFmtMainWT>()),
         // The toolbox's specified normal icon is white on the light strip: its own icon in both
         // looks. It is the strip's sixth button, shown once a page is off the strip.
-        entry("实用工具箱", "tool_box", "tool_box", {}, 5),
+        entry(QT_TRANSLATE_NOOP("ToolTable", "实用工具箱"), "tool_box", "tool_box", {}, 5),
     };
     table.creationOrder = {Format,       Heic,       Raw,         GifCompress, Compress,    ImgToPdf,
                            PdfToImg,     Crop,       Rotate,      Resize,      VideoFormat, VideoCompress,

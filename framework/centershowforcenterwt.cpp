@@ -10,9 +10,8 @@
 #include <QVBoxLayout>
 
 CenterShowForCenterWT::CenterShowForCenterWT(QWidget* parent)
-    : QWidget(parent), m_icon(new QLabel()),
-      m_text(new QLabel(QStringLiteral("点击添加文件 或 拖拽到此区域"), this)),
-      m_note(new QLabel(QStringLiteral("支持jpg，jpeg，png，bmp，tif，tiff，webp等上百种格式"), this))
+    : QWidget(parent), m_icon(new QLabel()), m_text(new QLabel(tr("点击添加文件 或 拖拽到此区域"), this)),
+      m_note(new QLabel(tr("支持jpg，jpeg，png，bmp，tif，tiff，webp等上百种格式"), this))
 {
     setCursor(Qt::PointingHandCursor);
     m_icon->setPixmap(QPixmap(QStringLiteral(":/icons/icons/center_add.png")));

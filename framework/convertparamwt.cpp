@@ -28,15 +28,13 @@ int ConvertParamWT::sizeValue(const MyLineEdit* edit)
 
 QVector<ConvertParamWT::SizeItem> ConvertParamWT::plainSizes()
 {
-    return {{QStringLiteral("原始尺寸"), 0}, {QStringLiteral("自定义"), 50}};
+    return {{tr("原始尺寸"), 0}, {tr("自定义"), 50}};
 }
 
 QVector<ConvertParamWT::SizeItem> ConvertParamWT::presetSizes()
 {
-    return {{QStringLiteral("原始尺寸"), 0},     {QStringLiteral("电脑尺寸"), 1},
-            {QStringLiteral("手机尺寸"), 3},     {QStringLiteral("微信表情(大)"), 4},
-            {QStringLiteral("微信表情(小)"), 5}, {QStringLiteral("证件照1寸"), 6},
-            {QStringLiteral("证件照2寸"), 7},    {QStringLiteral("自定义"), 50}};
+    return {{tr("原始尺寸"), 0},     {tr("电脑尺寸"), 1},  {tr("手机尺寸"), 3},  {tr("微信表情(大)"), 4},
+            {tr("微信表情(小)"), 5}, {tr("证件照1寸"), 6}, {tr("证件照2寸"), 7}, {tr("自定义"), 50}};
 }
 
 int ConvertParamWT::presetWidth(int data)
@@ -72,20 +70,20 @@ int ConvertParamWT::presetHeight(int data)
 }
 
 ConvertParamWT::ConvertParamWT(const QVector<SizeItem>& sizes, const QString& submitIcon, QWidget* parent)
-    : PictureParamWT(QStringLiteral("开始转换"), submitIcon, parent), m_format(new MyComboBox(this)),
-      m_size(new MyComboBox(this)), m_width(makeSizeEdit(QStringLiteral("为空则等比例计算宽度"), this)),
-      m_height(makeSizeEdit(QStringLiteral("为空则等比例计算高度"), this))
+    : PictureParamWT(tr("开始转换"), submitIcon, parent), m_format(new MyComboBox(this)),
+      m_size(new MyComboBox(this)), m_width(makeSizeEdit(tr("为空则等比例计算宽度"), this)),
+      m_height(makeSizeEdit(tr("为空则等比例计算高度"), this))
 {
     for (const ImgFormats::Entry& entry : ImgFormats::table())
         m_format->insertItem(m_format->count(), QIcon(), entry.label, static_cast<int>(entry.format));
     for (int i = 0; i < sizes.size(); ++i)
         m_size->insertItem(i, QIcon(), sizes.at(i).first, sizes.at(i).second);
 
-    addParamRow(1, QStringLiteral("输出格式："), m_format);
+    addParamRow(1, tr("输出格式："), m_format);
     addSeparator(2);
-    addParamRow(3, QStringLiteral("设置大小："), m_size);
-    m_widthLabel = addParamRow(4, QStringLiteral("宽度(像素)："), m_width);
-    m_heightLabel = addParamRow(5, QStringLiteral("高度(像素)："), m_height);
+    addParamRow(3, tr("设置大小："), m_size);
+    m_widthLabel = addParamRow(4, tr("宽度(像素)："), m_width);
+    m_heightLabel = addParamRow(5, tr("高度(像素)："), m_height);
 
     connect(m_size, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ConvertParamWT::chooseSettingSize);

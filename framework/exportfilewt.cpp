@@ -37,14 +37,14 @@ ExportFileWT::ExportFileWT(QWidget* parent) : QWidget(parent), m_path(new QLineE
     m_path->setReadOnly(true);
     m_path->setFont(AppFonts::standardFont());
     m_path->setStyleSheet(StyleSheet::make("QLineEdit{color:@text;border:0px;}"));
-    m_choose = makeFolderButton(":/icons/icons/change_dir.png", QStringLiteral("选择目录"), box);
+    m_choose = makeFolderButton(":/icons/icons/change_dir.png", tr("选择目录"), box);
     auto* inner = new QHBoxLayout(box);
     inner->setSpacing(0);
     inner->setContentsMargins(5, 1, 5, 1);
     inner->addWidget(m_path);
     inner->addWidget(m_choose);
 
-    m_open = makeFolderButton(":/icons/icons/dir.png", QStringLiteral("打开目录"), this);
+    m_open = makeFolderButton(":/icons/icons/dir.png", tr("打开目录"), this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(box, 1);
@@ -70,7 +70,7 @@ void ExportFileWT::setText(const QString& text)
 void ExportFileWT::onChooseDirClicked()
 {
     const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("选择目录"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        this, tr("选择目录"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
         QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         qDebug() << "没有更改默认保存目录";

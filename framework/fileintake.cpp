@@ -1,5 +1,6 @@
 #include "framework/fileintake.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +28,7 @@ QStringList FileIntake::acceptedOf(const QStringList& paths, const QStringList& 
 
 QString FileIntake::skipNotice(int skipped)
 {
-    return QStringLiteral("%1 个文件格式不支持，已跳过").arg(skipped);
+    return QCoreApplication::translate("FileIntake", "%1 个文件格式不支持，已跳过").arg(skipped);
 }
 
 namespace {

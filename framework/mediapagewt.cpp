@@ -171,7 +171,7 @@ void MediaPageWT::showRowProgress(int row, int percent)
 void MediaPageWT::showRowDone(int row, const QString&, bool success, const QString& reason)
 {
     if (!success)
-        table()->row(row)->setFailed(reason.isEmpty() ? QStringLiteral("转换失败") : reason);
+        table()->row(row)->setFailed(reason.isEmpty() ? tr("转换失败") : reason);
 }
 
 bool MediaPageWT::isDropZoneShown() const

@@ -72,8 +72,7 @@ QWidget* MediaParamWT::makeHeader()
     header->setStyleSheet(QStringLiteral("QLabel{padding-left:15;background-color:#E2E2E2; "
                                          "border-top-left-radius:8px; border-top-right-radius:8px;}"));
     // A label in button form: nothing is connected to it.
-    auto* button =
-        new QPushButton(QIcon(QStringLiteral(":/icons/icons/setting.png")), QStringLiteral("设置"), header);
+    auto* button = new QPushButton(QIcon(QStringLiteral(":/icons/icons/setting.png")), tr("设置"), header);
     button->setFlat(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setStyleSheet(StyleSheet::make("QPushButton{border:0px;color:@text;}"));
@@ -97,10 +96,10 @@ QWidget* MediaParamWT::makeOutputRows(QWidget* parent)
     grid->addWidget(line, 0, 0, 1, 3);
 
     auto* caption = new ParamLabel(rows);
-    caption->setText(QStringLiteral("输出路径："));
+    caption->setText(tr("输出路径："));
     m_savePathBox = new MyComboBox(rows);
-    m_savePathBox->addItems({QStringLiteral("默认路径"), QStringLiteral("自定义路径")});
-    m_openButton = makeSquareButton(QStringLiteral("打开文件夹"), rows);
+    m_savePathBox->addItems({tr("默认路径"), tr("自定义路径")});
+    m_openButton = makeSquareButton(tr("打开文件夹"), rows);
     m_openButton->setIcon(QIcon(QStringLiteral(":/icons/icons/dir.png")));
     grid->addWidget(caption, 1, 0);
     grid->addWidget(m_savePathBox, 1, 1);
@@ -113,7 +112,7 @@ QWidget* MediaParamWT::makeOutputRows(QWidget* parent)
     m_pathField->setStyleSheet(StyleSheet::make(
         "QLineEdit{color:@text;border:1px solid @accent;border-radius:5px;padding-left:5px;}"));
     m_pathField->hide();
-    m_changeButton = makeSquareButton(QStringLiteral("更改路径"), rows);
+    m_changeButton = makeSquareButton(tr("更改路径"), rows);
     // Without a custom folder there is nothing to change: the button waits, blank and disabled.
     m_changeButton->setEnabled(false);
     grid->addWidget(m_pathField, 2, 0, 1, 2);
@@ -143,15 +142,15 @@ void MediaParamWT::chooseSavePath(int index)
 void MediaParamWT::showFolderTips()
 {
     // "默认路径" alone does not say where the results go.
-    const QString tip = QStringLiteral("输出到：") + QDir::toNativeSeparators(m_outputFolder);
+    const QString tip = tr("输出到：") + QDir::toNativeSeparators(m_outputFolder);
     m_savePathBox->setToolTip(tip);
     m_openButton->setToolTip(tip);
 }
 
 void MediaParamWT::changeSavePath()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("选择目录"),
-                                                             m_defaultFolder, QFileDialog::ShowDirsOnly);
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, tr("选择目录"), m_defaultFolder, QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         qDebug() << "没有更改默认保存目录";
         return;

@@ -44,21 +44,21 @@ MyTable::MyTable(int rows, int columns, QWidget* parent) : QTableWidget(rows, co
 void MyTable::setForm(Form form)
 {
     m_form = form;
-    QStringList labels{QStringLiteral("编号"), QStringLiteral("文件名"), QStringLiteral("文件大小")};
+    QStringList labels{tr("编号"), tr("文件名"), tr("文件大小")};
     QList<int> widths;
     if (form == Form::Standard) {
-        labels << QStringLiteral("状态") << QStringLiteral("操作");
+        labels << tr("状态") << tr("操作");
         widths << WidgetSize::columnNumber().width() << WidgetSize::columnName().width()
                << WidgetSize::columnName().width() << WidgetSize::columnStatus().width()
                << WidgetSize::columnAction().width();
     } else if (form == Form::Crop) {
-        labels = QStringList{QStringLiteral("编号"),     QStringLiteral("文件名"), QStringLiteral("剪切坐标"),
-                             QStringLiteral("剪切尺寸"), QStringLiteral("状态"),   QStringLiteral("操作")};
+        labels =
+            QStringList{tr("编号"), tr("文件名"), tr("剪切坐标"), tr("剪切尺寸"), tr("状态"), tr("操作")};
         widths << WidgetSize::compressNumberColumn().width() << WidgetSize::cropNameColumn().width()
                << WidgetSize::cropNameColumn().width() << WidgetSize::compressWideColumn().width()
                << WidgetSize::cropStatusColumn().width() << WidgetSize::cropActionColumn().width();
     } else {
-        labels << QStringLiteral("压缩后大小") << QStringLiteral("状态") << QStringLiteral("操作");
+        labels << tr("压缩后大小") << tr("状态") << tr("操作");
         const int wide = WidgetSize::compressWideColumn().width();
         widths << WidgetSize::compressNumberColumn().width() << wide << wide << wide << wide
                << WidgetSize::compressActionColumn().width();
@@ -290,9 +290,8 @@ QWidget* MyTable::makeActionCell()
         button->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:white;}"));
         return button;
     };
-    QPushButton* open =
-        makeButton("openDirBtn", ":/icons/icons/itemdirdisable.png", QStringLiteral("打开文件夹"));
-    QPushButton* remove = makeButton("delBtn", ":/icons/icons/delitem.png", QStringLiteral("删除"));
+    QPushButton* open = makeButton("openDirBtn", ":/icons/icons/itemdirdisable.png", tr("打开文件夹"));
+    QPushButton* remove = makeButton("delBtn", ":/icons/icons/delitem.png", tr("删除"));
     layout->addStretch();
     layout->addWidget(open);
     layout->addWidget(remove);
@@ -317,8 +316,8 @@ void MyTable::addCropButtons(QWidget* cell)
         cell->layout()->addWidget(button);
         return button;
     };
-    QPushButton* crop = makeButton("openCropBtn", QStringLiteral("剪切设置"));
-    QPushButton* remove = makeButton("delTextBtn", QStringLiteral("删除"));
+    QPushButton* crop = makeButton("openCropBtn", tr("剪切设置"));
+    QPushButton* remove = makeButton("delTextBtn", tr("删除"));
     connect(crop, &QPushButton::clicked, this, [this, crop] { emit cropClicked(crop); });
     connect(remove, &QPushButton::clicked, this, [this, remove] { emit deleteClicked(remove); });
 }
@@ -376,7 +375,7 @@ void MyTable::completeRow(int row, const QString& exportPath, bool success, cons
         setItem(row, 3, centredItem(sizeText(QFileInfo(exportPath).size())));
     if (!success) {
         first->setData(kReasonRole, reason);
-        first->setData(kWarningRole, QStringLiteral("转换失败！"));
+        first->setData(kWarningRole, tr("转换失败！"));
     } else {
         // A row that failed or was left out before and now succeeded shows its bar again.
         first->setData(kReasonRole, QVariant());

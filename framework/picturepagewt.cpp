@@ -131,7 +131,7 @@ void PicturePageWT::deleteSelectedRows()
     if (rows.isEmpty())
         return;
     if (isBusy()) {
-        showNotice(QStringLiteral("请等待程序执行完成！"));
+        showNotice(tr("请等待程序执行完成！"));
         return;
     }
     std::sort(rows.begin(), rows.end(), std::greater<int>());
@@ -144,7 +144,7 @@ void PicturePageWT::deleteSelectedRows()
 void PicturePageWT::deleteRowOf(const QWidget* button)
 {
     if (isBusy()) {
-        showNotice(QStringLiteral("请等待程序执行完成！"));
+        showNotice(tr("请等待程序执行完成！"));
         return;
     }
     const int row = table()->rowOf(button);
@@ -180,7 +180,7 @@ QList<ImgJobRecord> PicturePageWT::collectRecords()
     for (int row = 0; row < table()->rowCount(); ++row) {
         const QString path = table()->sourcePath(row);
         if (!QFileInfo::exists(path)) {
-            table()->markRow(row, QStringLiteral("原文件不存在！"));
+            table()->markRow(row, tr("原文件不存在！"));
             continue;
         }
         records.append(ImgJobRecords::make(row, path));

@@ -26,11 +26,10 @@ PictureParamWT::PictureParamWT(const QString& submitText, const QString& submitI
     boxLayout->setSpacing(0);
     boxLayout->setContentsMargins(0, 0, 0, 20);
 
-    boxLayout->addWidget(
-        makeHeader(QStringLiteral("设置"), QStringLiteral(":/icons/icons/setting.png"),
-                   WidgetSize::paramHeader().height(),
-                   StyleSheet::make("QLabel{padding-left:15;background-color:@panelBorder; "
-                                    "border-top-left-radius:8px; border-top-right-radius:8px;}")));
+    boxLayout->addWidget(makeHeader(
+        tr("设置"), QStringLiteral(":/icons/icons/setting.png"), WidgetSize::paramHeader().height(),
+        StyleSheet::make("QLabel{padding-left:15;background-color:@panelBorder; "
+                         "border-top-left-radius:8px; border-top-right-radius:8px;}")));
     auto* gridWidget = new QWidget(box);
     gridWidget->setObjectName(QStringLiteral("gridWidget"));
     m_grid = new QGridLayout(gridWidget);
@@ -41,8 +40,7 @@ PictureParamWT::PictureParamWT(const QString& submitText, const QString& submitI
         m_grid->setColumnStretch(column, 3);
     boxLayout->addWidget(gridWidget);
     boxLayout->addStretch();
-    boxLayout->addWidget(makeHeader(QStringLiteral("输出目录"),
-                                    QStringLiteral(":/icons/icons/change_dir_title.png"), 50,
+    boxLayout->addWidget(makeHeader(tr("输出目录"), QStringLiteral(":/icons/icons/change_dir_title.png"), 50,
                                     StyleSheet::make("QWidget{border-top:1px solid @panelBorder;}")));
     m_exportFile = new ExportFileWT(box);
     m_exportFile->setText(AppPaths::defaultOutputDir());

@@ -16,13 +16,13 @@ TableItemWidget::TableItemWidget(QWidget* parent) : QWidget(parent)
     m_name->setObjectName(QStringLiteral("itemName"));
     // The name is elided to the block; it must not widen the row.
     m_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_formatCaption = addLabel(QStringLiteral("格式："), 1, 0);
+    m_formatCaption = addLabel(tr("格式："), 1, 0);
     m_format = addLabel(QString(), 1, 1);
-    m_resolutionCaption = addLabel(QStringLiteral("分辨率："), 1, 2);
+    m_resolutionCaption = addLabel(tr("分辨率："), 1, 2);
     m_resolution = addLabel(QString(), 1, 3);
-    m_durationCaption = addLabel(QStringLiteral("时长："), 2, 0);
+    m_durationCaption = addLabel(tr("时长："), 2, 0);
     m_duration = addLabel(QString(), 2, 1);
-    m_sizeCaption = addLabel(QStringLiteral("大小："), 2, 2);
+    m_sizeCaption = addLabel(tr("大小："), 2, 2);
     m_size = addLabel(QString(), 2, 3);
     for (TableItemLabel* caption : {m_formatCaption, m_resolutionCaption, m_durationCaption, m_sizeCaption})
         caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -78,7 +78,7 @@ TableRowWidget::TableRowWidget(QWidget* target, bool showArrow, bool showPercent
         layout->addWidget(m_percentLabel);
     }
     if (showAction) {
-        m_actionButton = new QPushButton(QStringLiteral("压缩(极速)"), this);
+        m_actionButton = new QPushButton(tr("压缩(极速)"), this);
         m_actionButton->setFixedSize(actionWidth(), 40);
         m_actionButton->setFont(QFont(QStringLiteral("Microsoft YaHei"), 8));
         m_actionButton->setCursor(Qt::PointingHandCursor);
@@ -95,7 +95,7 @@ TableRowWidget::TableRowWidget(QWidget* target, bool showArrow, bool showPercent
     m_closeButton->setParent(closeColumn);
     m_closeButton->setFixedSize(16, 16);
     m_closeButton->setCursor(Qt::PointingHandCursor);
-    m_closeButton->setToolTip(QStringLiteral("移除"));
+    m_closeButton->setToolTip(tr("移除"));
     m_closeButton->setFocusPolicy(Qt::NoFocus);
     m_closeButton->setObjectName(QStringLiteral("rowClose"));
     closeLayout->addWidget(m_closeButton, 0, Qt::AlignTop);
@@ -136,7 +136,7 @@ void TableRowWidget::setFailed(const QString& reason)
     m_failureReason = reason;
     setToolTip(reason);
     if (m_percentLabel) {
-        m_percentLabel->setText(QStringLiteral("转换失败！"));
+        m_percentLabel->setText(tr("转换失败！"));
         m_percentLabel->setFont(AppFonts::itemFont());
         m_percentLabel->setToolTip(reason);
         m_percentLabel->setStyleSheet(QStringLiteral("QLabel{color:%1;}").arg(Palette::kFailure.hex));

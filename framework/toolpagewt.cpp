@@ -75,6 +75,14 @@ void ToolPageWT::addFolder(const QString& folder)
         showList();
 }
 
+int ToolPageWT::takeFiles(const QStringList& paths)
+{
+    const int added = addPaths(paths);
+    if (rowCount() > 0)
+        showList();
+    return added;
+}
+
 void ToolPageWT::addFile()
 {
     ensureBuilt();
@@ -93,8 +101,8 @@ void ToolPageWT::addFile()
 void ToolPageWT::addDir()
 {
     ensureBuilt();
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("选择目录"), AppPaths::desktopDir(), QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("选择目录"), AppPaths::desktopDir(),
+                                                             QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         qDebug() << "没有选择任何内容";
         return;
@@ -127,7 +135,7 @@ bool ToolPageWT::mayStart()
         return false;
     }
     if (m_busy) {
-        showNotice(QStringLiteral("请等待程序执行完成！"));
+        showNotice(tr("请等待程序执行完成！"));
         return false;
     }
     return true;

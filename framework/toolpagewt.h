@@ -36,10 +36,13 @@ public:
     void setVisible(bool visible) override;
 
     bool isBusy() const { return m_busy; }
+    int fileCount() const { return rowCount(); }
     const QStringList& extensions() const { return *m_extensions; }
     // The add-row rule over a list of paths; returns how many rows were added.
     int addPaths(const QStringList& paths);
     void addFolder(const QString& folder);
+    // Files handed in from outside the window; the list is shown once a row was added.
+    int takeFiles(const QStringList& paths);
 
 public slots:
     void addFile();

@@ -1,12 +1,11 @@
 #include "media/combenum.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <utility>
 #include <vector>
 
 namespace {
-const QString kSameAsSource = QStringLiteral("同原文件");
-
 using PresetRow = std::pair<const char*, int>;
 
 const QHash<int, QString>& formatNames()
@@ -54,43 +53,86 @@ const QHash<int, std::vector<PresetRow>>& videoPresetTable()
     static const QHash<int, std::vector<PresetRow>> table{
         {CombEnum::MP4,
          {{"", 0},
-          {"高清 1080P", 16},
-          {"高清 720P", 15},
-          {"标清 576P", 8},
-          {"标清 480P", 7},
-          {"4K 视频", 18}}},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 576P"), 8},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7},
+          {QT_TRANSLATE_NOOP("CombEnum", "4K 视频"), 18}}},
         {CombEnum::ThreeGP, {{"", 0}, {"3GP2", 3}, {"3GP1", 1}}},
         {CombEnum::AVI,
-         {{"", 0}, {"高清 1080P Xvid", 16}, {"高清 1080P H264", 16}, {"高清 720P", 15}, {"标清 480P", 7}}},
-        {CombEnum::F4V, {{"", 0}, {"高清 1080P", 16}, {"高清 720P", 15}, {"标清 480P", 7}, {"标清 360P", 5}}},
-        {CombEnum::FLV, {{"", 0}, {"高清 1080P", 16}, {"高清 720P", 15}, {"标清 480P", 7}, {"标清 360P", 5}}},
-        {CombEnum::M4V, {{"", 0}, {"高清 1080P", 16}, {"高清 720P", 15}, {"标清 480P", 7}}},
-        {CombEnum::MKV, {{"", 0}, {"高清 1080P", 16}, {"高清 720P", 15}, {"标清 480P", 7}, {"4K 视频", 18}}},
-        {CombEnum::MOV, {{"", 0}, {"高清 1080P", 16}, {"高清 720P", 15}, {"标清 480P", 7}, {"4K 视频", 18}}},
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P Xvid"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P H264"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7}}},
+        {CombEnum::F4V,
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 360P"), 5}}},
+        {CombEnum::FLV,
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 360P"), 5}}},
+        {CombEnum::M4V,
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7}}},
+        {CombEnum::MKV,
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7},
+          {QT_TRANSLATE_NOOP("CombEnum", "4K 视频"), 18}}},
+        {CombEnum::MOV,
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7},
+          {QT_TRANSLATE_NOOP("CombEnum", "4K 视频"), 18}}},
         {CombEnum::MPEG,
          {{"", 0},
-          {"高清 1080P MPEG2", 16},
-          {"高清 1080P MPEG1", 16},
-          {"高清 720P MPEG2", 15},
-          {"高清 720P MPEG1", 15},
-          {"标清 480P MPEG2", 7},
-          {"标清 480P MPEG1", 6}}},
-        {CombEnum::SWF, {{"", 0}, {"高清 1080P", 16}, {"高清 720P", 15}, {"标清 480P", 7}, {"标清 360P", 5}}},
-        {CombEnum::VOB, {{"480P DVD视频", 7}}},
-        {CombEnum::WEBM, {{"", 0}, {"高清 1080P", 16}, {"高清 720P", 15}, {"标清 480P", 7}}},
-        {CombEnum::WMV, {{"", 0}, {"高清 1080P", 16}, {"高清 720P", 15}, {"标清 480P", 7}}}};
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P MPEG2"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P MPEG1"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P MPEG2"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P MPEG1"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P MPEG2"), 7},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P MPEG1"), 6}}},
+        {CombEnum::SWF,
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 360P"), 5}}},
+        {CombEnum::VOB, {{QT_TRANSLATE_NOOP("CombEnum", "480P DVD视频"), 7}}},
+        {CombEnum::WEBM,
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7}}},
+        {CombEnum::WMV,
+         {{"", 0},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 1080P"), 16},
+          {QT_TRANSLATE_NOOP("CombEnum", "高清 720P"), 15},
+          {QT_TRANSLATE_NOOP("CombEnum", "标清 480P"), 7}}}};
     return table;
 }
 
 const std::vector<PresetRow>& qualityPresets()
 {
-    static const std::vector<PresetRow> rows{{"高品质", 3}, {"中品质", 2}, {"低品质", 1}};
+    static const std::vector<PresetRow> rows{{QT_TRANSLATE_NOOP("CombEnum", "高品质"), 3},
+                                             {QT_TRANSLATE_NOOP("CombEnum", "中品质"), 2},
+                                             {QT_TRANSLATE_NOOP("CombEnum", "低品质"), 1}};
     return rows;
 }
 
 const std::vector<PresetRow>& losslessPresets()
 {
-    static const std::vector<PresetRow> rows{{"无损", 4}};
+    static const std::vector<PresetRow> rows{{QT_TRANSLATE_NOOP("CombEnum", "无损"), 4}};
     return rows;
 }
 } // namespace
@@ -221,7 +263,9 @@ QList<FmtPreset> CombEnum::videoPresets(int format, bool withSameAsSource)
         const bool sameAsSource = row.second == 0;
         if (sameAsSource && !withSameAsSource)
             continue;
-        const QString label = sameAsSource ? kSameAsSource : QString::fromUtf8(row.first);
+        // Translated here, not in the tables, which exist before the translator does.
+        const QString label = sameAsSource ? QCoreApplication::translate("CombEnum", "同原文件")
+                                           : QCoreApplication::translate("CombEnum", row.first);
         presets.append({presetIcon(format), label, format, row.second, 0, 0});
     }
     return presets;
@@ -234,7 +278,8 @@ QList<FmtPreset> CombEnum::audioPresets(int format)
     const bool lossless = format == WAV || format == FLAC;
     QList<FmtPreset> presets;
     for (const PresetRow& row : lossless ? losslessPresets() : qualityPresets())
-        presets.append({presetIcon(format), QString::fromUtf8(row.first), format, 0, row.second, 1});
+        presets.append({presetIcon(format), QCoreApplication::translate("CombEnum", row.first), format, 0,
+                        row.second, 1});
     return presets;
 }
 

@@ -66,6 +66,11 @@ QString AppPaths::defaultOutputDir()
     return desktopDir() + QLatin1Char('/') + appName();
 }
 
+QString AppPaths::displayName()
+{
+    return QCoreApplication::translate("AppPaths", "澄影HEIC图片转换器");
+}
+
 QString AppPaths::appName()
 {
     return QStringLiteral("澄影HEIC图片转换器");

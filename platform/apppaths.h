@@ -17,6 +17,9 @@ public:
 
     static QString desktopDir();
     static QString defaultOutputDir();
+    // Also the default output folder's name, in every language.
     static QString appName();
+    // The name in the window's title, in the user's language.
+    static QString displayName();
     static QString versionText();
 };

@@ -156,12 +156,12 @@ void VideoPlayer::play()
 {
     if (!m_mpv || !m_render) {
         QMetaObject::invokeMethod(
-            this, [this] { emit error(QStringLiteral("视频预览组件无法启动")); }, Qt::QueuedConnection);
+            this, [this] { emit error(tr("视频预览组件无法启动")); }, Qt::QueuedConnection);
         return;
     }
     if (m_file.isEmpty() || !QFileInfo(m_file).isFile()) {
         QMetaObject::invokeMethod(
-            this, [this] { emit error(QStringLiteral("视频文件不存在，无法预览")); }, Qt::QueuedConnection);
+            this, [this] { emit error(tr("视频文件不存在，无法预览")); }, Qt::QueuedConnection);
         return;
     }
     m_state = State::Loading;
@@ -177,7 +177,7 @@ void VideoPlayer::play()
     const int status = mpv().command(m_mpv, command);
     if (status < 0) {
         m_state = State::Stopped;
-        emit error(QStringLiteral("无法打开该视频：") + QString::fromUtf8(mpv().error_string(status)));
+        emit error(tr("无法打开该视频：") + QString::fromUtf8(mpv().error_string(status)));
     }
 }
 
@@ -242,8 +242,7 @@ void VideoPlayer::handleEvent(const mpv_event& event)
             m_state = State::Stopped;
             if (wasOpen)
                 emit stopped();
-            emit error(QStringLiteral("无法播放该视频：") +
-                       QString::fromUtf8(mpv().error_string(end->error)));
+            emit error(tr("无法播放该视频：") + QString::fromUtf8(mpv().error_string(end->error)));
         } else if (end->reason == MPV_END_FILE_REASON_EOF) {
             stopWithEnd();
         }

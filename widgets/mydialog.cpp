@@ -10,11 +10,10 @@
 
 MyDialog::MyDialog(const QString& message, QWidget* parent)
     : QDialog(parent), m_message(new QLabel(this)), m_spacer(new QWidget(this)),
-      m_okButton(new QPushButton(QStringLiteral("确定"), this)),
-      m_cancelButton(new QPushButton(QStringLiteral("取消")))
+      m_okButton(new QPushButton(tr("确定"), this)), m_cancelButton(new QPushButton(tr("取消")))
 {
     setFixedSize(450, 200);
-    setWindowTitle(QStringLiteral("提示"));
+    setWindowTitle(tr("提示"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/icons/note.png")));
     setFont(AppFonts::standardFont());
     setAttribute(Qt::WA_DeleteOnClose);

@@ -87,13 +87,14 @@ private slots:
     void scaledLabelsKeepTheirAspect_data();
     void scaledLabelsKeepTheirAspect();
     void toolIconsStayVisibleWhenShrunk();
+    void twiceTheScreenTwiceThePixels();
 };
 
 void TstIcons::resourceHoldsExactlyTheNamedIcons()
 {
     QStringList expected;
     for (const QString& name : allNames())
-        expected << name + QLatin1String(".png");
+        expected << name + QLatin1String(".png") << name + QLatin1String("@2x.png");
     expected.sort();
     QCOMPARE(QDir(QStringLiteral(":/icons/icons")).entryList(QDir::Files, QDir::Name), expected);
 }
@@ -215,6 +216,15 @@ void TstIcons::toolIconsStayVisibleWhenShrunk()
         int count = 0;
         meanOpaqueColor(small.toImage().convertToFormat(QImage::Format_ARGB32), &count);
         QVERIFY2(count > 20, qPrintable(name));
+    }
+}
+
+void TstIcons::twiceTheScreenTwiceThePixels()
+{
+    for (const QString& name : allNames()) {
+        const QImage plain(":/icons/icons/" + name + ".png");
+        const QImage sharp(":/icons/icons/" + name + "@2x.png");
+        QCOMPARE(sharp.size(), plain.size() * 2);
     }
 }
 

@@ -87,7 +87,7 @@ QWidget* VideoCutBaseWT::buildTitleBar()
     close->setObjectName(QStringLiteral("closeButton"));
     close->setFixedSize(kTitleHeight, kTitleHeight);
     close->setIcon(QIcon(QStringLiteral(":/icons/icons/close_white.png")));
-    close->setToolTip(QStringLiteral("关闭"));
+    close->setToolTip(tr("关闭"));
     close->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:#111111;}"
                                         "QPushButton:hover{border:0px; background-color:#CB3B3B;}"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
@@ -160,9 +160,9 @@ void VideoCutBaseWT::buildSegmentGrid()
     m_grid = new QGridLayout;
     m_grid->setSpacing(20);
     m_grid->setContentsMargins(20, 10, 20, 10);
-    addGridLabel(QStringLiteral("剪切片段"), 0, 0);
-    addGridLabel(QStringLiteral("开始时间："), 1, 0);
-    addGridLabel(QStringLiteral("结束时间："), 2, 0);
+    addGridLabel(tr("剪切片段"), 0, 0);
+    addGridLabel(tr("开始时间："), 1, 0);
+    addGridLabel(tr("结束时间："), 2, 0);
     m_startField = makeField(timeText(0));
     m_endField = makeField(timeText(0));
     m_startField->setReadOnly(true);
@@ -176,11 +176,11 @@ void VideoCutBaseWT::buildSegmentGrid()
 
 QLayout* VideoCutBaseWT::buildButtons()
 {
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setStyleSheet(QStringLiteral("QPushButton{border:2px solid #027DF0;border-radius:5px;color:#484848;}"
                                      "QPushButton:hover{border:2px solid #484848;}"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     cancel->setStyleSheet(QStringLiteral("QPushButton{border:2px solid #E7EAEA;border-radius:5px;}"
                                          "QPushButton:hover{border:2px solid #484848;}"));
@@ -209,7 +209,7 @@ void VideoCutBaseWT::showPlayIcon(bool play)
 {
     m_playButton->setIcon(
         QIcon(play ? QStringLiteral(":/icons/icons/play.png") : QStringLiteral(":/icons/icons/pause.png")));
-    m_playButton->setToolTip(play ? QStringLiteral("播放") : QStringLiteral("暂停"));
+    m_playButton->setToolTip(play ? tr("播放") : tr("暂停"));
 }
 
 void VideoCutBaseWT::playOrPause()
@@ -282,9 +282,8 @@ bool VideoCutBaseWT::segmentIsValid()
     if (m_segmentStart < m_segmentEnd)
         return true;
     // A segment of no length would give ffmpeg nothing to write.
-    auto* notice = new MyDialog(m_segmentStart == m_segmentEnd ? QStringLiteral("片段时长不能为0！")
-                                                               : QStringLiteral("开始时间不能晚于结束时间！"),
-                                this);
+    auto* notice = new MyDialog(
+        m_segmentStart == m_segmentEnd ? tr("片段时长不能为0！") : tr("开始时间不能晚于结束时间！"), this);
     notice->show();
     return false;
 }

@@ -20,11 +20,11 @@ VideoCutWT::VideoCutWT(const QString& filePath, int durationMs, int videoWidth, 
     output()->setStyleSheet(QStringLiteral("QWidget{border:0px;}"));
     setPreview(output());
 
-    addGridLabel(QStringLiteral("画面剪裁"), 0, 3);
-    addGridLabel(QStringLiteral("X 坐标："), 1, 3);
-    addGridLabel(QStringLiteral("Y 坐标："), 2, 3);
-    addGridLabel(QStringLiteral("宽度："), 1, 5);
-    addGridLabel(QStringLiteral("高度："), 2, 5);
+    addGridLabel(tr("画面剪裁"), 0, 3);
+    addGridLabel(tr("X 坐标："), 1, 3);
+    addGridLabel(tr("Y 坐标："), 2, 3);
+    addGridLabel(tr("宽度："), 1, 5);
+    addGridLabel(tr("高度："), 2, 5);
     m_x = makeField(QStringLiteral("0"));
     m_y = makeField(QStringLiteral("0"));
     m_width = makeField(QString::number(videoWidth));

@@ -4,6 +4,7 @@
 #include "media/mymediainfo.h"
 #include "tools/editing/videoslicing/vstabledistitemwt.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QLabel>
 #include <QPushButton>
@@ -26,8 +27,8 @@ TableRowWidget* makeSegmentRow(const QString& path)
     auto* row = new TableRowWidget(item, true, true, true, nullptr);
     row->setSourcePath(path);
     showFacts(row);
-    row->actionButton()->setText(QStringLiteral("编辑片段"));
-    row->actionButton()->setToolTip(QStringLiteral("选择要保留的片段"));
+    row->actionButton()->setText(QCoreApplication::translate("videorows", "编辑片段"));
+    row->actionButton()->setToolTip(QCoreApplication::translate("videorows", "选择要保留的片段"));
     const MyMediaInfo* info = row->mediaInfo();
     item->setEndTime(info->videoDuration());
     item->setCutWidth(info->width());

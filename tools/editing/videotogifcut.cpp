@@ -26,10 +26,10 @@ VideoToGifCut::VideoToGifCut(const QString& filePath, int durationMs, int videoW
     areaLayout->addWidget(output(), 0, Qt::AlignCenter);
     setPreview(m_area);
 
-    addGridLabel(QStringLiteral("缩放设置"), 0, 3);
-    addGridLabel(QStringLiteral("宽度："), 1, 3);
-    addGridLabel(QStringLiteral("高度："), 2, 3);
-    addGridLabel(QStringLiteral("缩放比例："), 2, 5);
+    addGridLabel(tr("缩放设置"), 0, 3);
+    addGridLabel(tr("宽度："), 1, 3);
+    addGridLabel(tr("高度："), 2, 3);
+    addGridLabel(tr("缩放比例："), 2, 5);
     m_width = makeField(QString::number(videoWidth));
     m_height = makeField(QString::number(videoHeight));
     m_scale = makeField(QStringLiteral("100"));

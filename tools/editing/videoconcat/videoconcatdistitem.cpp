@@ -7,12 +7,12 @@
 
 VideoConcatDistItem::VideoConcatDistItem(QWidget* parent)
     : QWidget(parent),
-      m_up(new QPushButton(QIcon(QStringLiteral(":/icons/icons/upper.png")), QStringLiteral("上移"), this)),
-      m_down(new QPushButton(QIcon(QStringLiteral(":/icons/icons/down.png")), QStringLiteral("下移"), this))
+      m_up(new QPushButton(QIcon(QStringLiteral(":/icons/icons/upper.png")), tr("上移"), this)),
+      m_down(new QPushButton(QIcon(QStringLiteral(":/icons/icons/down.png")), tr("下移"), this))
 {
     setFixedHeight(100);
-    m_up->setToolTip(QStringLiteral("在拼接顺序中前移"));
-    m_down->setToolTip(QStringLiteral("在拼接顺序中后移"));
+    m_up->setToolTip(tr("在拼接顺序中前移"));
+    m_down->setToolTip(tr("在拼接顺序中后移"));
     auto* layout = new QHBoxLayout(this);
     layout->setSpacing(5);
     layout->setContentsMargins(0, 5, 0, 5);

@@ -14,8 +14,7 @@
 #include <QPushButton>
 
 VideoConcatMainWT::VideoConcatMainWT(QWidget* parent)
-    : MediaPageWT(&MediaExtensionLists::videoConcat(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent)
+    : MediaPageWT(&MediaExtensionLists::videoConcat(), {tr("选择视频"), tr("请添加要压缩的文件！")}, parent)
 {
 }
 
@@ -127,7 +126,7 @@ void VideoConcatMainWT::showRowDone(int row, const QString&, bool success, const
     table()->SetPersent(0);
     if (row >= 0 && row < rowCount()) {
         TableRowWidget* failed = table()->row(row);
-        failed->setFailed(reason.isEmpty() ? QStringLiteral("拼接失败") : reason);
+        failed->setFailed(reason.isEmpty() ? tr("拼接失败") : reason);
         failed->percentLabel()->show();
     }
 }

@@ -13,7 +13,7 @@ VSTableDistItemWT::VSTableDistItemWT(QWidget* parent)
     auto* layout = new QGridLayout(this);
     layout->setSpacing(5);
     layout->setContentsMargins(0, 5, 0, 5);
-    const QString captions[] = {QStringLiteral("开始时间:"), QStringLiteral("结束时间:")};
+    const QString captions[] = {tr("开始时间:"), tr("结束时间:")};
     QLabel* values[] = {m_begin, m_end};
     for (int row = 0; row < 2; ++row) {
         auto* caption = new TableItemLabel(this);

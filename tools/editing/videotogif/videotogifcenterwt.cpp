@@ -4,8 +4,8 @@
 #include "tools/editing/videotogif/videotogifparamwt.h"
 
 VideoToGifCenterWT::VideoToGifCenterWT(QWidget* parent)
-    : MediaCenterWT(QStringLiteral("支持 mp4，mov，mkv，avi，flv，wmv，qlv 等格式"),
-                    &MediaExtensionLists::videoEditing(), parent),
+    : MediaCenterWT(tr("支持 mp4，mov，mkv，avi，flv，wmv，qlv 等格式"), &MediaExtensionLists::videoEditing(),
+                    parent),
       m_param(new VideoToGifParamWT(this))
 {
     setPanel(m_param);

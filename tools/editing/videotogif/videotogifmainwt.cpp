@@ -16,8 +16,7 @@
 #include <QPushButton>
 
 VideoToGifMainWT::VideoToGifMainWT(QWidget* parent)
-    : MediaPageWT(&MediaExtensionLists::videoEditing(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent)
+    : MediaPageWT(&MediaExtensionLists::videoEditing(), {tr("选择视频"), tr("请添加要压缩的文件！")}, parent)
 {
 }
 

@@ -1,5 +1,3 @@
 #include "tools/editing/videotogif/videotogifparamwt.h"
 
-VideoToGifParamWT::VideoToGifParamWT(QWidget* parent) : MediaParamWT(QStringLiteral("开始转换(极速)"), parent)
-{
-}
+VideoToGifParamWT::VideoToGifParamWT(QWidget* parent) : MediaParamWT(tr("开始转换(极速)"), parent) {}

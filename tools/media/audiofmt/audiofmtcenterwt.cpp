@@ -4,7 +4,7 @@
 #include "tools/media/audiofmt/audiofmtparamwt.h"
 
 AudioFmtCenterWT::AudioFmtCenterWT(QWidget* parent)
-    : MediaCenterWT(QStringLiteral("支持 mp3，wav，m4a，wma，aac，flac，ac3，ogg 格式"),
+    : MediaCenterWT(tr("支持 mp3，wav，m4a，wma，aac，flac，ac3，ogg 格式"),
                     &MediaExtensionLists::audioFormat(), parent),
       m_param(new AudioFmtParamWT(this))
 {

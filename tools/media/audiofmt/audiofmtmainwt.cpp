@@ -26,7 +26,7 @@ TableRowWidget* AudioFmtMainWT::makeRow(const QString& path)
 {
     TableRowWidget* row = makeFmtRow(new AudioFmtDistItemWT(nullptr), path);
     const MyMediaInfo* info = row->mediaInfo();
-    row->itemWidget()->setResolutionCaption(QStringLiteral("比特率："));
+    row->itemWidget()->setResolutionCaption(tr("比特率："));
     row->setFacts(info->fileName(), info->suffix(),
                   QString::number(info->audioBitRate()) + QStringLiteral("Kpbs"), info->audioDurationText(),
                   info->fileSizeM());

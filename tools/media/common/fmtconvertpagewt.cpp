@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 FmtConvertPageWT::FmtConvertPageWT(const QStringList* extensions, QWidget* parent)
-    : MediaPageWT(extensions, {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent)
+    : MediaPageWT(extensions, {tr("选择视频"), tr("请添加要压缩的文件！")}, parent)
 {
 }
 
@@ -32,8 +32,8 @@ TableRowWidget* FmtConvertPageWT::makeFmtRow(QWidget* target, const QString& pat
 {
     auto* row = new TableRowWidget(target, true, true, true, table());
     row->setSourcePath(path);
-    row->actionButton()->setText(QStringLiteral("转换(极速)"));
-    row->actionButton()->setToolTip(QStringLiteral("只转换这一个文件"));
+    row->actionButton()->setText(tr("转换(极速)"));
+    row->actionButton()->setToolTip(tr("只转换这一个文件"));
     connect(row->actionButton(), &QPushButton::clicked, this, &FmtConvertPageWT::onRowSubBtnClicked);
     return row;
 }

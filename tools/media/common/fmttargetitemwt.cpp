@@ -15,7 +15,7 @@ FmtTargetItemWT::FmtTargetItemWT(int categoryMode, QWidget* parent)
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 5, 0, 5);
-    auto* caption = new QLabel(QStringLiteral("格式:"), this);
+    auto* caption = new QLabel(tr("格式:"), this);
     caption->setFont(AppFonts::itemFont());
     m_box->setFixedHeight(30);
     m_box->setFixedWidth(WidgetSize::isSmallScreen() ? 130 : 170);

@@ -8,11 +8,11 @@
 #include <QGridLayout>
 
 FmtTargetParamWT::FmtTargetParamWT(int categoryMode, QWidget* parent, bool offerSameAsSource)
-    : MediaParamWT(QStringLiteral("开始转换(极速)"), parent), m_box(new VideoFmtCombox(this)),
+    : MediaParamWT(tr("开始转换(极速)"), parent), m_box(new VideoFmtCombox(this)),
       m_chooser(new FmtChoosenWT(offerSameAsSource, categoryMode, this))
 {
     auto* caption = new ParamLabel(this);
-    caption->setText(QStringLiteral("输出格式:"));
+    caption->setText(tr("输出格式:"));
     grid()->addWidget(caption, 0, 0);
     grid()->addWidget(m_box, 0, 1, 1, 3);
     m_box->setStyleSheet(
@@ -20,7 +20,7 @@ FmtTargetParamWT::FmtTargetParamWT(int categoryMode, QWidget* parent, bool offer
                        "#027DF0;border-radius:5px;padding-left:8px;color:#484848;background:white;}"
                        "QComboBox::drop-down{border:0px;width:30px;}"
                        "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow.png);}"));
-    m_box->setText(QStringLiteral("MP4 高清1080P"));
+    m_box->setText(tr("MP4 高清1080P"));
     const QList<FmtRightBtn*>& first = categoryMode == FmtChoosenWT::AudioOnly
                                            ? m_chooser->audioRightButtons()
                                            : m_chooser->videoRightButtons();

@@ -48,8 +48,7 @@ QPushButton* makeHeader(const QString& text, QWidget* parent)
 FmtChoosenWT::FmtChoosenWT(bool offerSameAsSource, int categoryMode, QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
       m_offerSameAsSource(offerSameAsSource), m_categoryMode(categoryMode),
-      m_videoHeader(makeHeader(QStringLiteral("视频"), this)),
-      m_audioHeader(makeHeader(QStringLiteral("音频"), this))
+      m_videoHeader(makeHeader(tr("视频"), this)), m_audioHeader(makeHeader(tr("音频"), this))
 {
     setFixedSize(500, 500);
     setStyleSheet(QStringLiteral("FmtChoosenWT{background:white;border:1px solid #E2E2E2;}"));
@@ -163,8 +162,8 @@ void FmtChoosenWT::showFormat(Part& part, int format)
         panel->highlight(panel->buttons().value(0));
         part.note->hide();
     } else {
-        part.note->setText(QStringLiteral("%1 格式暂无可用的转换预设，\n请选择其他格式。")
-                               .arg(CombEnum::formatName(format)));
+        part.note->setText(
+            tr("%1 格式暂无可用的转换预设，\n请选择其他格式。").arg(CombEnum::formatName(format)));
         part.note->show();
     }
 }

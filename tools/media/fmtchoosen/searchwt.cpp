@@ -20,7 +20,7 @@ SearchWT::SearchWT(QWidget* parent) : QWidget(parent), m_edit(new QLineEdit(this
     icon->setPixmap(QPixmap(QStringLiteral(":/icons/icons/search.png")));
     m_edit->setParent(frame);
     m_edit->setFont(AppFonts::standardFont());
-    m_edit->setPlaceholderText(QStringLiteral("搜索格式"));
+    m_edit->setPlaceholderText(tr("搜索格式"));
     m_edit->setStyleSheet(QStringLiteral("QLineEdit{border:0px;background:transparent;color:#484848;}"));
     auto* inner = new QHBoxLayout(frame);
     inner->setContentsMargins(8, 2, 8, 2);

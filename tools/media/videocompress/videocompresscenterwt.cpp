@@ -4,7 +4,7 @@
 #include "tools/media/videocompress/videocompressparamwt.h"
 
 VideoCompressCenterWT::VideoCompressCenterWT(QWidget* parent)
-    : MediaCenterWT(QStringLiteral("支持 mp4，mov，mkv，avi，flv，wmv，qlv 等格式"),
+    : MediaCenterWT(tr("支持 mp4，mov，mkv，avi，flv，wmv，qlv 等格式"),
                     &MediaExtensionLists::videoCompression(), parent),
       m_param(new VideoCompressParamWT(this))
 {

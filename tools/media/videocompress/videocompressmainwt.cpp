@@ -18,8 +18,8 @@
 using DistItem = VideoCompressTableDistItemWT;
 
 VideoCompressMainWT::VideoCompressMainWT(QWidget* parent)
-    : MediaPageWT(&MediaExtensionLists::videoCompression(),
-                  {QStringLiteral("选择视频"), QStringLiteral("请添加要压缩的文件！")}, parent)
+    : MediaPageWT(&MediaExtensionLists::videoCompression(), {tr("选择视频"), tr("请添加要压缩的文件！")},
+                  parent)
 {
 }
 
@@ -57,11 +57,10 @@ TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
     item->setFacts(sameContainer ? info->suffix() : QStringLiteral("mp4"), resolution,
                    info->videoDurationText(), size);
     if (!sameContainer)
-        item->setFormatNote(
-            QStringLiteral("%1 不能存放 H.264 视频，压缩后保存为 MP4").arg(info->suffix().toUpper()));
+        item->setFormatNote(tr("%1 不能存放 H.264 视频，压缩后保存为 MP4").arg(info->suffix().toUpper()));
     qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
     // The row's button compresses that file alone, as on the other media pages.
-    row->actionButton()->setToolTip(QStringLiteral("只压缩这一个文件"));
+    row->actionButton()->setToolTip(tr("只压缩这一个文件"));
     connect(row->actionButton(), &QPushButton::clicked, this, &VideoCompressMainWT::onRowSubBtnClicked);
     return row;
 }

@@ -3,20 +3,22 @@
 #include "widgets/mycombobox.h"
 #include "widgets/paramlabel.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 
 VideoCompressParamWT::VideoCompressParamWT(QWidget* parent)
-    : MediaParamWT(QStringLiteral("开始压缩(极速)"), parent),
-      m_modeBox(
-          addRow(0, QStringLiteral("压缩设置:"), {QStringLiteral("快捷设置"), QStringLiteral("自定义")})),
-      m_ratioBox(
-          addRow(1, QStringLiteral("压缩比:"), {"-10%", "-20%", "-30%", "-40%", "-50%", "-60%", "-70%"})),
-      m_bitRateBox(addRow(2, QStringLiteral("比特率："),
-                          {QStringLiteral("自动"), "120 kbps", "200 kbps", "256 kbps", "384 kbps", "512 kbps",
-                           "768 kbps", "1024 kbps", "1200 kbps", "1600 kbps"})),
-      m_resolutionBox(addRow(3, QStringLiteral("分辨率："),
-                             {QStringLiteral("自动"), "240x160", "320x240", "480x320", "640x480", "720x480",
-                              "768x576", "750x1334", "1280x720", "2704x1520"}))
+    : MediaParamWT(tr("开始压缩(极速)"), parent),
+      m_modeBox(addRow(0, tr("压缩设置:"), {tr("快捷设置"), tr("自定义")})),
+      m_ratioBox(addRow(1, QCoreApplication::translate("VideoCompressParamWT", "压缩比:"),
+                        {"-10%", "-20%", "-30%", "-40%", "-50%", "-60%", "-70%"})),
+      m_bitRateBox(
+          addRow(2, QCoreApplication::translate("VideoCompressParamWT", "比特率："),
+                 {QCoreApplication::translate("VideoCompressParamWT", "自动"), "120 kbps", "200 kbps",
+                  "256 kbps", "384 kbps", "512 kbps", "768 kbps", "1024 kbps", "1200 kbps", "1600 kbps"})),
+      m_resolutionBox(
+          addRow(3, QCoreApplication::translate("VideoCompressParamWT", "分辨率："),
+                 {QCoreApplication::translate("VideoCompressParamWT", "自动"), "240x160", "320x240",
+                  "480x320", "640x480", "720x480", "768x576", "750x1334", "1280x720", "2704x1520"}))
 {
     for (int row = 1; row < 4; ++row) {
         QList<QWidget*>& rows = row == 1 ? m_quickRow : m_customRows;

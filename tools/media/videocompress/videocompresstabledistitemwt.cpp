@@ -17,18 +17,18 @@ VideoCompressTableDistItemWT::VideoCompressTableDistItemWT(QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->setSpacing(5);
     grid->setContentsMargins(0, 5, 0, 5);
-    addLabel(QStringLiteral("压缩比:"), 0, 0);
+    addLabel(tr("压缩比:"), 0, 0);
     m_slider->setRange(30, 90);
     m_slider->setValue(70);
     m_slider->setFixedWidth(WidgetSize::isSmallScreen() ? 110 : 180);
     grid->addWidget(m_slider, 0, 1, 1, 3);
-    addLabel(QStringLiteral("格式:"), 1, 0);
+    addLabel(tr("格式:"), 1, 0);
     m_format = addLabel(QString(), 1, 1);
-    addLabel(QStringLiteral("分辨率:"), 1, 2);
+    addLabel(tr("分辨率:"), 1, 2);
     m_resolution = addLabel(QString(), 1, 3);
-    addLabel(QStringLiteral("时长:"), 2, 0);
+    addLabel(tr("时长:"), 2, 0);
     m_duration = addLabel(QString(), 2, 1);
-    addLabel(QStringLiteral("大小:"), 2, 2);
+    addLabel(tr("大小:"), 2, 2);
     m_size = addLabel(QString(), 2, 3);
     connect(m_slider, &QSlider::valueChanged, this, &VideoCompressTableDistItemWT::setVideoSize);
 }

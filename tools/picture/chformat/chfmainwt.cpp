@@ -9,8 +9,7 @@
 #include <QPushButton>
 
 CHFMainWT::CHFMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::allPictures(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+    : PicturePageWT(&ExtensionLists::allPictures(), {tr("打开图片"), tr("请添加要转换的文件！")},
                     OpenDirForm::OutputFolder, parent)
 {
 }

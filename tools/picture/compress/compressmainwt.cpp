@@ -9,8 +9,7 @@
 #include <QPushButton>
 
 CompressMainWT::CompressMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::compression(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要压缩的文件！")},
+    : PicturePageWT(&ExtensionLists::compression(), {tr("打开图片"), tr("请添加要压缩的文件！")},
                     OpenDirForm::ContainingFolder, parent)
 {
 }

@@ -4,7 +4,7 @@
 #include "tools/picture/crop/cropparamwt.h"
 
 CropCenterWT::CropCenterWT(QWidget* parent)
-    : PictureCenterWT(QStringLiteral("支持 jpg，jpeg，png，bmp，tif，tiff 格式剪切"), &ExtensionLists::crop(),
+    : PictureCenterWT(tr("支持 jpg，jpeg，png，bmp，tif，tiff 格式剪切"), &ExtensionLists::crop(),
                       MyTable::Form::Crop, parent),
       m_param(new CropParamWT(this))
 {

@@ -80,18 +80,17 @@ QWidget* CropDialog::makeTitleBar(const QString& sourcePath)
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(10, 0, 0, 0);
     layout->setSpacing(0);
-    m_title =
-        new QLabel(QFileInfo(sourcePath).fileName() + QStringLiteral(" 【图像大小：") +
-                       QString::number(m_picture.width()) + QStringLiteral(" x ") +
-                       QString::number(m_picture.height()) + QStringLiteral(" 像素") + QStringLiteral("】"),
-                   bar);
+    m_title = new QLabel(QFileInfo(sourcePath).fileName() + tr(" 【图像大小：") +
+                             QString::number(m_picture.width()) + QStringLiteral(" x ") +
+                             QString::number(m_picture.height()) + tr(" 像素") + tr("】"),
+                         bar);
     m_title->setFixedHeight(kTitleHeight);
     m_title->setFont(AppFonts::standardFont());
     m_title->setStyleSheet(QStringLiteral("QLabel{color:white;border:0px;padding-left:10px;}"));
     m_close = new QPushButton(bar);
     m_close->setFixedSize(kTitleHeight, kTitleHeight);
     m_close->setIcon(QIcon(QStringLiteral(":/icons/icons/close_white.png")));
-    m_close->setToolTip(QStringLiteral("关闭"));
+    m_close->setToolTip(tr("关闭"));
     m_close->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:#3C6EFF;}"
                                           "QPushButton:hover{border:0px; background-color:#CB3B3B;}"));
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
@@ -120,9 +119,9 @@ QWidget* CropDialog::makeToolRow()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(20);
-    m_bigger = makeToolButton(":/icons/icons/bigger.png", QStringLiteral("放大"));
-    m_smaller = makeToolButton(":/icons/icons/smaller.png", QStringLiteral("缩小"));
-    m_fit = makeToolButton(":/icons/icons/adjustsize.png", QStringLiteral("适应窗口"));
+    m_bigger = makeToolButton(":/icons/icons/bigger.png", tr("放大"));
+    m_smaller = makeToolButton(":/icons/icons/smaller.png", tr("缩小"));
+    m_fit = makeToolButton(":/icons/icons/adjustsize.png", tr("适应窗口"));
     connect(m_bigger, &QPushButton::clicked, this, &CropDialog::bigger);
     connect(m_smaller, &QPushButton::clicked, this, &CropDialog::smaller);
     connect(m_fit, &QPushButton::clicked, this, &CropDialog::adjustWin);
@@ -135,7 +134,7 @@ QWidget* CropDialog::makeToolRow()
     auto* sizeLayout = new QHBoxLayout(sizeGroup);
     sizeLayout->setContentsMargins(0, 0, 0, 0);
     sizeLayout->setSpacing(10);
-    auto* label = new QLabel(QStringLiteral("剪切尺寸："), sizeGroup);
+    auto* label = new QLabel(tr("剪切尺寸："), sizeGroup);
     label->setFont(AppFonts::standardFont());
     label->setStyleSheet(QStringLiteral("QLabel{border:0px;}"));
     auto* times = new QLabel(QStringLiteral("x"), sizeGroup);
@@ -180,13 +179,13 @@ QWidget* CropDialog::makeButtonRow()
         button->setStyleSheet(QLatin1String(sheet));
         return button;
     };
-    m_ok = makeButton(QStringLiteral("确定"),
+    m_ok = makeButton(tr("确定"),
                       "QPushButton{background-color:#007BFF;color:white;border:0px;border-radius:5px;}"
                       "QPushButton:hover{background-color:#1C8AFF;border:0px;}");
-    m_cancel = makeButton(QStringLiteral("取消"),
-                          "QPushButton{background-color:#F3F3F3;border:1px solid #DFDFDF;color:#6D6D6D;"
-                          "border-radius:5px;}QPushButton:hover{background-color:#E5F2FF;"
-                          "border:1px solid #007BFF;color:#6D6D6D;}");
+    m_cancel =
+        makeButton(tr("取消"), "QPushButton{background-color:#F3F3F3;border:1px solid #DFDFDF;color:#6D6D6D;"
+                               "border-radius:5px;}QPushButton:hover{background-color:#E5F2FF;"
+                               "border:1px solid #007BFF;color:#6D6D6D;}");
     connect(m_ok, &QPushButton::clicked, this, &CropDialog::onOKBtn);
     connect(m_cancel, &QPushButton::clicked, this, &CropDialog::onCancelBtn);
     layout->addStretch();

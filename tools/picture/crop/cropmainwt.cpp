@@ -11,8 +11,7 @@
 #include <QFileInfo>
 
 CropMainWT::CropMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::crop(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+    : PicturePageWT(&ExtensionLists::crop(), {tr("打开图片"), tr("请添加要转换的文件！")},
                     OpenDirForm::ContainingFolder, parent)
 {
 }
@@ -28,12 +27,12 @@ void CropMainWT::buildPage()
 
 QString CropMainWT::notSetText()
 {
-    return QStringLiteral("未设置剪切");
+    return tr("未设置剪切");
 }
 
 QString CropMainWT::unreadableText(const QString& path)
 {
-    return QStringLiteral("无法读取图片：") + QFileInfo(path).fileName();
+    return tr("无法读取图片：") + QFileInfo(path).fileName();
 }
 
 void CropMainWT::crop()
@@ -87,7 +86,7 @@ QList<ImgJobRecord> CropMainWT::collectRecords()
         }
         const QString path = table()->sourcePath(row);
         if (!QFileInfo::exists(path)) {
-            table()->markRow(row, QStringLiteral("原文件不存在！"));
+            table()->markRow(row, tr("原文件不存在！"));
             continue;
         }
         ImgJobRecord record = ImgJobRecords::make(row, path);

@@ -8,8 +8,7 @@
 #include <QPushButton>
 
 GifCompressMainWT::GifCompressMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::gif(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要压缩的文件！")},
+    : PicturePageWT(&ExtensionLists::gif(), {tr("打开图片"), tr("请添加要压缩的文件！")},
                     OpenDirForm::ContainingFolder, parent)
 {
 }

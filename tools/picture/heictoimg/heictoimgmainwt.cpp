@@ -9,8 +9,7 @@
 #include <QPushButton>
 
 HeicToImgMainWT::HeicToImgMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::heic(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+    : PicturePageWT(&ExtensionLists::heic(), {tr("打开图片"), tr("请添加要转换的文件！")},
                     OpenDirForm::ContainingFolder, parent)
 {
 }

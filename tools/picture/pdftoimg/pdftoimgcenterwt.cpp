@@ -4,8 +4,7 @@
 #include "tools/picture/pdftoimg/pdftoimgparamwt.h"
 
 PdfToImgCenterWT::PdfToImgCenterWT(QWidget* parent)
-    : PictureCenterWT(QStringLiteral("支持 pdf 格式转换"), &ExtensionLists::pdf(), MyTable::Form::Standard,
-                      parent),
+    : PictureCenterWT(tr("支持 pdf 格式转换"), &ExtensionLists::pdf(), MyTable::Form::Standard, parent),
       m_param(new PdfToImgParamWT(this))
 {
     setPanel(m_param);

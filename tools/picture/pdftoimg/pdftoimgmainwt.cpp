@@ -8,8 +8,7 @@
 #include <QPushButton>
 
 PdfToImgMainWT::PdfToImgMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::pdf(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+    : PicturePageWT(&ExtensionLists::pdf(), {tr("打开图片"), tr("请添加要转换的文件！")},
                     OpenDirForm::ContainingFolder, parent)
 {
 }

@@ -3,8 +3,7 @@
 #include "widgets/mycombobox.h"
 
 PdfToImgParamWT::PdfToImgParamWT(QWidget* parent)
-    : PictureParamWT(QStringLiteral("开始转换"), QStringLiteral(":/icons/icons/sub_chformat_white.png"),
-                     parent),
+    : PictureParamWT(tr("开始转换"), QStringLiteral(":/icons/icons/sub_chformat_white.png"), parent),
       m_format(new MyComboBox(this)), m_quality(new MyComboBox(this)), m_join(new MyComboBox(this))
 {
     // The formats a page can become: the first six codes, JPG to TIFF.
@@ -12,18 +11,18 @@ PdfToImgParamWT::PdfToImgParamWT(QWidget* parent)
         if (static_cast<int>(entry.format) <= static_cast<int>(ImgFormat::Tiff))
             m_format->insertItem(m_format->count(), QIcon(), entry.label, static_cast<int>(entry.format));
     }
-    m_quality->insertItem(0, QIcon(), QStringLiteral("超清"), 0);
-    m_quality->insertItem(1, QIcon(), QStringLiteral("高清"), 1);
-    m_quality->insertItem(2, QIcon(), QStringLiteral("标清"), 2);
+    m_quality->insertItem(0, QIcon(), tr("超清"), 0);
+    m_quality->insertItem(1, QIcon(), tr("高清"), 1);
+    m_quality->insertItem(2, QIcon(), tr("标清"), 2);
     m_quality->setCurrentIndex(m_quality->findData(1));
     // The record's join value: "0" joins.
-    m_join->insertItem(0, QIcon(), QStringLiteral("否"), 1);
-    m_join->insertItem(1, QIcon(), QStringLiteral("是"), 0);
+    m_join->insertItem(0, QIcon(), tr("否"), 1);
+    m_join->insertItem(1, QIcon(), tr("是"), 0);
 
-    addParamRow(1, QStringLiteral("输出格式："), m_format);
+    addParamRow(1, tr("输出格式："), m_format);
     addSeparator(2);
-    addParamRow(3, QStringLiteral("图像质量："), m_quality);
-    addParamRow(4, QStringLiteral("合成长图："), m_join);
+    addParamRow(3, tr("图像质量："), m_quality);
+    addParamRow(4, tr("合成长图："), m_join);
 }
 
 ImgFormat PdfToImgParamWT::format() const

@@ -9,8 +9,7 @@
 #include <QPushButton>
 
 RawToImgMainWT::RawToImgMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::raw(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+    : PicturePageWT(&ExtensionLists::raw(), {tr("打开图片"), tr("请添加要转换的文件！")},
                     OpenDirForm::ContainingFolder, parent)
 {
 }

@@ -4,7 +4,7 @@
 #include "tools/picture/rotateimg/rotateimgparamwt.h"
 
 RotateImgCenterWT::RotateImgCenterWT(QWidget* parent)
-    : PictureCenterWT(QStringLiteral("支持 jpg，jpeg，png，bmp 格式的图片"), &ExtensionLists::rotate(),
+    : PictureCenterWT(tr("支持 jpg，jpeg，png，bmp 格式的图片"), &ExtensionLists::rotate(),
                       MyTable::Form::Standard, parent),
       m_param(new RotateImgParamWT(this))
 {

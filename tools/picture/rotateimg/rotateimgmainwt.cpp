@@ -9,8 +9,7 @@
 #include <QPushButton>
 
 RotateImgMainWT::RotateImgMainWT(QWidget* parent)
-    : PicturePageWT(&ExtensionLists::rotate(),
-                    {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")},
+    : PicturePageWT(&ExtensionLists::rotate(), {tr("打开图片"), tr("请添加要转换的文件！")},
                     OpenDirForm::ContainingFolder, parent)
 {
 }

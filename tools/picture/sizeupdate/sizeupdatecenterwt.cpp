@@ -4,7 +4,7 @@
 #include "tools/picture/sizeupdate/sizeupdateparamwt.h"
 
 SizeUpdateCenterWT::SizeUpdateCenterWT(QWidget* parent)
-    : PictureCenterWT(QStringLiteral("支持 jpg，jpeg，png，raw，bmp，tif，tiff，webp 等上百种格式"),
+    : PictureCenterWT(tr("支持 jpg，jpeg，png，raw，bmp，tif，tiff，webp 等上百种格式"),
                       &ExtensionLists::allPictures(), MyTable::Form::Standard, parent),
       m_param(new SizeUpdateParamWT(this))
 {

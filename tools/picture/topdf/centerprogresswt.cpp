@@ -19,10 +19,10 @@ constexpr int kLabelWidth = 100;
 
 CenterProgressWT::CenterProgressWT(QWidget* parent)
     : QWidget(parent), m_label(new QLabel(this)),
-      m_close(makeButton(QStringLiteral("关 闭"),
+      m_close(makeButton(tr("关 闭"),
                          "QPushButton{border:0px;background-color:#ADAEAD;border-radius:5px;color:white; }"
                          "QPushButton:hover{border:0px;background-color:#BABBBA; }")),
-      m_result(makeButton(QStringLiteral("打开文件夹"),
+      m_result(makeButton(tr("打开文件夹"),
                           "QPushButton{border:0px;background-color:#05C400;border-radius:5px;color:white; }"
                           "QPushButton:hover{border:0px;background-color:#16D411; }")),
       m_bar(new QProgressBar(this))
@@ -87,11 +87,11 @@ void CenterProgressWT::finish(const QString& path, bool success, int unreadable)
         m_value = 100;
         m_bar->setValue(100);
         if (unreadable > 0)
-            showText(QStringLiteral("%1 张图片无法读取").arg(unreadable));
+            showText(tr("%1 张图片无法读取").arg(unreadable));
         else
             m_label->hide();
     } else {
-        showText(QStringLiteral("转换失败！"));
+        showText(tr("转换失败！"));
     }
     m_close->show();
     // A failed run of one PDF per picture may still have written some of them.

@@ -11,7 +11,7 @@
 
 ToPDFCenterWT::ToPDFCenterWT(QWidget* parent)
     : QWidget(parent),
-      m_dropZone(new CenterShowWT(QStringLiteral("支持 jpg，jpeg，png，bmp，tif，tiff 格式的图片"), this)),
+      m_dropZone(new CenterShowWT(tr("支持 jpg，jpeg，png，bmp，tif，tiff 格式的图片"), this)),
       m_table(new ToPDFTable(this)), m_param(new ToPDFParamWT(this))
 {
     m_dropZone->setExtensionList(&ExtensionLists::pdfInput());

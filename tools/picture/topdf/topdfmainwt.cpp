@@ -15,8 +15,7 @@
 #include <QLayout>
 
 ToPDFMainWT::ToPDFMainWT(QWidget* parent)
-    : ToolPageWT(&ExtensionLists::pdfInput(),
-                 {QStringLiteral("打开图片"), QStringLiteral("请添加要转换的文件！")}, parent)
+    : ToolPageWT(&ExtensionLists::pdfInput(), {tr("打开图片"), tr("请添加要转换的文件！")}, parent)
 {
 }
 
@@ -94,7 +93,7 @@ void ToPDFMainWT::deleteItem()
 void ToPDFMainWT::deleteRowOf(const QWidget* button)
 {
     if (isBusy()) {
-        showNotice(QStringLiteral("请等待程序执行完成！"));
+        showNotice(tr("请等待程序执行完成！"));
         return;
     }
     const int row = table()->rowOf(button);
@@ -126,7 +125,7 @@ void ToPDFMainWT::toPDF()
     const QStringList pictures = existingPictures();
     if (pictures.isEmpty()) {
         // Nothing to paint: no step to divide the progress by, no first picture to name the PDF.
-        showNotice(QStringLiteral("列表中的图片都已不存在！"));
+        showNotice(tr("列表中的图片都已不存在！"));
         return;
     }
     setBusy(true);

@@ -49,8 +49,7 @@ ToPDFTable::ToPDFTable(QWidget* parent) : QTableWidget(0, 5, parent)
         "padding:0px;}QTableWidget{border:2px solid @tableBorder; border-radius:8px; background:white;"
         "alternate-background-color:#003366;gridline-color:#003366;}"
         "QTableWidget::item{text-align:center;border-bottom:1px solid @rowLine;color:@text;}"));
-    setHorizontalHeaderLabels({QStringLiteral("编号"), QStringLiteral("文件名"), QStringLiteral("文件大小"),
-                               QStringLiteral("文件格式"), QStringLiteral("操作")});
+    setHorizontalHeaderLabels({tr("编号"), tr("文件名"), tr("文件大小"), tr("文件格式"), tr("操作")});
     const int widths[] = {80, pickWidth(200, 240), pickWidth(200, 240), pickWidth(140, 200),
                           pickWidth(100, 200)};
     for (int column = 0; column < 5; ++column)
@@ -90,7 +89,7 @@ QWidget* ToPDFTable::makeDeleteCell()
     button->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:white;}"));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setToolTip(QStringLiteral("删除"));
+    button->setToolTip(tr("删除"));
     connect(button, &QPushButton::clicked, this, [this, button] { emit deleteClicked(button); });
     auto* layout = new QHBoxLayout(cell);
     layout->setContentsMargins(0, 0, 0, 0);
