@@ -96,7 +96,7 @@ void FfmpegLog::addLine(const QString& line)
         if (frame >= 0)
             m_lastFrame = frame;
         const QRegularExpressionMatch t =
-            QRegularExpression(QStringLiteral("time=(\\d+):(\\d\\d):(\\d\\d)")).match(text);
+            QRegularExpression(QStringLiteral("time=(\\d{1,9}):(\\d\\d):(\\d\\d)")).match(text);
         if (t.hasMatch())
             m_lastTime = t.captured(1).toLongLong() * 3600 + t.captured(2).toLongLong() * 60 +
                          t.captured(3).toLongLong();
