@@ -29,8 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QlvScanner::Found read = findThrough(bytes);
     require(read.kind == found.kind && read.offset == found.offset, "the device search finds the same");
 
-    // Zeros hold no stream start, so behind them the same start is found further on.
-    if (size > 0 && data[0] == 'Q') {
+    // Zeros hold no stream start, so behind them the same start is found further on. A mebibyte
+    // scanned under the sanitizers takes a third of a second: one input in 256 is checked so, the
+    // first of a run among them, so that a replayed finding is checked the same way.
+    static unsigned runs = 0;
+    if (runs++ % 256 == 0) {
         const int padding = kChunk - static_cast<int>(size) / 2;
         const QlvScanner::Found shifted = findThrough(QByteArray(padding, '\0') + bytes);
         require(shifted.kind == found.kind &&
