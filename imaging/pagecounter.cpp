@@ -10,6 +10,9 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 // Past this a chain is taken for a loop or a damaged file.
 constexpr int kMaxPages = 100000;
@@ -67,6 +70,8 @@ int PageCounter::tiffPages(QIODevice& device)
         if (!device.seek(static_cast<qint64>(offset)) || !readUnsigned(device, bigTiff ? 8 : 2, big, entries))
             break;
         ++count;
+        if (entries > quint64(std::numeric_limits<qint64>::max() / 32))
+            break;
         const qint64 next = static_cast<qint64>(offset) + (bigTiff ? 8 : 2) +
                             static_cast<qint64>(entries) * (bigTiff ? 20 : 12);
         if (!device.seek(next) || !readUnsigned(device, offsetBytes, big, offset))
@@ -158,14 +163,26 @@ PdfPages PageCounter::parsePdfInfo(const QString& text, bool exitedCleanly)
     QMap<int, QSizeF> sizes;
     for (auto it = box.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        sizes.insert(m.captured(1).toInt(),
-                     QSizeF(qAbs(m.captured(4).toDouble() - m.captured(2).toDouble()),
-                            qAbs(m.captured(5).toDouble() - m.captured(3).toDouble())));
+        bool numbers = true;
+        double corners[4];
+        for (int i = 0; i < 4; ++i) {
+            bool ok = false;
+            corners[i] = m.captured(i + 2).toDouble(&ok);
+            numbers = numbers && ok;
+        }
+        const QSizeF size(qAbs(corners[2] - corners[0]), qAbs(corners[3] - corners[1]));
+        // pdfinfo prints what the file says: "inf", or corners whose distance is past a double.
+        if (!numbers || !std::isfinite(size.width()) || !std::isfinite(size.height())) {
+            result.problem =
+                QStringLiteral("the PDF cannot be read: page %1 has no usable MediaBox").arg(m.captured(1));
+            return result;
+        }
+        sizes.insert(m.captured(1).toInt(), size);
     }
     for (auto it = rotation.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         const int page = m.captured(1).toInt();
-        if (sizes.contains(page) && qAbs(m.captured(2).toInt()) % 180 == 90)
+        if (sizes.contains(page) && qAbs(m.captured(2).toInt() % 180) == 90)
             sizes[page].transpose();
     }
     result.sizes = sizes.values().toVector();

@@ -10,6 +10,9 @@
 namespace {
 // Q16 RGBA: four 16-bit samples a pixel in the pixel cache.
 constexpr qint64 kBytesPerPixel = 8;
+// pdfinfo prints any box a file declares. Past our limits a side is counted only this far, so
+// that it stays an int and the sums over a hundred thousand pages stay within 64 bits.
+constexpr double kCountedSide = 16.0 * PdfPlan::kMaxSide;
 
 bool isJpeg(const QString& suffix)
 {
@@ -20,7 +23,9 @@ bool isJpeg(const QString& suffix)
 QSize PdfPlan::pixelSize(const QSizeF& points, int density)
 {
     // ImageMagick: ceil(points * density / 72 - 0.5).
-    const auto side = [density](qreal pt) { return int(std::ceil(pt * density / 72.0 - 0.5)); };
+    const auto side = [density](qreal pt) {
+        return int(qBound(0.0, std::ceil(pt * density / 72.0 - 0.5), kCountedSide));
+    };
     return QSize(side(points.width()), side(points.height()));
 }
 

@@ -95,7 +95,8 @@ void FfmpegLog::addLine(const QString& line)
         const qint64 frame = fieldNumber(text, QStringLiteral("frame=\\s*(\\d+)"));
         if (frame >= 0)
             m_lastFrame = frame;
-        static const QRegularExpression clock(QStringLiteral("time=(\\d+):(\\d\\d):(\\d\\d)(?:\\.(\\d+))?"));
+        static const QRegularExpression clock(
+            QStringLiteral("time=(\\d{1,9}):(\\d\\d):(\\d\\d)(?:\\.(\\d+))?"));
         const QRegularExpressionMatch t = clock.match(text);
         if (t.hasMatch()) {
             const QString fraction = (t.captured(4) + QStringLiteral("000")).left(3);
@@ -106,8 +107,8 @@ void FfmpegLog::addLine(const QString& line)
         }
     }
     if (text.startsWith(QLatin1String("Output stream #0:"))) {
-        static const QRegularExpression muxed(
-            QStringLiteral("^Output stream #0:\\d+ \\((\\w+)\\):.* (\\d+) packets muxed \\((\\d+) bytes\\)"));
+        static const QRegularExpression muxed(QStringLiteral(
+            "^Output stream #0:\\d+ \\((\\w+)\\):.* (\\d+) packets muxed \\((\\d{1,15}) bytes\\)"));
         const QRegularExpressionMatch m = muxed.match(text);
         if (m.hasMatch())
             m_muxedBytes[m.captured(1)] += m.captured(3).toLongLong();

@@ -92,13 +92,17 @@ JpegHeader JpegHeader::read(const std::string& path)
             while (at < body.size()) {
                 const int precision = body[at] >> 4;
                 const int id = body[at] & 3;
+                const size_t entryBytes = precision ? 2 : 1;
                 ++at;
                 std::vector<int>& table = tables[id];
                 table.clear();
-                for (int i = 0; i < 64 && at < body.size(); ++i) {
+                // A table cut short ends short, and then counts for nothing.
+                for (int i = 0; i < 64 && at + entryBytes <= body.size(); ++i) {
                     table.push_back(precision ? (body[at] << 8) | body[at + 1] : body[at]);
-                    at += precision ? 2 : 1;
+                    at += entryBytes;
                 }
+                if (table.size() < 64)
+                    break;
             }
         } else if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
             if (body.size() < 6)

@@ -1,7 +1,9 @@
 #include "recipe.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <regex>
 
 namespace {
@@ -164,11 +166,21 @@ std::optional<Recipe> Recipe::parse(const std::vector<std::string>& arguments, s
     return recipe;
 }
 
+namespace {
+// A thin picture resized far along its short side would pass what int holds (1x10000000 to
+// 999999 wide); such an enlargement is refused later, so the cap only keeps the number sound.
+int inRatio(int side, int from, int to)
+{
+    const double exact = std::floor(double(side) * to / from + 0.5);
+    return static_cast<int>(std::clamp(exact, 1.0, double(std::numeric_limits<int>::max())));
+}
+} // namespace
+
 ResizeTarget resizeTarget(int width, int height, const Recipe::Step& step)
 {
     if (step.a > 0 && step.b > 0)
         return {step.a, step.b};
     if (step.a > 0)
-        return {step.a, std::max(1, static_cast<int>(std::floor(double(height) * step.a / width + 0.5)))};
-    return {std::max(1, static_cast<int>(std::floor(double(width) * step.b / height + 0.5))), step.b};
+        return {step.a, inRatio(height, width, step.a)};
+    return {inRatio(width, height, step.b), step.b};
 }

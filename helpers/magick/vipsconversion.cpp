@@ -1,6 +1,7 @@
 #include "vipsconversion.h"
 
 #include "jpegheader.h"
+#include "pngmetadata.h"
 
 #include <vips/vips8>
 
@@ -44,41 +45,6 @@ Source sourceKind(const std::string& path)
     if (name == "VipsForeignLoadPngFile")
         return Source::Png;
     throw Declined{"source read by " + (name.empty() ? std::string("no loader") : name)};
-}
-
-// ImageMagick keeps what a PNG stores after its pixels and in its "Raw profile type" text chunks
-// (its own way of storing EXIF); libvips reads neither.
-bool pngHasUnreadMetadata(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    char signature[8];
-    if (!in.read(signature, 8))
-        return false;
-    bool pixelsSeen = false;
-    for (;;) {
-        unsigned char head[8];
-        if (!in.read(reinterpret_cast<char*>(head), 8))
-            return false;
-        const uint32_t length = (uint32_t(head[0]) << 24) | (head[1] << 16) | (head[2] << 8) | head[3];
-        const std::string type(reinterpret_cast<char*>(head) + 4, 4);
-        if (type == "IEND")
-            return false;
-        if (type == "IDAT")
-            pixelsSeen = true;
-        else if (type == "eXIf" && pixelsSeen)
-            return true;
-        if (type == "tEXt" || type == "zTXt" || type == "iTXt") {
-            char keyword[17] = {};
-            in.read(keyword, std::min<uint32_t>(length, 16));
-            if (std::string(keyword).rfind("Raw profile type", 0) == 0)
-                return true;
-            in.seekg(static_cast<std::streamoff>(length) - in.gcount() + 4, std::ios::cur);
-        } else {
-            in.seekg(static_cast<std::streamoff>(length) + 4, std::ios::cur);
-        }
-        if (!in)
-            return false;
-    }
 }
 
 VImage load(const std::string& path, Source kind, bool streamed)

@@ -211,6 +211,17 @@ private slots:
                                         << true << QVector<QSizeF>{} << "the PDF has no pages";
         QTest::newRow("boxes but a failed run")
             << a4 << false << QVector<QSizeF>{} << "the PDF cannot be read";
+        // pdfinfo prints what a file declares, however absurd.
+        QTest::newRow("a box past a double")
+            << "Page    1 MediaBox:      0.00     0.00      inf   841.92\n"
+            << true << QVector<QSizeF>{} << "the PDF cannot be read: page 1 has no usable MediaBox";
+        QTest::newRow("a box of corners a double apart")
+            << "Page    1 MediaBox:  -1e308  0.00  1e308  841.92\n"
+            << true << QVector<QSizeF>{} << "the PDF cannot be read: page 1 has no usable MediaBox";
+        QTest::newRow("turns: -270 on its side, the least int not")
+            << "Page    1 MediaBox:  0 0 100 200\nPage    2 MediaBox:  0 0 100 200\n"
+               "Page    1 rot:   -270\nPage    2 rot:   -2147483648\n"
+            << true << QVector<QSizeF>{{200, 100}, {100, 200}} << "";
     }
     void pdfPagesFromPdfInfo()
     {
@@ -272,6 +283,13 @@ private slots:
         PdfPages mixed;
         mixed.sizes = {{144, 72}, {72, 144}};
         QCOMPARE(PdfPlan::joinedSize(mixed, 150), QSize(300, 450));
+        // A page past what int holds in pixels is counted far past our limits, and refused.
+        PdfPages vast;
+        vast.sizes = {{1e300, 595.2}, {1e12, 1e12}};
+        QCOMPARE(PdfPlan::pixelSize(vast.sizes.at(0), 150), QSize(2048000, 1240));
+        QCOMPARE(PdfPlan::problem(vast, 150, false, "png"),
+                 QStringLiteral("a page would be larger than 128000 pixels a side"));
+        QCOMPARE(PdfPlan::joinedSize(vast, 150), QSize(2048000, 2049240));
         PdfPages unreadable;
         unreadable.problem = "the PDF is password-protected";
         QCOMPARE(PdfPlan::problem(unreadable, 150, false, "png"), unreadable.problem);

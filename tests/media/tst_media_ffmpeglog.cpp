@@ -141,6 +141,11 @@ private slots:
         QCOMPARE(parsed.lastFrame(), qint64(50));
         QCOMPARE(parsed.lastTimeSeconds(), qint64(62));
         QCOMPARE(parsed.lastTimeMs(), qint64(62500));
+        // Hours past nine digits are no clock ffmpeg keeps; the last real one stands.
+        parsed.add(
+            "[info] frame=   51 fps=0.0 q=-1.0 size=  46kB time=99999999999999999:00:00.00 bitrate=1\r");
+        QCOMPARE(parsed.lastFrame(), qint64(51));
+        QCOMPARE(parsed.lastTimeSeconds(), qint64(62));
     }
 };
 
