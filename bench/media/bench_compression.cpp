@@ -67,6 +67,8 @@ double byHand(const MediaJob& job, const QString& output)
 
 int main(int argc, char** argv)
 {
+    // The runner logs every ffmpeg line; here only the figures count.
+    qputenv("QT_LOGGING_RULES", "*.debug=false");
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? QString(argv[1]).toInt() : 60;
     QTemporaryDir dir;
