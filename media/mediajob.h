@@ -68,6 +68,11 @@ struct MediaJob
     // Invalid: the source's size.
     QSize scale;
     QSize film;
+    // Compression: the box the picture is fitted into, in either orientation, never enlarged;
+    // invalid keeps the source's size.
+    QSize fitBox;
+    // Compression to a size: the file must end at most this many bytes; 0 compresses by rate.
+    qint64 targetBytes = 0;
 
     // A missing key reads as empty, and an empty or non-numeric number as 0; a cut x or scale
     // width of "-1" means none. A record without a begin time is a whole file.

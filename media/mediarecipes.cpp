@@ -168,18 +168,55 @@ MediaCommand MediaRecipes::audioConversion(const MediaJob& job, const QString& o
 MediaCommand MediaRecipes::compression(const MediaJob& job, const QString& output)
 {
     const bool sameContainer = compressionKeepsContainer(QFileInfo(job.oriFilePath).suffix());
+    const QString rate = QString::number(job.bitRate) + QLatin1Char('k');
     MediaCommand command;
     command.outputPath = output;
     command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-y") << QStringLiteral("-i")
                       << absolute(job.oriFilePath) << QStringLiteral("-vcodec") << QStringLiteral("libx264")
                       << QStringLiteral("-preset") << QStringLiteral("ultrafast") << QStringLiteral("-c:a")
                       << (sameContainer ? QStringLiteral("copy") : QStringLiteral("aac"))
-                      << QStringLiteral("-b:v") << QString::number(job.bitRate) + QLatin1Char('k')
-                      << QStringLiteral("-vf") << kEvenScale
+                      << QStringLiteral("-b:v") << rate << QStringLiteral("-maxrate") << rate
+                      << QStringLiteral("-bufsize") << rate << QStringLiteral("-vf")
+                      << (job.fitBox.isValid() ? fitFilter(job.fitBox) : kEvenScale)
                       << timestampArguments(sameContainer ? QFileInfo(job.oriFilePath).suffix()
                                                           : QStringLiteral("mp4"))
                       << kKeepMetadata << output;
     return command;
+}
+
+QString MediaRecipes::fitFilter(const QSize& box)
+{
+    const int longSide = qMax(box.width(), box.height());
+    const int shortSide = qMin(box.width(), box.height());
+    // Evaluated on the picture as ffmpeg turns it (a phone clip's rotation already applied), so
+    // a portrait clip meets a portrait box; min(1, ...) never enlarges.
+    const QString factor = QStringLiteral("min(1\\,min(if(gte(iw\\,ih)\\,%1\\,%2)/iw\\,"
+                                          "if(gte(iw\\,ih)\\,%2\\,%1)/ih))")
+                               .arg(longSide)
+                               .arg(shortSide);
+    return QStringLiteral("scale=w=trunc(iw*%1/2)*2:h=trunc(ih*%1/2)*2").arg(factor);
+}
+
+MediaCommand MediaRecipes::soundMeasure(const MediaJob& job)
+{
+    MediaCommand command;
+    command.arguments << QStringLiteral("-hide_banner") << QStringLiteral("-i") << absolute(job.oriFilePath)
+                      << QStringLiteral("-vn") << QStringLiteral("-sn") << QStringLiteral("-dn")
+                      << QStringLiteral("-c:a") << QStringLiteral("copy") << QStringLiteral("-f")
+                      << QStringLiteral("null") << QStringLiteral("-");
+    return command;
+}
+
+qint64 MediaRecipes::videoRateFor(qint64 budgetBytes, qint64 durationMs)
+{
+    if (budgetBytes <= 0 || durationMs <= 0)
+        return 0;
+    return budgetBytes * 8 / durationMs;
+}
+
+qint64 MediaRecipes::compressedSize(qint64 durationMs, qint64 videoRate, qint64 restRate)
+{
+    return durationMs * (videoRate * 1000 + qMax<qint64>(0, restRate) * 1024) / 8000;
 }
 
 MediaCommand MediaRecipes::slicing(const MediaJob& job, const QString& output)

@@ -42,7 +42,20 @@ public:
     // Format conversion with an audio target, and audio extraction.
     static MediaCommand audioExtraction(const MediaJob& job, const QString& output, const QString& input);
     static MediaCommand audioConversion(const MediaJob& job, const QString& output);
+    // H.264 at the job's bit rate, held to it by a one-second rate buffer: a plain "-b:v" ran up
+    // to 30 % over at low rates, a two-second buffer 20 % over on clips of a few seconds, and the
+    // row's estimate must come true.
     static MediaCommand compression(const MediaJob& job, const QString& output);
+    // The scale filter fitting the picture inside box, turned to the picture's orientation.
+    static QString fitFilter(const QSize& box);
+    // Copies the sound to nowhere: its log tells how many bytes the copied sound will take.
+    static MediaCommand soundMeasure(const MediaJob& job);
+    // The video bit rate (kbit/s of 1000 bit) that fills budgetBytes over durationMs; 0 when
+    // nothing is left for the picture.
+    static qint64 videoRateFor(qint64 budgetBytes, qint64 durationMs);
+    // A compressed file's bytes: the picture at videoRate kbit/s of 1000 bit (ffmpeg's "k"), plus
+    // what the rest of the source takes (sound and container, probed in kbit/s of 1024 bit).
+    static qint64 compressedSize(qint64 durationMs, qint64 videoRate, qint64 restRate);
     static MediaCommand slicing(const MediaJob& job, const QString& output);
     // sourceRate: the source's real frame rate (0 when unknown); the GIF never takes more.
     static MediaCommand gif(const MediaJob& job, const QString& output, double sourceRate = 0);

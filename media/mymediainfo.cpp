@@ -110,3 +110,9 @@ QString MyMediaInfo::sizeText(qint64 bytes, int shifts, QChar unit)
         value /= 1024;
     return QString::number(value, 'f', 2) + unit;
 }
+
+QString MyMediaInfo::readableSize(qint64 bytes)
+{
+    return bytes < (qint64(1) << 30) ? sizeText(bytes, 2, QLatin1Char('M'))
+                                     : sizeText(bytes, 3, QLatin1Char('G'));
+}

@@ -18,12 +18,15 @@ public:
     static QString durationText(qint64 milliseconds);
     // Two decimals and a unit letter: 1048576 bytes give "1.00M" and "0.00G".
     static QString sizeText(qint64 bytes, int shifts, QChar unit);
+    // "2.81M" under a gigabyte, "1.25G" from there on, both counted in 1024s.
+    static QString readableSize(qint64 bytes);
 
     int width() const { return m_width; }
     int height() const { return m_height; }
     qint64 fileSize() const { return m_fileSize; }
     QString fileSizeG() const { return m_fileSizeG; }
     QString fileSizeM() const { return m_fileSizeM; }
+    QString fileSizeText() const { return readableSize(m_fileSize); }
     QString fileName() const { return m_fileName; }
     qint64 videoDuration() const { return m_videoDuration; }
     // The length read from the packets where the library gave none.

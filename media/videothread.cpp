@@ -2,6 +2,7 @@
 
 #include "media/combenum.h"
 #include "media/medialength.h"
+#include "media/mymediainfo.h"
 #include "platform/apppaths.h"
 #include "platform/toollauncher.h"
 
@@ -11,10 +12,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <climits>
 
 namespace {
 const QString kFfmpeg = QStringLiteral("decoder/common/ffmpeg");
 const QString kQlvHelper = QStringLiteral("decoder/qlv/Qlv2mp4");
+// A first pass and at most two corrections.
+constexpr int kTargetPasses = 3;
 
 bool readsQlv(const MediaJob& job)
 {
@@ -139,12 +143,17 @@ void VideoThread::runJob(int index)
         m_timeLen = real / 1000;
     const QString output = m_namer->claim(MediaRecipes::outputBase(job), MediaRecipes::outputSuffix(job),
                                           index, &outcome.reason);
-    if (!output.isEmpty())
+    if (!output.isEmpty() && job.operation == Compression && job.targetBytes > 0)
+        outcome = runTargetSize(job, output, real);
+    else if (!output.isEmpty())
         outcome = runCapped(recipe(job, output, input, source.frameRate()), real, job.wholeClip);
     else
         outcome.ok = false;
     if (!unwrapped.isEmpty())
         QFile::remove(unwrapped);
+    // The claimed name is this run's own; a job refused before its encode leaves it empty.
+    if (!outcome.ok && !output.isEmpty())
+        QFile::remove(output);
     finishJob(output, job.objectName, outcome);
 }
 
@@ -156,6 +165,8 @@ QString VideoThread::refusal(const MediaJob& job)
     if (audioOnly)
         return hasAudioTarget(job) ? QString() : QStringLiteral("no recipe for this target");
     // "-b:v 0k" lets x264 choose, and it wrote files larger than their sources.
+    if (mode == Compression && job.targetBytes > 0)
+        return QString();
     if (mode == Compression)
         return job.bitRate > 0 ? QString() : QStringLiteral("no video bit rate is known for this file");
     if (mode == VideoToGif)
@@ -237,8 +248,9 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
 
     Outcome outcome;
     const QFileInfo output(expectedOutput);
-    outcome.ok = result.exitedCleanly() && output.isFile() && output.size() > 0;
-    if (outcome.ok) {
+    outcome.ok =
+        result.exitedCleanly() && (expectedOutput.isEmpty() || (output.isFile() && output.size() > 0));
+    if (outcome.ok && !expectedOutput.isEmpty()) {
         // ffmpeg ends well after a seek past the end or one it could not do, with no frame written.
         outcome.reason = m_log.emptyOutputReason();
         outcome.ok = outcome.reason.isEmpty();
@@ -255,8 +267,80 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
     if (outcome.reason.isEmpty())
         outcome.reason = QStringLiteral("no output was written");
     // The file is this run's own (claimed or temporary): a half-written one is of no use.
-    QFile::remove(expectedOutput);
+    if (!expectedOutput.isEmpty())
+        QFile::remove(expectedOutput);
     return outcome;
+}
+
+qint64 VideoThread::soundBytes(const MediaJob& job)
+{
+    const MediaCommand command = MediaRecipes::soundMeasure(job);
+    // The copy runs in moments; its clock is not the job's, so the row's bar is left alone.
+    const QString rowName = m_currentObjectName;
+    m_currentObjectName.clear();
+    const Outcome outcome = runTool(kFfmpeg, command.arguments, QString());
+    m_currentObjectName = rowName;
+    if (!m_log.inputStreams().contains(QLatin1String("audio")))
+        return m_log.inputStreams().isEmpty() ? -1 : 0;
+    return outcome.ok ? qMax<qint64>(0, m_log.muxedBytes(QStringLiteral("audio"))) : -1;
+}
+
+VideoThread::Outcome VideoThread::runTargetSize(MediaJob job, const QString& output, qint64 realMs)
+{
+    const qint64 target = job.targetBytes;
+    const qint64 sourceRate = job.bitRate;
+    const qint64 length = realMs > 0 ? realMs : job.timeLen;
+    if (length <= 0)
+        return {false, tr("时长未知，无法按目标大小压缩")};
+    const qint64 sound = soundBytes(job);
+    if (sound < 0)
+        return {false, tr("无法读取文件的声音")};
+    // Aim at the middle of the allowed band, [97 %, 100 %] of the target.
+    const qint64 aim = target - target * 15 / 1000;
+    // MP4's index and headers: about a kilobyte plus a few bytes per frame, known after a pass.
+    qint64 overhead = 4096 + length / 10;
+    if (sound + overhead >= target)
+        return {false, tr("目标大小 %1 小于声音本身的 %2")
+                           .arg(MyMediaInfo::readableSize(target), MyMediaInfo::readableSize(sound))};
+    qint64 rate = MediaRecipes::videoRateFor(aim - sound - overhead, length);
+    m_timeLen = length / 1000 * 2;
+    Outcome outcome;
+    qint64 lastRate = LLONG_MAX;
+    qint64 lastSize = 0;
+    for (int pass = 0; pass < kTargetPasses; ++pass) {
+        // A rate above the source's buys nothing; the file then stays under the target.
+        const bool capped = sourceRate > 0 && rate >= sourceRate;
+        job.bitRate = qMax<qint64>(1, capped ? sourceRate : rate);
+        m_timeOffset = pass == 0 ? 0 : length / 1000;
+        outcome = runCapped(MediaRecipes::compression(job, output), realMs, job.wholeClip);
+        if (!outcome.ok)
+            return outcome;
+        const qint64 size = QFileInfo(output).size();
+        const qint64 video = m_log.muxedBytes(QStringLiteral("video"));
+        const qint64 audio = qMax<qint64>(0, m_log.muxedBytes(QStringLiteral("audio")));
+        qDebug().nospace() << "target size:" << target << ",pass:" << pass << ",rate:" << job.bitRate
+                           << ",size:" << size;
+        const bool over = size > target;
+        const bool inBand = !over && size >= target - target * 3 / 100;
+        // Under after the last pass, or at the source's own rate: the encoder gives no more.
+        if (inBand || (!over && (capped || pass == kTargetPasses - 1)))
+            return outcome;
+        if (video <= 0)
+            break;
+        overhead = qMax<qint64>(0, size - video - audio);
+        const qint64 budget = aim - audio - overhead;
+        if (budget <= 0)
+            break;
+        const qint64 corrected = qMax<qint64>(1, job.bitRate * budget / video);
+        // A higher rate that did not grow the file: the encoder is at its finest quantiser.
+        if (!over && job.bitRate > lastRate && size <= lastSize)
+            return outcome;
+        lastRate = job.bitRate;
+        lastSize = size;
+        rate = corrected;
+    }
+    QFile::remove(output);
+    return {false, tr("无法压缩到 %1 以内").arg(MyMediaInfo::readableSize(target))};
 }
 
 VideoThread::Outcome VideoThread::unwrapQlv(int index, const QString& source, QString* input)
@@ -395,7 +479,8 @@ void VideoThread::handleChunk(const QByteArray& bytes, ProgressParser::Form form
                        << ",progress is:" << progress;
     // Across the pieces of a join the bar never goes back; a piece that ran past its probed
     // length is caught up with by the next one.
-    if (progress < 0 || progress == m_lastProgress || (m_mode == Concatenation && progress < m_lastProgress))
+    if (m_currentObjectName.isEmpty() || progress < 0 || progress == m_lastProgress ||
+        (m_mode == Concatenation && progress < m_lastProgress))
         return;
     m_lastProgress = progress;
     emit setProgress(progress, m_currentObjectName);

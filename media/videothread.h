@@ -62,6 +62,12 @@ private:
     MediaLength::Reading readSource(const QString& input, qint64 probedMs);
     // Runs a capped command; an output that reached the cap ran away from a damaged timestamp.
     Outcome runCapped(MediaCommand command, qint64 realMs, bool capped);
+    // Encodes to fit under the job's target size: a first pass at the rate the size allows, and
+    // more at a corrected rate while the file is over it or well under it.
+    Outcome runTargetSize(MediaJob job, const QString& output, qint64 realMs);
+    // How many bytes the source's sound takes; -1 when ffmpeg could not read it.
+    qint64 soundBytes(const MediaJob& job);
+    // An empty expectedOutput: the run writes no file (a measuring run) and only has to end well.
     Outcome runTool(const QString& program, const QStringList& arguments, const QString& expectedOutput);
     Outcome unwrapQlv(int index, const QString& source, QString* input);
     void finishJob(const QString& outputPath, const QString& objectName, const Outcome& outcome);

@@ -1091,6 +1091,10 @@ please choose another format.</translation>
         <source>%1 不能存放 H.264 视频，压缩后保存为 MP4</source>
         <translation>%1 cannot hold H.264 video; it is saved as MP4</translation>
     </message>
+    <message>
+        <source>请填写目标大小！</source>
+        <translation>Please enter the target size!</translation>
+    </message>
 </context>
 <context>
     <name>VideoCompressParamWT</name>
@@ -1126,6 +1130,18 @@ please choose another format.</translation>
         <source>分辨率：</source>
         <translation>Resolution:</translation>
     </message>
+    <message>
+        <source>目标大小</source>
+        <translation>Target size</translation>
+    </message>
+    <message>
+        <source>目标大小:</source>
+        <translation>Target size:</translation>
+    </message>
+    <message>
+        <source>每个文件压缩到不超过这个大小</source>
+        <translation>Each file is compressed to at most this size</translation>
+    </message>
 </context>
 <context>
     <name>VideoCompressTableDistItemWT</name>
@@ -1148,6 +1164,14 @@ please choose another format.</translation>
     <message>
         <source>大小:</source>
         <translation>Size:</translation>
+    </message>
+    <message>
+        <source>压缩后的预计大小</source>
+        <translation>Estimated size after compression</translation>
+    </message>
+    <message>
+        <source>压缩后的实际大小：%L1 字节</source>
+        <translation>Size after compression: %L1 bytes</translation>
     </message>
 </context>
 <context>
@@ -1299,6 +1323,25 @@ please choose another format.</translation>
     <message>
         <source>请添加要压缩的文件！</source>
         <translation>Please add the files to compress!</translation>
+    </message>
+</context>
+<context>
+    <name>VideoThread</name>
+    <message>
+        <source>时长未知，无法按目标大小压缩</source>
+        <translation>The length is unknown, so the file cannot be compressed to a target size</translation>
+    </message>
+    <message>
+        <source>无法读取文件的声音</source>
+        <translation>The file's sound cannot be read</translation>
+    </message>
+    <message>
+        <source>目标大小 %1 小于声音本身的 %2</source>
+        <translation>The target size %1 is smaller than the sound alone (%2)</translation>
+    </message>
+    <message>
+        <source>无法压缩到 %1 以内</source>
+        <translation>Cannot compress to %1 or less</translation>
     </message>
 </context>
 <context>

@@ -192,10 +192,61 @@ private slots:
         QCOMPARE(MediaRecipes::outputSuffix(job), suffix);
         QCOMPARE(MediaRecipes::outputBase(job), QString("clip"));
         const MediaCommand c = MediaRecipes::compression(job, "/out/clip." + suffix);
-        QCOMPARE(c.arguments,
-                 (QStringList{"-hide_banner", "-y", "-i", source, "-vcodec", "libx264", "-preset",
-                              "ultrafast", "-c:a", sound, "-b:v", "800k", "-vf", kEven, "-fps_mode", "vfr",
-                              "-map_metadata", "0", "/out/clip." + suffix}));
+        QCOMPARE(c.arguments, (QStringList{"-hide_banner",
+                                           "-y",
+                                           "-i",
+                                           source,
+                                           "-vcodec",
+                                           "libx264",
+                                           "-preset",
+                                           "ultrafast",
+                                           "-c:a",
+                                           sound,
+                                           "-b:v",
+                                           "800k",
+                                           "-maxrate",
+                                           "800k",
+                                           "-bufsize",
+                                           "800k",
+                                           "-vf",
+                                           kEven,
+                                           "-fps_mode",
+                                           "vfr",
+                                           "-map_metadata",
+                                           "0",
+                                           "/out/clip." + suffix}));
+    }
+
+    void compressionFitsTheBox()
+    {
+        MediaJob job =
+            MediaJob::fromRecord({{"oriFilePath", "/in/a.mp4"}, {"bitRateStr", "500"}}, Compression);
+        job.fitBox = QSize(1280, 720);
+        const QStringList arguments = MediaRecipes::compression(job, "/out/a.mp4").arguments;
+        const QString filter = arguments.at(arguments.indexOf("-vf") + 1);
+        // Either way round the box reads the same; commas are escaped for the filter graph.
+        QCOMPARE(filter, MediaRecipes::fitFilter(QSize(720, 1280)));
+        QVERIFY(filter.contains("if(gte(iw\\,ih)\\,1280\\,720)"));
+        QVERIFY(!filter.contains(QRegularExpression("[^\\\\],")));
+    }
+
+    void videoRateFor_data()
+    {
+        QTest::addColumn<qint64>("budget");
+        QTest::addColumn<qint64>("durationMs");
+        QTest::addColumn<qint64>("rate");
+        QTest::newRow("10 MB over 80 s") << qint64(10000000) << qint64(80000) << qint64(1000);
+        QTest::newRow("odd length") << qint64(1000000) << qint64(3333) << qint64(2400);
+        QTest::newRow("nothing left") << qint64(0) << qint64(1000) << qint64(0);
+        QTest::newRow("sound over budget") << qint64(-5) << qint64(1000) << qint64(0);
+        QTest::newRow("length unknown") << qint64(1000000) << qint64(0) << qint64(0);
+    }
+    void videoRateFor()
+    {
+        QFETCH(qint64, budget);
+        QFETCH(qint64, durationMs);
+        QFETCH(qint64, rate);
+        QCOMPARE(MediaRecipes::videoRateFor(budget, durationMs), rate);
     }
 
     void slicing_data()

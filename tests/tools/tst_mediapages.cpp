@@ -4,6 +4,8 @@
 #include "framework/tablewidget.h"
 #include "media/framegrabber.h"
 #include "media/mediafixtures.h"
+#include "media/mediarecipes.h"
+#include "media/mymediainfo.h"
 #include "tools/media/audiofmt/audiofmtcenterwt.h"
 #include "tools/media/audiofmt/audiofmtdistitemwt.h"
 #include "tools/media/audiofmt/audiofmtmainwt.h"
@@ -23,6 +25,7 @@
 #include "tools/media/videofmt/videofmttabledistitemwt.h"
 #include "widgets/mycombobox.h"
 #include "widgets/mydialog.h"
+#include "widgets/mylineedit.h"
 #include "widgets/sliderwidget.h"
 #include "widgets/submitbtn.h"
 
@@ -138,7 +141,7 @@ private slots:
     void compressionKeepsContainerAndSound();
     void compressionFigures_data();
     void compressionFigures();
-    void sliderMovesTheEstimateOnly();
+    void sliderFeedsTheJob();
     void audioFormatConverts();
     void folderAndDropTakeThePageFiles();
     void closingTheRowAndClearing();
@@ -377,7 +380,29 @@ void TestMediaPages::compressionKeepsContainerAndSound()
     QCOMPARE(jobs.at(0).timeLen, item->videoDuration());
     panel->modeBox()->setCurrentIndex(1);
     QVERIFY(panel->ratioBox()->isHidden() && !panel->bitRateBox()->isHidden());
+    QVERIFY(panel->targetField()->isHidden());
+    // "自动" keeps the ratio's rule; a chosen rate above the source's is held to it.
+    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).bitRate, item->videoBitRate() * 7 / 10);
+    QVERIFY(!page.jobRecords(page.table()->rows()).at(0).fitBox.isValid());
+    panel->bitRateBox()->setCurrentText("120 kbps");
+    panel->resolutionBox()->setCurrentText("750x1334");
+    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).bitRate, 120);
+    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).fitBox, QSize(750, 1334));
+    QVERIFY(item->videoBitRate() < 1600);
+    panel->bitRateBox()->setCurrentText("1600 kbps");
     QCOMPARE(page.jobRecords(page.table()->rows()).at(0).bitRate, item->videoBitRate());
+    QVERIFY(!item->slider()->isEnabled());
+    panel->modeBox()->setCurrentIndex(2);
+    QVERIFY(panel->ratioBox()->isHidden() && panel->bitRateBox()->isHidden());
+    QVERIFY(!panel->targetField()->isHidden());
+    panel->targetField()->setText("2.5");
+    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).targetBytes, qint64(2621440));
+    QCOMPARE(item->sizeText(), QString("≤2.50M"));
+    panel->targetField()->clear();
+    page.compress();
+    QCOMPARE(noticeText(&page), QString("请填写目标大小！"));
+    panel->bitRateBox()->setCurrentIndex(0);
+    panel->resolutionBox()->setCurrentIndex(0);
     panel->modeBox()->setCurrentIndex(0);
 
     page.compress();
@@ -400,10 +425,11 @@ void TestMediaPages::compressionFigures_data()
     QTest::addColumn<int>("jobRate");
     QTest::addColumn<int>("estimatedRate");
     QTest::addColumn<QString>("estimate");
-    // A 100 s video with 2000 kbit/s of picture in 2128 kbit/s.
-    QTest::newRow("-10%") << 0 << 1800 << 1928 << "0.02G";
-    QTest::newRow("-30%") << 2 << 1400 << 1528 << "0.02G";
-    QTest::newRow("-70%") << 6 << 600 << 728 << "0.01G";
+    // A 100 s video with 2000 kbit/s of picture in 2128 kbit/s: 128 kbit/s of 1024 bit are
+    // 1,638,400 bytes of sound and container besides the picture's 1000-bit kilobits.
+    QTest::newRow("-10%") << 0 << 1800 << 1928 << "23.02M";
+    QTest::newRow("-30%") << 2 << 1400 << 1528 << "18.25M";
+    QTest::newRow("-70%") << 6 << 600 << 728 << "8.72M";
 }
 
 void TestMediaPages::compressionFigures()
@@ -415,34 +441,42 @@ void TestMediaPages::compressionFigures()
     using Item = VideoCompressTableDistItemWT;
     QCOMPARE(Item::jobBitRate(ratio, 2000), jobRate);
     QCOMPARE(Item::quickRate(ratio, 2000, 2128), estimatedRate);
-    QCOMPARE(Item::estimateText(100000, estimatedRate), estimate);
+    QCOMPARE(MyMediaInfo::readableSize(MediaRecipes::compressedSize(100000, jobRate, 128)), estimate);
     QCOMPARE(Item::jobBitRate(ratio, 0), 0);
 }
 
-void TestMediaPages::sliderMovesTheEstimateOnly()
+void TestMediaPages::sliderFeedsTheJob()
 {
     VideoCompressMainWT page(nullptr);
     page.resize(1500, 800);
     page.show();
-    page.addPaths({in("slow.mp4")});
+    page.addPaths({in("slow.mp4"), in("movie.mkv")});
     page.mediaCenter()->showTable();
     auto* item = static_cast<VideoCompressTableDistItemWT*>(page.table()->row(0)->targetWidget());
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     QCOMPARE(item->slider()->value(), 70);
+    // Until the slider moves, the panel's ratio holds, and a new ratio moves the estimate.
     const QString before = item->sizeText();
-    const qint64 jobBefore = page.jobRecords(page.table()->rows()).at(0).bitRate;
-    // Dragged to its left end, the slider stops at 30.
+    VideoCompressParamWT* panel = page.centerWidget()->param();
+    panel->ratioBox()->setCurrentIndex(6);
+    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).bitRate, item->videoBitRate() * 3 / 10);
+    QVERIFY(item->sizeText() != before);
+    // Dragged to its left end, the slider stops at 30; the row's job takes it, the other row not.
+    panel->ratioBox()->setCurrentIndex(0);
     const QPoint handle = handleCentre(*item->slider());
     drag(item->slider(), handle, QPoint(-40, handle.y()));
     QCOMPARE(item->slider()->value(), 30);
-    const QString expected = VideoCompressTableDistItemWT::estimateText(
-        item->videoDuration(),
-        VideoCompressTableDistItemWT::sliderRate(30, item->videoBitRate(), item->totalBitRate()));
+    const MediaJobList jobs = page.jobRecords(page.table()->rows());
+    QCOMPARE(jobs.at(0).bitRate, qint64(item->videoBitRate() * 30 / 100));
+    const auto* other = static_cast<VideoCompressTableDistItemWT*>(page.table()->row(1)->targetWidget());
+    QCOMPARE(jobs.at(1).bitRate, qint64(other->videoBitRate() * 9 / 10));
+    const QString expected = MyMediaInfo::readableSize(MediaRecipes::compressedSize(
+        item->videoDuration(), jobs.at(0).bitRate, item->totalBitRate() - item->videoBitRate()));
     QCOMPARE(item->sizeText(), expected);
-    QCOMPARE(VideoCompressTableDistItemWT::sliderRate(50, 2000, 2128), 1128);
-    QCOMPARE(VideoCompressTableDistItemWT::estimateText(100000, 1128), QString("0.01G"));
-    QVERIFY(!before.isEmpty());
-    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).bitRate, jobBefore);
+    QVERIFY(expected.endsWith('M'));
+    panel->ratioBox()->setCurrentIndex(3);
+    QCOMPARE(page.jobRecords(page.table()->rows()).at(0).bitRate, jobs.at(0).bitRate);
+    QCOMPARE(item->sizeText(), expected);
 }
 
 void TestMediaPages::audioFormatConverts()

@@ -10,9 +10,11 @@
 #include "tools/media/videocompress/videocompressparamwt.h"
 #include "tools/media/videocompress/videocompresstabledistitemwt.h"
 #include "widgets/mycombobox.h"
+#include "widgets/sliderwidget.h"
 #include "widgets/submitbtn.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QPushButton>
 
 using DistItem = VideoCompressTableDistItemWT;
@@ -30,6 +32,8 @@ void VideoCompressMainWT::buildPage()
     setCenter(m_centerWidget);
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this,
             &VideoCompressMainWT::compress);
+    connect(m_centerWidget->param(), &VideoCompressParamWT::settingsChanged, this,
+            &VideoCompressMainWT::refreshEstimates);
 }
 
 TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
@@ -41,44 +45,100 @@ TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
     const MyMediaInfo* info = row->mediaInfo();
     const QString resolution =
         QString::number(info->width()) + QLatin1Char('x') + QString::number(info->height());
-    row->setFacts(info->fileName(), info->suffix(), resolution, info->videoDurationText(), info->fileSizeG());
+    row->setFacts(info->fileName(), info->suffix(), resolution, info->videoDurationText(),
+                  info->fileSizeText());
     item->setRates(info->videoBitRate(), info->totalBitRate(), info->videoDuration());
-    QString size = info->fileSizeG();
-    const VideoCompressParamWT* panel = m_centerWidget->param();
-    if (panel->modeBox()->currentIndex() == 0) {
-        const int rate = DistItem::quickRate(panel->ratioBox()->currentIndex(), info->videoBitRate(),
-                                             info->totalBitRate());
-        qDebug() << "curBitRate:" << rate << ",totalbitrate:" << info->totalBitRate()
-                 << ",timelen:" << info->videoDuration();
-        size = DistItem::estimateText(info->videoDuration(), rate);
-    }
     // WebM and Ogg cannot hold H.264: such a file comes out as MP4, and the row says so.
     const bool sameContainer = MediaRecipes::compressionKeepsContainer(info->suffix());
     item->setFacts(sameContainer ? info->suffix() : QStringLiteral("mp4"), resolution,
-                   info->videoDurationText(), size);
+                   info->videoDurationText(), QString());
     if (!sameContainer)
         item->setFormatNote(tr("%1 不能存放 H.264 视频，压缩后保存为 MP4").arg(info->suffix().toUpper()));
     qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
+    refreshEstimate(row);
+    // Connected after the row's own estimate, so the plan (which may ignore the slider) has the
+    // last word.
+    connect(item->slider(), &QSlider::valueChanged, this, [this, row] { refreshEstimate(row); });
     // The row's button compresses that file alone, as on the other media pages.
     row->actionButton()->setToolTip(tr("只压缩这一个文件"));
     connect(row->actionButton(), &QPushButton::clicked, this, &VideoCompressMainWT::onRowSubBtnClicked);
     return row;
 }
 
-MediaJob VideoCompressMainWT::jobOf(const TableRowWidget* row) const
+MediaJob VideoCompressMainWT::plannedJob(const TableRowWidget* row) const
 {
+    ensureBuilt();
     const auto* item = static_cast<const DistItem*>(row->targetWidget());
     const VideoCompressParamWT* panel = m_centerWidget->param();
-    const int bitRate = panel->modeBox()->currentIndex() == 0
-                            ? DistItem::jobBitRate(panel->ratioBox()->currentIndex(), item->videoBitRate())
-                            : item->videoBitRate();
+    const int source = item->videoBitRate();
     MediaJob job;
     job.operation = Compression;
     job.oriFilePath = row->sourcePath();
     job.objectName = row->objectName();
     job.timeLen = item->videoDuration();
-    job.bitRate = bitRate;
+    const int chosen = panel->mode() == VideoCompressParamWT::Custom ? panel->customBitRate() : 0;
+    if (panel->mode() == VideoCompressParamWT::TargetSize) {
+        // The size sets the rate; the source's rate stays its ceiling.
+        job.bitRate = source;
+        job.targetBytes = panel->targetBytes();
+    } else if (chosen > 0) {
+        // More than the source has would only make the file larger.
+        job.bitRate = source > 0 ? qMin(chosen, source) : chosen;
+    } else if (item->sliderMoved()) {
+        job.bitRate = DistItem::sliderBitRate(item->slider()->value(), source);
+    } else {
+        job.bitRate = DistItem::jobBitRate(panel->ratioBox()->currentIndex(), source);
+    }
+    if (panel->mode() == VideoCompressParamWT::Custom)
+        job.fitBox = panel->customBox();
     return job;
+}
+
+void VideoCompressMainWT::refreshEstimate(TableRowWidget* row)
+{
+    auto* item = static_cast<DistItem*>(row->targetWidget());
+    const MediaJob job = plannedJob(row);
+    const VideoCompressParamWT* panel = m_centerWidget->param();
+    // The row's ratio counts where the panel leaves the rate to a ratio.
+    item->slider()->setEnabled(
+        panel->mode() == VideoCompressParamWT::Quick ||
+        (panel->mode() == VideoCompressParamWT::Custom && panel->customBitRate() == 0));
+    if (job.targetBytes > 0) {
+        item->showEstimate(QStringLiteral("≤") + MyMediaInfo::readableSize(job.targetBytes));
+        return;
+    }
+    const qint64 bytes =
+        MediaRecipes::compressedSize(job.timeLen, job.bitRate, item->totalBitRate() - item->videoBitRate());
+    qDebug() << "curBitRate:" << job.bitRate << ",totalbitrate:" << item->totalBitRate()
+             << ",timelen:" << job.timeLen;
+    item->showEstimate(bytes > 0 ? MyMediaInfo::readableSize(bytes) : row->mediaInfo()->fileSizeText());
+}
+
+void VideoCompressMainWT::refreshEstimates()
+{
+    for (TableRowWidget* row : table()->rows())
+        refreshEstimate(row);
+}
+
+void VideoCompressMainWT::lengthRead(TableRowWidget* row)
+{
+    auto* item = static_cast<DistItem*>(row->targetWidget());
+    const MyMediaInfo* info = row->mediaInfo();
+    item->setRates(info->videoBitRate(), info->totalBitRate(), info->videoDuration());
+    refreshEstimate(row);
+}
+
+void VideoCompressMainWT::showRowDone(int row, const QString& outputPath, bool success, const QString& reason)
+{
+    MediaPageWT::showRowDone(row, outputPath, success, reason);
+    const QFileInfo output(outputPath);
+    if (success && output.isFile())
+        static_cast<DistItem*>(table()->row(row)->targetWidget())->showReached(output.size());
+}
+
+MediaJob VideoCompressMainWT::jobOf(const TableRowWidget* row) const
+{
+    return plannedJob(row);
 }
 
 int VideoCompressMainWT::mediaMode() const
@@ -98,6 +158,13 @@ void VideoCompressMainWT::addFile1()
 
 void VideoCompressMainWT::compress()
 {
+    ensureBuilt();
+    const VideoCompressParamWT* panel = m_centerWidget->param();
+    if (table()->rowCount() > 0 && panel->mode() == VideoCompressParamWT::TargetSize &&
+        panel->targetBytes() <= 0) {
+        showNotice(tr("请填写目标大小！"));
+        return;
+    }
     startAll();
 }
 

@@ -24,13 +24,22 @@ public slots:
     void openItemDir();
     void onRowSubBtnClicked();
 
+    // What a start would do for a row: the video bit rate (kbit/s), the frame box and the target.
+    MediaJob plannedJob(const TableRowWidget* row) const;
+    // Every row's estimate again, from the panel and its own slider.
+    void refreshEstimates();
+
 protected:
     void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
+    void lengthRead(TableRowWidget* row) override;
+    void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     int mediaMode() const override;
     QString outputFolder() const override;
 
 private:
+    void refreshEstimate(TableRowWidget* row);
+
     VideoCompressCenterWT* m_centerWidget = nullptr;
 };

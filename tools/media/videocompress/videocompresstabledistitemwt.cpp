@@ -1,5 +1,6 @@
 #include "tools/media/videocompress/videocompresstabledistitemwt.h"
 
+#include "media/mymediainfo.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/widgetsize.h"
@@ -67,9 +68,31 @@ QString VideoCompressTableDistItemWT::sizeText() const
     return m_size->text();
 }
 
+QString VideoCompressTableDistItemWT::sizeToolTip() const
+{
+    return m_size->toolTip();
+}
+
+void VideoCompressTableDistItemWT::showEstimate(const QString& text)
+{
+    m_size->setText(text);
+    m_size->setToolTip(tr("压缩后的预计大小"));
+}
+
+void VideoCompressTableDistItemWT::showReached(qint64 bytes)
+{
+    m_size->setText(MyMediaInfo::readableSize(bytes));
+    m_size->setToolTip(tr("压缩后的实际大小：%L1 字节").arg(bytes));
+}
+
 int VideoCompressTableDistItemWT::jobBitRate(int ratioIndex, int videoBitRate)
 {
     return static_cast<int>((9 - ratioIndex) * static_cast<qint64>(videoBitRate) / 10);
+}
+
+int VideoCompressTableDistItemWT::sliderBitRate(int value, int videoBitRate)
+{
+    return static_cast<int>(static_cast<qint64>(videoBitRate) * value / 100);
 }
 
 int VideoCompressTableDistItemWT::quickRate(int ratioIndex, int videoBitRate, int totalBitRate)
@@ -85,13 +108,13 @@ int VideoCompressTableDistItemWT::sliderRate(int value, int videoBitRate, int to
 
 QString VideoCompressTableDistItemWT::estimateText(qint64 durationMs, int rate)
 {
-    const double gigabytes = durationMs / 1000.0 * rate * 0.125 / 1024 / 1024;
-    return QString::number(gigabytes, 'f', 2) + QLatin1Char('G');
+    return MyMediaInfo::readableSize(durationMs * rate * 1024 / 8000);
 }
 
 void VideoCompressTableDistItemWT::setVideoSize(int value)
 {
     qDebug() << "当前的value为：" << value;
+    m_sliderMoved = true;
     m_size->setText(estimateText(m_videoDuration, sliderRate(value, m_videoBitRate, m_totalBitRate)));
 }
 
