@@ -27,7 +27,7 @@ public:
     qint64 lastTimeSeconds() const { return m_lastTime < 0 ? -1 : m_lastTime / 1000; }
     qint64 lastTimeMs() const { return m_lastTime; } // -1: never reported
     bool hasStatistics() const { return m_videoKb >= 0; }
-    // Bytes the first output holds of one stream kind ("video", "audio"); -1 when not said.
+    // Bytes muxed for a stream kind ("audio") of the first output; -1 when ffmpeg did not say.
     qint64 muxedBytes(const QString& kind) const { return m_muxedBytes.value(kind, -1); }
 
     // Why the run failed: the last error that names a cause, not the generic lines ffmpeg closes

@@ -20,10 +20,10 @@ MediaLength::Reading MediaLength::readPackets(const QString& path, const std::at
     // ffmpeg mends an MPEG-PS timestamp jump while it reads, so its clock is the real length.
     const ToolResult result = ToolLauncher::run(
         QStringLiteral("decoder/common/ffmpeg"),
-        {QStringLiteral("-hide_banner"), QStringLiteral("-i"), QFileInfo(path).absoluteFilePath(),
-         QStringLiteral("-map"), QStringLiteral("0:v?"), QStringLiteral("-map"), QStringLiteral("0:a?"),
-         QStringLiteral("-c"), QStringLiteral("copy"), QStringLiteral("-f"), QStringLiteral("null"),
-         QStringLiteral("-")},
+        {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("level+verbose"),
+         QStringLiteral("-i"), QFileInfo(path).absoluteFilePath(), QStringLiteral("-map"),
+         QStringLiteral("0:v?"), QStringLiteral("-map"), QStringLiteral("0:a?"), QStringLiteral("-c"),
+         QStringLiteral("copy"), QStringLiteral("-f"), QStringLiteral("null"), QStringLiteral("-")},
         ToolLauncher::kFinishWaitMs, cancel);
     FfmpegLog log;
     log.add(result.standardError);
@@ -35,5 +35,9 @@ MediaLength::Reading MediaLength::readPackets(const QString& path, const std::at
     // With "-c copy" the status line's "frame=" counts the picture packets copied.
     if (log.inputStreams().contains(QLatin1String("video")))
         reading.videoFrames = qMax<qint64>(0, log.lastFrame());
+    // "Output stream #0:1 (audio): 1408 packets muxed (480421 bytes)": the sound as stored, where
+    // a Matroska header written by ffmpeg gives no rate for it.
+    if (log.inputStreams().contains(QLatin1String("audio")))
+        reading.audioBytes = log.muxedBytes(QStringLiteral("audio"));
     return reading;
 }

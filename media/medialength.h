@@ -14,6 +14,7 @@ public:
     {
         qint64 lengthMs = 0;    // 0 when the file cannot be read or holds no timestamps
         qint64 videoFrames = 0; // picture packets; 0 for sound only
+        qint64 audioBytes = -1; // sound packets' bytes; -1 when there is no sound or no count
         // Frames a second over the whole file (0 when unknown): what a constant-rate target may
         // take at most without repeating frames. A file whose nominal rate is 1000 fps but which
         // holds 2 frames in 2 s reads 1.

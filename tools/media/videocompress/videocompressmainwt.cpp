@@ -3,6 +3,7 @@
 #include "framework/tablerowwidget.h"
 #include "framework/tablewidget.h"
 #include "media/mediaextensionlists.h"
+#include "media/medialength.h"
 #include "media/mediarecipes.h"
 #include "media/mymediainfo.h"
 #include "style/widgetsize.h"
@@ -13,9 +14,12 @@
 #include "widgets/sliderwidget.h"
 #include "widgets/submitbtn.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPushButton>
+#include <QThread>
 
 using DistItem = VideoCompressTableDistItemWT;
 
@@ -56,6 +60,8 @@ TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
         item->setFormatNote(tr("%1 不能存放 H.264 视频，压缩后保存为 MP4").arg(info->suffix().toUpper()));
     qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
     refreshEstimate(row);
+    if (info->width() > 0 && item->totalBitRate() - item->videoBitRate() <= 0)
+        readSound(row);
     // Connected after the row's own estimate, so the plan (which may ignore the slider) has the
     // last word.
     connect(item->slider(), &QSlider::valueChanged, this, [this, row] { refreshEstimate(row); });
@@ -112,6 +118,40 @@ void VideoCompressMainWT::refreshEstimate(TableRowWidget* row)
     qDebug() << "curBitRate:" << job.bitRate << ",totalbitrate:" << item->totalBitRate()
              << ",timelen:" << job.timeLen;
     item->showEstimate(bytes > 0 ? MyMediaInfo::readableSize(bytes) : row->mediaInfo()->fileSizeText());
+}
+
+void VideoCompressMainWT::readSound(TableRowWidget* row)
+{
+    // A header without the sound's rate (Matroska written by ffmpeg) leaves the whole rate to the
+    // picture: the estimate would miss the copied sound and the job aim too high. The packets tell
+    // what the sound holds; the read goes through the file, so on a thread of its own.
+    const QPointer<VideoCompressMainWT> page(this);
+    const QPointer<TableRowWidget> target(row);
+    const QString path = row->sourcePath();
+    QThread* reader = QThread::create([page, target, path] {
+        const MediaLength::Reading reading = MediaLength::readPackets(path);
+        QMetaObject::invokeMethod(
+            qApp,
+            [page, target, reading] {
+                if (page && target)
+                    page->soundRead(target, reading);
+            },
+            Qt::QueuedConnection);
+    });
+    connect(reader, &QThread::finished, reader, &QObject::deleteLater);
+    reader->start();
+}
+
+void VideoCompressMainWT::soundRead(TableRowWidget* row, const MediaLength::Reading& reading)
+{
+    auto* item = static_cast<DistItem*>(row->targetWidget());
+    const qint64 duration = reading.lengthMs > 0 ? reading.lengthMs : item->videoDuration();
+    if (reading.audioBytes <= 0 || duration <= 0)
+        return;
+    // The rows count rates in 1024 bits a second, as the probe does.
+    const int soundRate = static_cast<int>(reading.audioBytes * 8 * 1000 / duration / 1024);
+    item->setRates(qMax(1, item->totalBitRate() - soundRate), item->totalBitRate(), item->videoDuration());
+    refreshEstimate(row);
 }
 
 void VideoCompressMainWT::refreshEstimates()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/mediapagewt.h"
+#include "media/medialength.h"
 
 class VideoCompressCenterWT;
 
@@ -40,6 +41,8 @@ protected:
 
 private:
     void refreshEstimate(TableRowWidget* row);
+    void readSound(TableRowWidget* row);
+    void soundRead(TableRowWidget* row, const MediaLength::Reading& reading);
 
     VideoCompressCenterWT* m_centerWidget = nullptr;
 };
