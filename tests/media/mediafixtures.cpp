@@ -83,4 +83,9 @@ Probe probe(const QString& path)
     return result;
 }
 
+bool ffmpeg(const QStringList& arguments)
+{
+    return Fixtures::runTool("ffmpeg",
+                             QStringList{"-hide_banner", "-nostdin", "-loglevel", "error", "-y"} + arguments);
+}
 } // namespace MediaFixtures

@@ -18,6 +18,8 @@ struct Clip
 };
 bool make(const QString& path, const Clip& clip);
 bool makeMp3(const QString& path, double seconds = 1);
+// ffmpeg quiet and overwriting, for fixtures a Clip cannot describe.
+bool ffmpeg(const QStringList& arguments);
 
 struct Probe
 {

@@ -16,11 +16,7 @@
 namespace {
 constexpr int kRunWaitMs = 180000;
 
-bool ffmpeg(const QStringList& arguments)
-{
-    return Fixtures::runTool("ffmpeg",
-                             QStringList{"-hide_banner", "-nostdin", "-loglevel", "error", "-y"} + arguments);
-}
+using MediaFixtures::ffmpeg;
 
 // What a player reads: each stream's type and length, and the container's tags.
 struct Facts

@@ -17,11 +17,7 @@
 namespace {
 constexpr int kRunWaitMs = 300000;
 
-bool ffmpeg(const QStringList& arguments)
-{
-    return Fixtures::runTool("ffmpeg",
-                             QStringList{"-hide_banner", "-nostdin", "-loglevel", "error", "-y"} + arguments);
-}
+using MediaFixtures::ffmpeg;
 
 // What a player shows of the picture, and the picture stream's own rate.
 struct Picture
