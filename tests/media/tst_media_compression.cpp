@@ -90,6 +90,17 @@ private slots:
                         "-i", "sine=frequency=500:duration=7.1:sample_rate=48000", "-ac", "2", "-c:v",
                         "libx264", "-b:v", "150k", "-c:a", "aac", "-b:a", "320k", in("talk.mp4")}));
         QCOMPARE(picture(in("phone.mp4")).shown, QSize(360, 640));
+        // A real phone's recording: 1080p at 13 Mbit/s, a variable frame rate, its place and date.
+        QVERIFY(QFile::copy(Fixtures::dataFile("VID_20191220_170832.mp4"), in("android.mp4")));
+        // A recording cut off before its index was written (a phone whose battery died): MP4
+        // keeps its length in that index, so nothing can tell how long the picture is.
+        QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=3.3", "-c:v", "libx264",
+                        "-pix_fmt", "yuv420p", in("whole.mp4")}));
+        QFile whole(in("whole.mp4"));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        QFile cut(in("cut.mp4"));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.read(whole.size() * 3 / 5));
     }
 
     void init()
@@ -115,6 +126,9 @@ private slots:
         QTest::newRow("portrait in a portrait box")
             << "phone.mp4" << 512 << QSize(750, 1334) << QSize(360, 640);
         QTest::newRow("mostly sound") << "talk.mp4" << 120 << QSize(240, 160) << QSize(212, 160);
+        QTest::newRow("real phone 1080p into 640x480")
+            << "android.mp4" << 512 << QSize(640, 480) << QSize(640, 360);
+        QTest::newRow("real phone 1080p, rate only") << "android.mp4" << 2000 << QSize() << QSize(1920, 1080);
     }
     void customRateAndBox()
     {
@@ -136,8 +150,11 @@ private slots:
         // The picture's own rate: within 15 % of the chosen one (the encoder may stay under).
         QVERIFY2(out.bitRate <= bitRate * 1150, qPrintable(QString::number(out.bitRate)));
         // The row's estimate before the start comes true.
+        // A phone's picture stream ends before its sound, so the picture's own rate over its own
+        // length can exceed the file's: the sound's rate is then taken as the header gives it.
+        const int rest = info.totalBitRate() - info.videoBitRate();
         const qint64 estimate = MediaRecipes::compressedSize(info.videoDuration(), bitRate,
-                                                             info.totalBitRate() - info.videoBitRate());
+                                                             rest > 0 ? rest : info.audioBitRate());
         const qint64 size = QFileInfo(output).size();
         QVERIFY2(size <= estimate * 115 / 100,
                  qPrintable(QStringLiteral("%1 bytes against an estimate of %2").arg(size).arg(estimate)));
@@ -152,6 +169,8 @@ private slots:
         QTest::newRow("4:3 without sound") << "square.avi" << 0.5;
         QTest::newRow("phone") << "phone.mp4" << 0.4;
         QTest::newRow("mostly sound") << "talk.mp4" << 0.25;
+        QTest::newRow("real phone") << "android.mp4" << 1.0;
+        QTest::newRow("real phone tight") << "android.mp4" << 0.3;
     }
     void targetSize()
     {
@@ -188,6 +207,19 @@ private slots:
         QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
         // Refused after reading the sound, not after an encode.
         QVERIFY(clock.elapsed() < 5000);
+    }
+
+    void unknownLengthIsRefused()
+    {
+        MediaJob job = compressionJob("cut.mp4", 500);
+        QCOMPARE(job.timeLen, qint64(0));
+        job.targetBytes = 100 * 1024;
+        RunRecorder rec;
+        run({job}, rec);
+        QCOMPARE(rec.ofKind("failed").size(), 1);
+        QVERIFY2(rec.ofKind("failed").at(0).text.contains("时长"),
+                 qPrintable(rec.ofKind("failed").at(0).text));
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
 private:

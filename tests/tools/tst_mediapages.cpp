@@ -6,6 +6,7 @@
 #include "media/mediafixtures.h"
 #include "media/mediarecipes.h"
 #include "media/mymediainfo.h"
+#include "support/fixtures.h"
 #include "tools/media/audiofmt/audiofmtcenterwt.h"
 #include "tools/media/audiofmt/audiofmtdistitemwt.h"
 #include "tools/media/audiofmt/audiofmtmainwt.h"
@@ -143,6 +144,7 @@ private slots:
     void compressionFigures();
     void sliderFeedsTheJob();
     void matroskaSoundCountsInTheEstimate();
+    void realPhoneClipInCustomMode();
     void audioFormatConverts();
     void folderAndDropTakeThePageFiles();
     void closingTheRowAndClearing();
@@ -449,6 +451,41 @@ void TestMediaPages::matroskaSoundCountsInTheEstimate()
     const qint64 size = QFileInfo(onlyFileIn(m_out->path(), "mkv")).size();
     QVERIFY2(size <= estimate * 115 / 100,
              qPrintable(QStringLiteral("%1 bytes against an estimate of %2").arg(size).arg(estimate)));
+}
+
+void TestMediaPages::realPhoneClipInCustomMode()
+{
+    // The clip users reported: 自定义 512 kbps and 640x480 gave back a 1080p file at the source's
+    // 14 Mbit/s. Its picture stream is shorter than its sound, so the header's picture rate
+    // exceeds the file's, and the sound's share must still reach the estimate.
+    QVERIFY(QFile::copy(Fixtures::dataFile("VID_20191220_170832.mp4"), in("VID_20191220_170832.mp4")));
+    VideoCompressMainWT page(nullptr);
+    VideoCompressParamWT* panel = page.centerWidget()->param();
+    panel->savePathBox()->setCurrentIndex(1);
+    panel->setCustomFolder(m_out->path());
+    panel->modeBox()->setCurrentIndex(1);
+    panel->bitRateBox()->setCurrentText("512 kbps");
+    panel->resolutionBox()->setCurrentText("640x480");
+    page.addPaths({in("VID_20191220_170832.mp4")});
+    const auto* item = static_cast<const VideoCompressTableDistItemWT*>(page.table()->row(0)->targetWidget());
+    QTRY_VERIFY_WITH_TIMEOUT(item->totalBitRate() - item->videoBitRate() > 60, 20000);
+    const MediaJob job = page.jobRecords(page.table()->rows()).at(0);
+    QCOMPARE(job.bitRate, qint64(512));
+    QCOMPARE(job.fitBox, QSize(640, 480));
+    const qint64 estimate =
+        MediaRecipes::compressedSize(job.timeLen, job.bitRate, item->totalBitRate() - item->videoBitRate());
+    QCOMPARE(item->sizeText(), MyMediaInfo::readableSize(estimate));
+    page.compress();
+    waitIdle(&page);
+    QCOMPARE(page.table()->row(0)->persent(), 100);
+    const QString output = onlyFileIn(m_out->path(), "mp4");
+    const MediaFixtures::Probe probe = MediaFixtures::probe(output);
+    QCOMPARE(probe.size, QSize(640, 360));
+    QCOMPARE(probe.streamTypes, QStringList({"video", "audio"}));
+    const qint64 size = QFileInfo(output).size();
+    QVERIFY2(size <= estimate * 115 / 100,
+             qPrintable(QStringLiteral("%1 bytes against an estimate of %2").arg(size).arg(estimate)));
+    QVERIFY(size < QFileInfo(in("VID_20191220_170832.mp4")).size() / 10);
 }
 
 void TestMediaPages::compressionFigures_data()
