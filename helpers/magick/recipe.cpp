@@ -121,6 +121,7 @@ std::optional<Recipe> Recipe::parse(const std::vector<std::string>& arguments, s
         const std::string& option = arguments[i];
         const bool hasValue = i + 1 < end;
         const std::string value = hasValue ? arguments[i + 1] : std::string();
+        const bool repaged = hasValue && i + 2 < end && arguments[i + 2] == "+repage";
         std::optional<Step> step;
         if (option == "-profile" && hasValue && i == 2) {
             recipe.profile = value;
@@ -145,8 +146,9 @@ std::optional<Recipe> Recipe::parse(const std::vector<std::string>& arguments, s
             step = resizeStep(value);
         else if (option == "-rotate" && hasValue)
             step = rotateStep(value);
-        else if (option == "-crop" && hasValue && recipe.target == Target::Jpeg)
-            // A cropped PNG keeps ImageMagick's page offset, which only ImageMagick writes.
+        else if (option == "-crop" && hasValue && (repaged || recipe.target == Target::Jpeg))
+            // Without +repage a cropped PNG keeps ImageMagick's page offset, which only ImageMagick
+            // writes; libvips writes none, which is what +repage asks for, and JPEG has none.
             step = cropStep(value);
         else if (option == "-flop")
             step = Step{Step::Kind::Flop};
@@ -160,6 +162,8 @@ std::optional<Recipe> Recipe::parse(const std::vector<std::string>& arguments, s
         recipe.steps.push_back(*step);
         if (step->kind == Step::Kind::WhiteBackground)
             i += 3;
+        else if (step->kind == Step::Kind::Crop && repaged)
+            i += 2;
         else if (step->kind != Step::Kind::Flop && step->kind != Step::Kind::Flip)
             ++i;
     }

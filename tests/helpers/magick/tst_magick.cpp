@@ -237,6 +237,15 @@ void TestMagick::bothPathsGiveOnePicture_data()
                                                   << "";
     QTest::newRow("crop") << "photo.jpg" << QStringList{o, "-crop", "100x80+10+20"} << "jpg"
                           << "";
+    QTest::newRow("crop, page dropped")
+        << "photo.jpg" << QStringList{o, "-crop", "100x80+10+20", "+repage"} << "jpg"
+        << "";
+    QTest::newRow("PNG crop, page dropped")
+        << "plain.png" << QStringList{o, "-crop", "30x20+5+7", "+repage"} << "png"
+        << "";
+    QTest::newRow("JPEG to a PNG piece, page dropped")
+        << "turned.jpg" << QStringList{o, "-rotate", "90", "-crop", "60x50+70+20", "+repage"} << "png"
+        << "";
     QTest::newRow("crop over the edge") << "photo.jpg" << QStringList{o, "-crop", "250x250+100+50"} << "jpg"
                                         << "";
     QTest::newRow("PNG with alpha on white")
@@ -328,6 +337,8 @@ void TestMagick::theRestIsImageMagicksOwn_data()
                                      << "quality for PNG";
     QTest::newRow("PNG crop keeps its page")
         << QStringList{"photo.jpg", o, "-crop", "10x10+1+1", "out/r.png"} << "option -crop 10x10+1+1";
+    QTest::newRow("a page reset without a crop")
+        << QStringList{"photo.jpg", o, "+repage", "out/r.jpg"} << "option +repage";
     QTest::newRow("4:2:2 JPEG") << QStringList{"422.jpg", o, "-rotate", "90", "out/r.jpg"}
                                 << "JPEG sampling ImageMagick keeps and libvips cannot write";
     QTest::newRow("CMYK JPEG") << QStringList{"cmyk.jpg", o, "out/r.jpg"} << "JPEG sampling";
