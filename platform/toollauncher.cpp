@@ -37,7 +37,7 @@ QProcessEnvironment ToolLauncher::childEnvironment()
     return env;
 }
 
-void ToolLauncher::prepare(QProcess& process, const QString& program, const QStringList& arguments)
+void ToolLauncher::prepare(ChildProcess& process, const QString& program, const QStringList& arguments)
 {
     process.setProgram(resolve(program));
     process.setArguments(arguments);
@@ -46,13 +46,13 @@ void ToolLauncher::prepare(QProcess& process, const QString& program, const QStr
     process.setStandardInputFile(QProcess::nullDevice());
 }
 
-bool ToolLauncher::start(QProcess& process, int startWaitMs)
+bool ToolLauncher::start(ChildProcess& process, int startWaitMs)
 {
     process.start(QIODevice::ReadOnly);
     return process.waitForStarted(startWaitMs);
 }
 
-bool ToolLauncher::waitForEnd(QProcess& process, int finishWaitMs, const std::atomic_bool* cancel)
+bool ToolLauncher::waitForEnd(ChildProcess& process, int finishWaitMs, const std::atomic_bool* cancel)
 {
     if (!cancel)
         return process.waitForFinished(finishWaitMs);
@@ -72,7 +72,7 @@ bool ToolLauncher::waitForEnd(QProcess& process, int finishWaitMs, const std::at
     return false;
 }
 
-ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWaitMs,
+ToolResult ToolLauncher::collect(ChildProcess& process, bool started, int finishWaitMs,
                                  const std::atomic_bool* cancel)
 {
     ToolResult result;
@@ -82,10 +82,8 @@ ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWait
         return result;
     }
     result.finished = waitForEnd(process, finishWaitMs, cancel);
-    if (!result.finished) {
-        process.kill();
-        process.waitForFinished(kStartWaitMs);
-    }
+    if (!result.finished)
+        process.end();
     result.exitStatus = process.exitStatus();
     result.exitCode = process.exitCode();
     result.standardError = process.readAllStandardError();
@@ -96,7 +94,7 @@ ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWait
 ToolResult ToolLauncher::run(const QString& program, const QStringList& arguments, int finishWaitMs,
                              const std::atomic_bool* cancel)
 {
-    QProcess process;
+    ChildProcess process;
     prepare(process, program, arguments);
     // Standard output is of no use to any caller and must not fill a pipe.
     process.setStandardOutputFile(QProcess::nullDevice());

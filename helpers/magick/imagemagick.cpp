@@ -1,5 +1,7 @@
 #include "imagemagick.h"
 
+#include "termination.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -57,8 +59,8 @@ int ImageMagick::run(const std::vector<std::string>& arguments)
         return 1;
     }
     if (child == 0) {
-        // A job that is cancelled kills us; convert must not outlive it.
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        // Should we die without our handler (SIGKILL), convert still gets the chance to tidy up.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent)
             _exit(1);
         dup2(pipeFds[1], STDERR_FILENO);
@@ -69,6 +71,7 @@ int ImageMagick::run(const std::vector<std::string>& arguments)
         writeAll(STDERR_FILENO, message.data(), message.size());
         _exit(1);
     }
+    Termination::setChild(child);
     close(pipeFds[1]);
     std::string errors;
     char buffer[4096];

@@ -336,7 +336,8 @@ void TestImgThread::concurrentBatchesKeepTheirTemporaryFiles()
     QCOMPARE(slow.doneReports().first().value, 1);
     QCOMPARE(Fixtures::identify(m_out + "/camera.png"), QStringLiteral("1216x912 PNG"));
     QCOMPARE(Fixtures::identify(m_out + "/camera.jpg"), QStringLiteral("1216x912 JPEG"));
-    QCOMPARE(QDir(AppPaths::tempRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(QDir(AppPaths::tempRoot()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 void TestImgThread::aHangingJobHoldsUpOnlyItsOwnBatch()

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QProcess>
+
+// Every external tool is started through this class, so that no tool outlives the program.
+// The child asks the kernel for SIGTERM when its parent goes: SIGTERM rather than SIGKILL because
+// our own helpers then end their children and remove their scratch files, and every tool we run
+// ends on it within a moment.
+//
+// Rule: the kernel sends that signal when the *thread* that started the child ends, not the
+// process. A child is started, waited for and ended in one thread, and that thread outlives it.
+class ChildProcess final : public QProcess
+{
+    Q_DISABLE_COPY_MOVE(ChildProcess)
+public:
+    // How long a tool is given to tidy up after SIGTERM before it is killed.
+    static constexpr int kGraceMs = 500;
+
+    explicit ChildProcess(QObject* parent = nullptr);
+    ~ChildProcess() override;
+
+    // SIGTERM, then SIGKILL once the grace has passed; returns when the tool is gone.
+    void end(int graceMs = kGraceMs);
+
+protected:
+    // Runs in the forked child before exec: async-signal-safe calls only.
+    void setupChildProcess() override;
+
+private:
+    pid_t m_parent;
+};
