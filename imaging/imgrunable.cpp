@@ -56,7 +56,8 @@ void ImgRunable::run()
         emit setProgress(100, m_row);
     else
         emit failed(m_row, reason);
-    emit done(output, m_row, success);
+    // A failed job has no output to show: its partial name never became one.
+    emit done(success ? output : QString(), m_row, success);
     m_finished->release();
 }
 

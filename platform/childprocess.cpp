@@ -4,7 +4,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-ChildProcess::ChildProcess(QObject* parent) : QProcess(parent), m_parent(getpid()) {}
+ChildProcess::ChildProcess(QObject* parent) : QProcess(parent), m_parent(getpid()), m_deathSignal(SIGKILL) {}
 
 ChildProcess::~ChildProcess()
 {
@@ -26,7 +26,7 @@ void ChildProcess::end(int graceMs)
 
 void ChildProcess::setupChildProcess()
 {
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    prctl(PR_SET_PDEATHSIG, m_deathSignal);
     // The parent may have died between fork and prctl; then no signal would ever come.
     if (getppid() != m_parent)
         _exit(127);

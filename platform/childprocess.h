@@ -2,10 +2,11 @@
 
 #include <QProcess>
 
-// Every external tool is started through this class, so that no tool outlives the program.
-// The child asks the kernel for SIGTERM when its parent goes: SIGTERM rather than SIGKILL because
-// our own helpers then end their children and remove their scratch files, and every tool we run
-// ends on it within a moment.
+// Every external tool is started through this class, so that no tool outlives the program: the
+// child asks the kernel for a death signal when its parent goes. SIGKILL by default: a tool
+// writes under a partial name that the next start removes, and ffmpeg given SIGTERM first
+// flushes its encoder, seconds at 4K. Our own helpers take SIGTERM, to end their own children
+// and remove their scratch files.
 //
 // Rule: the kernel sends that signal when the *thread* that started the child ends, not the
 // process. A child is started, waited for and ended in one thread, and that thread outlives it.
@@ -19,6 +20,10 @@ public:
     explicit ChildProcess(QObject* parent = nullptr);
     ~ChildProcess() override;
 
+    // Set before start.
+    void setDeathSignal(int signalNumber) { m_deathSignal = signalNumber; }
+    int deathSignal() const { return m_deathSignal; }
+
     // SIGTERM, then SIGKILL once the grace has passed; returns when the tool is gone.
     void end(int graceMs = kGraceMs);
 
@@ -28,4 +33,5 @@ protected:
 
 private:
     pid_t m_parent;
+    int m_deathSignal;
 };

@@ -156,15 +156,18 @@ int PartialOutput::removeStale(const QString& folder, const QDateTime& before)
     if (folder.isEmpty())
         return 0;
     int removed = 0;
-    const QDir dir(folder);
-    const QFileInfoList entries =
-        dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries) {
-        const qint64 owner = ownerOf(entry.fileName());
-        if (owner <= 0 || entry.lastModified() >= before || isAlive(owner))
+    const qint64 limit = before.toSecsSinceEpoch();
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        const qint64 owner = ownerOf(name);
+        const QString path = folder + QLatin1Char('/') + name;
+        struct stat info;
+        // lstat: a link is judged, and removed, as itself.
+        if (owner <= 0 || ::lstat(QFile::encodeName(path).constData(), &info) != 0 ||
+            info.st_mtime >= limit || isAlive(owner))
             continue;
-        const bool gone = entry.isDir() && !entry.isSymLink() ? QDir(entry.filePath()).removeRecursively()
-                                                              : QFile::remove(entry.filePath());
+        const bool gone = S_ISDIR(info.st_mode) ? QDir(path).removeRecursively() : QFile::remove(path);
         removed += gone ? 1 : 0;
     }
     return removed;

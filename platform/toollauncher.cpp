@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QThread>
 
+#include <csignal>
+
 QString ToolLauncher::resolve(const QString& program)
 {
     if (QDir::isAbsolutePath(program))
@@ -37,8 +39,16 @@ QProcessEnvironment ToolLauncher::childEnvironment()
     return env;
 }
 
+bool ToolLauncher::isOwnHelper(const QString& program)
+{
+    static const QStringList ours{QStringLiteral("magick"), QStringLiteral("ConvertToJpg"),
+                                  QStringLiteral("Qlv2mp4")};
+    return ours.contains(QFileInfo(program).fileName());
+}
+
 void ToolLauncher::prepare(ChildProcess& process, const QString& program, const QStringList& arguments)
 {
+    process.setDeathSignal(isOwnHelper(program) ? SIGTERM : SIGKILL);
     process.setProgram(resolve(program));
     process.setArguments(arguments);
     process.setWorkingDirectory(AppPaths::appDir());

@@ -21,6 +21,8 @@ public:
     // "magick" -> "<app>/magick"; absolute paths are kept.
     static QString resolve(const QString& program);
     static QProcessEnvironment childEnvironment();
+    // Our own helpers (magick, the RAW and QLV helpers) tidy up on SIGTERM; other tools get SIGKILL.
+    static bool isOwnHelper(const QString& program);
 
     // Sets up the process without starting it, for callers that read output as it comes.
     static void prepare(ChildProcess& process, const QString& program, const QStringList& arguments);

@@ -59,7 +59,7 @@ int ImageMagick::run(const std::vector<std::string>& arguments)
         return 1;
     }
     if (child == 0) {
-        // Should we die without our handler (SIGKILL), convert still gets the chance to tidy up.
+        // Should we die without our handler (SIGKILL), convert still removes its temporary files.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent)
             _exit(1);
