@@ -29,6 +29,10 @@ QProcessEnvironment ToolLauncher::childEnvironment()
     const QString ours = AppPaths::appDir() + QStringLiteral("/config/ImageMagick");
     env.insert(QStringLiteral("MAGICK_CONFIGURE_PATH"),
                magickPath.isEmpty() ? ours : ours + QLatin1Char(':') + magickPath);
+    // ImageMagick's temporary files (Ghostscript's pages among them) where the next start
+    // removes what a killed run left.
+    if (!env.contains(QStringLiteral("MAGICK_TMPDIR")))
+        env.insert(QStringLiteral("MAGICK_TMPDIR"), AppPaths::tempRoot());
     // Up to ten jobs run at once on two cores: extra OpenMP threads per child only contend.
     const QString threads = QString::number(qMax(1, QThread::idealThreadCount() / 2));
     if (!env.contains(QStringLiteral("MAGICK_THREAD_LIMIT")))
