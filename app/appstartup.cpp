@@ -3,6 +3,7 @@
 #include "app/filerouter.h"
 #include "app/mainwidget.h"
 #include "app/uilanguage.h"
+#include "platform/apppaths.h"
 #include "platform/instancechannel.h"
 #include "platform/singleinstanceguard.h"
 #include "platform/toolcheck.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -52,6 +54,7 @@ void AppStartup::setIdentity()
 
 int AppStartup::run(int argc, char** argv)
 {
+    const QDateTime started = QDateTime::currentDateTime();
     prepareEnvironment();
     const QStringList files = filesFromArguments(argc, argv);
     // Qt would take words such as "-style" or "-reverse" for its own options: it sees none.
@@ -72,6 +75,8 @@ int AppStartup::run(int argc, char** argv)
     }
     InstanceChannel channel;
     channel.listen();
+    // Only now: the guard says no other instance of ours is writing.
+    AppPaths::removeStalePartials(started);
 
     configureProcess(app);
     QFont font;

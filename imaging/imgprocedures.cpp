@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdio>
-
 QString ImgRunable::conversionProcedure(bool firstDot)
 {
     const QString suffix = ImgFormats::suffix(m_params.format);
@@ -44,13 +42,9 @@ QString ImgRunable::conversionProcedure(bool firstDot)
     m_sourcePages = PageCounter::pages(m_source);
     QString output;
     if (!firstDot && ImgRecipes::isMultiFrameSuffix(sourceSuffix)) {
-        const QString folder = OutputNamer::claimFolder(m_params.outputDir, base, m_stamp, m_row);
-        if (folder.isEmpty()) {
-            m_toolsClean = false;
-            m_failure = QStringLiteral("no sub-folder could be made in ") + m_params.outputDir;
+        const QString folder = claimFolder(base);
+        if (folder.isEmpty())
             return QString();
-        }
-        m_claimedFolder = folder;
         output = folder + QLatin1Char('/') + base + QLatin1Char('.') + suffix;
         m_framesApart = ImgRecipes::framesApart(m_source, m_sourcePages, suffix);
     } else {
@@ -74,18 +68,14 @@ QString ImgRunable::pdfProcedure(const QString& base, const QString& suffix)
         return QString();
     }
     // Pages written one by one get a folder of their own, like the frames of other multi-frame
-    // sources: ImageMagick numbers them beside a name that no one else can claim then, so a
-    // second batch of the same document never writes over the first.
+    // sources: ImageMagick numbers them inside our partial folder, which takes a free name only
+    // at the end, so a second batch of the same document never writes over the first.
     QString output;
     const bool separatePages = !join && pages.sizes.size() > 1;
     if (separatePages) {
-        const QString folder = OutputNamer::claimFolder(m_params.outputDir, base, m_stamp, m_row);
-        if (folder.isEmpty()) {
-            m_toolsClean = false;
-            m_failure = QStringLiteral("no sub-folder could be made in ") + m_params.outputDir;
+        const QString folder = claimFolder(base);
+        if (folder.isEmpty())
             return QString();
-        }
-        m_claimedFolder = folder;
         output = folder + QLatin1Char('/') + base + QLatin1Char('.') + suffix;
     } else {
         output = claimOutput(base, suffix);
@@ -178,15 +168,11 @@ QString ImgRunable::compressionProcedure()
                 return output;
             }
         }
-        // pngquant will not write over a file, and our claim on the name is one: it writes
-        // beside it and the result replaces the claim in one step.
-        const QString fresh = output + QStringLiteral(".part.png");
-        QFile::remove(fresh);
-        if (runTool(QStringLiteral("pngquant.2.12.3"), ImgRecipes::png(input, m_params.level, fresh)))
-            std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(output).constData());
-        else if (m_lastExitCode > 0)
+        // pngquant will not write over a file, not even our empty partial one.
+        QFile::remove(output);
+        if (!runTool(QStringLiteral("pngquant.2.12.3"), ImgRecipes::png(input, m_params.level, output)) &&
+            m_lastExitCode > 0)
             m_failure = ImgRecipes::pngquantFailure(m_lastExitCode);
-        QFile::remove(fresh);
         if (resized)
             QFile::remove(input);
         return output;

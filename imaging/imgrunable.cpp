@@ -4,6 +4,7 @@
 #include "imaging/imgrecipes.h"
 #include "imaging/imgsuccessrule.h"
 #include "imaging/outputnamer.h"
+#include "platform/partialoutput.h"
 #include "platform/toollauncher.h"
 
 #include <QDebug>
@@ -30,19 +31,24 @@ void ImgRunable::run()
     m_startedAt = QDateTime::currentDateTime();
     emit setProgress(3, m_row);
     startTicker();
-    const QString output = runProcedure();
+    QString output = runProcedure();
     stopTicker();
     const bool exists = !output.isEmpty() && OutputNamer::resultExists(output, m_startedAt);
-    const bool success = ImgSuccessRule::judge(m_params.operation, m_errorText, m_toolsClean, exists);
+    bool success = ImgSuccessRule::judge(m_params.operation, m_errorText, m_toolsClean, exists);
+    if (success) {
+        const QString claimed = finish(output);
+        success = !claimed.isEmpty();
+        output = success ? claimed : output;
+        if (!success)
+            m_failure = QStringLiteral("no output name could be claimed in ") + m_params.outputDir;
+    }
     if (!m_errorText.isEmpty())
         qDebug() << "执行失败，执行结果为：" << m_errorText;
     const QString reason = success ? QString() : failureReason(exists);
     if (!success)
         qWarning() << "picture job failed:" << m_source << reason;
-    // The name is this job's own claim: a failed job leaves no half-written file under it.
-    if (success)
-        OutputNamer::releaseIfEmpty(output);
-    else if (!output.isEmpty())
+    // A failed job's output never had a final name: its partial file or folder goes.
+    if (!success && !output.isEmpty())
         QFile::remove(output);
     if (!success && !m_claimedFolder.isEmpty())
         QDir(m_claimedFolder).removeRecursively();
@@ -50,7 +56,8 @@ void ImgRunable::run()
         emit setProgress(100, m_row);
     else
         emit failed(m_row, reason);
-    emit done(output, m_row, success);
+    // A failed job has no output to show: its partial name never became one.
+    emit done(success ? output : QString(), m_row, success);
     m_finished->release();
 }
 
@@ -145,12 +152,57 @@ bool ImgRunable::runTool(const QString& program, const QStringList& arguments)
 
 QString ImgRunable::claimOutput(const QString& base, const QString& suffix)
 {
-    const QString output = OutputNamer::claimFile(m_params.outputDir, base, suffix, m_stamp, m_row);
+    m_finalBase = base;
+    m_finalSuffix = suffix;
+    const QString output = PartialOutput::createFile(m_params.outputDir, suffix);
     if (output.isEmpty()) {
         m_toolsClean = false;
         m_failure = QStringLiteral("no output name could be claimed in ") + m_params.outputDir;
     }
     return output;
+}
+
+QString ImgRunable::claimFolder(const QString& base)
+{
+    m_finalBase = base;
+    m_finalSuffix.clear();
+    m_claimedFolder = PartialOutput::createFolder(m_params.outputDir);
+    if (m_claimedFolder.isEmpty()) {
+        m_toolsClean = false;
+        m_failure = QStringLiteral("no sub-folder could be made in ") + m_params.outputDir;
+    }
+    return m_claimedFolder;
+}
+
+QString ImgRunable::finish(const QString& output)
+{
+    QString ready = output;
+    if (m_claimedFolder.isEmpty() && QFileInfo(output).size() == 0)
+        ready = gatherNumbered(output);
+    if (m_claimedFolder.isEmpty())
+        return OutputNamer::claimFile(ready, m_params.outputDir, m_finalBase, m_finalSuffix, m_stamp, m_row);
+    const QString folder =
+        OutputNamer::claimFolder(m_claimedFolder, m_params.outputDir, m_finalBase, m_stamp, m_row);
+    if (folder.isEmpty())
+        return QString();
+    m_claimedFolder.clear();
+    return folder + QLatin1Char('/') + QFileInfo(ready).fileName();
+}
+
+QString ImgRunable::gatherNumbered(const QString& output)
+{
+    const QStringList numbered = OutputNamer::numberedFiles(output);
+    if (numbered.isEmpty() || claimFolder(m_finalBase).isEmpty())
+        return output;
+    QFile::remove(output);
+    const QString dot = m_finalSuffix.isEmpty() ? QString() : QStringLiteral(".") + m_finalSuffix;
+    const QString inside = m_claimedFolder + QLatin1Char('/') + m_finalBase + dot;
+    for (const QString& file : numbered) {
+        const QString number = QFileInfo(file).completeBaseName().section(QLatin1Char('-'), -1);
+        QFile::rename(file,
+                      m_claimedFolder + QLatin1Char('/') + m_finalBase + QLatin1Char('-') + number + dot);
+    }
+    return OutputNamer::numberFromOne(inside);
 }
 
 QString ImgRunable::convert(const QString& source, const QString& suffix, const QString& output)

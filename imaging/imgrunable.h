@@ -48,7 +48,14 @@ private:
     QString decodeFirst(const QString& tool, const QString& source, const QString& suffix);
     // The HEIC source's ICC profile as a file in the batch's scratch folder; empty if it has none.
     QString saveHeicProfile();
+    // A hidden partial file in the output folder; the final name is claimed by finish().
     QString claimOutput(const QString& base, const QString& suffix);
+    // A hidden partial folder for results of several files, claimed as base by finish().
+    QString claimFolder(const QString& base);
+    // Gives the finished partial output its final name; returns it, empty when none was free.
+    QString finish(const QString& output);
+    // Numbered frames the tool wrote beside a partial file go into a partial folder of their own.
+    QString gatherNumbered(const QString& output);
     QString convert(const QString& source, const QString& suffix, const QString& output);
     bool runTool(const QString& program, const QStringList& arguments);
     QString failureReason(bool resultExists) const;
@@ -72,8 +79,11 @@ private:
     int m_sourcePages = 1;
     QString m_profile;
     bool m_framesApart = false;
-    // A sub-folder this job made; a failed job takes it away again.
+    // A partial sub-folder this job made; a failed job takes it away again.
     QString m_claimedFolder;
+    // The name the partial output is to take: base and suffix in the output folder.
+    QString m_finalBase;
+    QString m_finalSuffix;
     bool m_toolsClean = true;
     // The last tool's exit code; -1 when it did not exit normally.
     int m_lastExitCode = -1;

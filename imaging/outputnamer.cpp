@@ -1,5 +1,7 @@
 #include "imaging/outputnamer.h"
 
+#include "platform/partialoutput.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,8 +9,6 @@
 #include <QRegularExpression>
 
 namespace {
-// Past this many taken names something is wrong with the folder; give up rather than loop.
-constexpr int kMaxAttempts = 1000;
 
 QString candidate(const QString& stem, int attempt)
 {
@@ -16,44 +16,20 @@ QString candidate(const QString& stem, int attempt)
 }
 } // namespace
 
-bool OutputNamer::createExclusively(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-}
-
-QString OutputNamer::claimFile(const QString& folder, const QString& base, const QString& suffix,
-                               const QString& stamp, int row)
+QString OutputNamer::claimFile(const QString& partial, const QString& folder, const QString& base,
+                               const QString& suffix, const QString& stamp, int row)
 {
     const QString dot = suffix.isEmpty() ? QString() : QStringLiteral(".") + suffix;
-    const QString first = folder + QLatin1Char('/') + base + dot;
-    if (createExclusively(first))
-        return first;
-    const QString stem = folder + QLatin1Char('/') + base + QLatin1Char('_') + stamp + QString::number(row);
-    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        const QString path = candidate(stem, attempt) + dot;
-        if (createExclusively(path))
-            return path;
-        if (!QFileInfo(folder).isDir())
-            break;
-    }
-    return QString();
+    const QString first = folder + QLatin1Char('/') + base;
+    const QString stem = first + QLatin1Char('_') + stamp + QString::number(row);
+    return PartialOutput::claim(
+        partial, [&](int attempt) { return (attempt == 0 ? first : candidate(stem, attempt - 1)) + dot; });
 }
 
-QString OutputNamer::claimFolder(const QString& folder, const QString& base, const QString& stamp, int row)
+QString OutputNamer::claimFolder(const QString& partial, const QString& folder, const QString& base,
+                                 const QString& stamp, int row)
 {
-    QDir parent(folder);
-    if (parent.mkdir(base))
-        return parent.filePath(base);
-    const QString stem = base + QLatin1Char('_') + stamp + QString::number(row);
-    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        const QString name = candidate(stem, attempt);
-        if (parent.mkdir(name))
-            return parent.filePath(name);
-        if (!parent.exists())
-            break;
-    }
-    return QString();
+    return claimFile(partial, folder, base, QString(), stamp, row);
 }
 
 QString OutputNamer::numberFromOne(const QString& output)
@@ -64,7 +40,7 @@ QString OutputNamer::numberFromOne(const QString& output)
         QStringLiteral("^%1-(\\d+)%2$")
             .arg(QRegularExpression::escape(info.completeBaseName()), QRegularExpression::escape(dot)));
     QMap<int, QString> written;
-    for (const QString& name : info.dir().entryList(QDir::Files)) {
+    for (const QString& name : info.dir().entryList(QDir::Files | QDir::Hidden)) {
         const QRegularExpressionMatch match = numbered.match(name);
         if (match.hasMatch())
             written.insert(match.captured(1).toInt(), name);
@@ -104,7 +80,7 @@ bool OutputNamer::resultExists(const QString& output, const QDateTime& since)
                  QRegularExpression::escape(info.suffix().isEmpty() ? QString()
                                                                     : QStringLiteral(".") + info.suffix()));
     const QRegularExpression numbered(pattern);
-    const QFileInfoList entries = info.dir().entryInfoList(QDir::Files);
+    const QFileInfoList entries = info.dir().entryInfoList(QDir::Files | QDir::Hidden);
     for (const QFileInfo& entry : entries) {
         if (numbered.match(entry.fileName()).hasMatch() && entry.lastModified() >= after)
             return true;
@@ -112,9 +88,18 @@ bool OutputNamer::resultExists(const QString& output, const QDateTime& since)
     return false;
 }
 
-void OutputNamer::releaseIfEmpty(const QString& output)
+QStringList OutputNamer::numberedFiles(const QString& output)
 {
     const QFileInfo info(output);
-    if (info.isFile() && info.size() == 0)
-        QFile::remove(output);
+    const QString dot = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    const QRegularExpression numbered(
+        QStringLiteral("^%1-(\\d+)%2$")
+            .arg(QRegularExpression::escape(info.completeBaseName()), QRegularExpression::escape(dot)));
+    QMap<int, QString> written;
+    for (const QString& name : info.dir().entryList(QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch match = numbered.match(name);
+        if (match.hasMatch())
+            written.insert(match.captured(1).toInt(), info.dir().filePath(name));
+    }
+    return written.values();
 }

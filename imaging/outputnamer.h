@@ -4,16 +4,18 @@
 #include <QString>
 
 // Picks output names so that no two jobs, of one batch or of two, ever write the same path.
-// A name is claimed by creating it exclusively (a file, or a folder for the sub-folder rule).
+// A job writes under a hidden partial name (PartialOutput) and claims its final name only when
+// done, by a rename that never replaces anything.
 class OutputNamer final
 {
 public:
-    // folder/base.suffix, else folder/base_<stamp><row>.suffix, else that with "_2", "_3" ...
-    // The returned file exists (empty) and belongs to the caller; empty when none could be made.
-    static QString claimFile(const QString& folder, const QString& base, const QString& suffix,
-                             const QString& stamp, int row);
-    // folder/base, else folder/base_<stamp><row>, else with "_2" ...; the folder is created.
-    static QString claimFolder(const QString& folder, const QString& base, const QString& stamp, int row);
+    // Moves the finished partial to folder/base.suffix, else folder/base_<stamp><row>.suffix,
+    // else that with "_2", "_3" ...; returns the name taken, empty when none could be had.
+    static QString claimFile(const QString& partial, const QString& folder, const QString& base,
+                             const QString& suffix, const QString& stamp, int row);
+    // The same for a partial folder: folder/base, else folder/base_<stamp><row>, else with "_2" ...
+    static QString claimFolder(const QString& partial, const QString& folder, const QString& base,
+                               const QString& stamp, int row);
     // Whether the tool left a result: the file itself with content, or the numbered files
     // ImageMagick writes for the frames or pages of a multi-frame result (base-0.png ...).
     // Only files written at or after `since` count.
@@ -24,9 +26,6 @@ public:
     // number needs. A lone numbered file becomes output itself. Returns the first, or output
     // itself when ImageMagick wrote no numbered file.
     static QString numberFromOne(const QString& output);
-    // Removes a claimed name that the tool left empty.
-    static void releaseIfEmpty(const QString& output);
-
-private:
-    static bool createExclusively(const QString& path);
+    // The numbered files ImageMagick wrote beside output (output-0.png ...), in order.
+    static QStringList numberedFiles(const QString& output);
 };

@@ -130,7 +130,7 @@ PdfPages PageCounter::pdfPages(const QString& path)
     if (info.size() == 0)
         return {{}, QStringLiteral("the PDF file is empty (0 bytes)")};
     // Every page's boxes: -l past the last page is clamped to it.
-    QProcess process;
+    ChildProcess process;
     ToolLauncher::prepare(process, QStringLiteral("decoder/pdf/pdfinfo"),
                           {QStringLiteral("-box"), QStringLiteral("-f"), QStringLiteral("1"),
                            QStringLiteral("-l"), QString::number(kMaxPages), info.absoluteFilePath()});
@@ -140,7 +140,7 @@ PdfPages PageCounter::pdfPages(const QString& path)
         return {{}, QStringLiteral("pdfinfo could not start: ") + process.errorString()};
     const bool finished = process.waitForFinished(ToolLauncher::kStartWaitMs * 4);
     if (!finished)
-        process.kill();
+        process.end();
     const QString text = QString::fromUtf8(process.readAll());
     const bool clean = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return parsePdfInfo(text, clean);

@@ -1,7 +1,8 @@
 #include "media/mediaoutputnamer.h"
 
+#include "platform/partialoutput.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 MediaOutputNamer::MediaOutputNamer(const QString& outputDirectory, const QDateTime& start)
@@ -10,36 +11,27 @@ MediaOutputNamer::MediaOutputNamer(const QString& outputDirectory, const QDateTi
 {
 }
 
-QString MediaOutputNamer::claim(const QString& base, const QString& suffix, int row, QString* reason) const
+QString MediaOutputNamer::partial(const QString& suffix, QString* reason) const
+{
+    const QString path = PartialOutput::createFile(m_directory, suffix);
+    if (path.isEmpty())
+        *reason = QStringLiteral("cannot write in ") + m_directory;
+    return path;
+}
+
+QString MediaOutputNamer::claim(const QString& partial, const QString& base, const QString& suffix, int row,
+                                QString* reason) const
 {
     const QString dot = suffix.isEmpty() ? QString() : QStringLiteral(".") + suffix;
     const QString stem = m_directory + QLatin1Char('/') + base;
     const QString stamped = stem + QLatin1Char('_') + m_stamp + QString::number(row);
-    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        QString path = attempt == 0 ? stem : stamped;
+    const QString path = PartialOutput::claim(partial, [&](int attempt) {
+        QString candidate = attempt == 0 ? stem : stamped;
         if (attempt > 1)
-            path += QStringLiteral("_%1").arg(attempt);
-        path += dot;
-        switch (claimPath(path)) {
-        case Claimed:
-            return path;
-        case Unwritable:
-            *reason = QStringLiteral("cannot write ") + path;
-            return QString();
-        case Taken:
-            break;
-        }
-    }
-    *reason = QStringLiteral("no free output name in ") + m_directory;
-    return QString();
-}
-
-MediaOutputNamer::Claim MediaOutputNamer::claimPath(const QString& path)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return Claimed;
-    // A dangling link counts as taken too: writing through it would create a file elsewhere.
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink() ? Taken : Unwritable;
+            candidate += QStringLiteral("_%1").arg(attempt);
+        return candidate + dot;
+    });
+    if (path.isEmpty())
+        *reason = QStringLiteral("no free output name in ") + m_directory;
+    return path;
 }

@@ -320,7 +320,7 @@ MediaCommand MediaRecipes::concatJoin(const QStringList& pieces, const MediaJob&
 {
     MediaCommand command;
     command.outputPath = output;
-    // "-y" only overwrites the name the runner has just reserved.
+    // "-y" only overwrites the partial file the runner has just made.
     command.arguments << QStringLiteral("-y") << QStringLiteral("-i")
                       << QStringLiteral("concat:") + pieces.join(QLatin1Char('|')) << QStringLiteral("-i")
                       << absolute(first.oriFilePath) << QStringLiteral("-map") << QStringLiteral("0")

@@ -12,9 +12,9 @@ struct MediaCommand
     QString outputPath;
 };
 
-// Pure functions from a job to ffmpeg's argument list. The runner claims the output name first
-// and passes it in. Paths handed to the tool are absolute, so a file name that starts with "-"
-// is never read as an option.
+// Pure functions from a job to ffmpeg's argument list. The runner passes in the hidden partial
+// file it made, which takes its final name once whole. Paths handed to the tool are absolute, so a file name
+// that starts with "-" is never read as an option.
 class MediaRecipes final
 {
 public:

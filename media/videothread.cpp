@@ -88,7 +88,7 @@ void VideoThread::run()
     QDir().mkpath(m_outputDirectory);
 
     // Created here so that it belongs to this thread; its output is read only from this thread.
-    QProcess process;
+    ChildProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     connect(&process, &QProcess::readyReadStandardOutput, this, &VideoThread::readOutput,
             Qt::DirectConnection);
@@ -141,19 +141,24 @@ void VideoThread::runJob(int index)
     const qint64 real = source.lengthMs;
     if (job.wholeClip && real > 0)
         m_timeLen = real / 1000;
-    const QString output = m_namer->claim(MediaRecipes::outputBase(job), MediaRecipes::outputSuffix(job),
-                                          index, &outcome.reason);
-    if (!output.isEmpty() && job.operation == Compression && job.targetBytes > 0)
-        outcome = runTargetSize(job, output, real);
-    else if (!output.isEmpty())
-        outcome = runCapped(recipe(job, output, input, source.frameRate()), real, job.wholeClip);
+    const QString suffix = MediaRecipes::outputSuffix(job);
+    const QString partial = m_namer->partial(suffix, &outcome.reason);
+    if (!partial.isEmpty() && job.operation == Compression && job.targetBytes > 0)
+        outcome = runTargetSize(job, partial, real);
+    else if (!partial.isEmpty())
+        outcome = runCapped(recipe(job, partial, input, source.frameRate()), real, job.wholeClip);
     else
         outcome.ok = false;
     if (!unwrapped.isEmpty())
         QFile::remove(unwrapped);
-    // The claimed name is this run's own; a job refused before its encode leaves it empty.
-    if (!outcome.ok && !output.isEmpty())
-        QFile::remove(output);
+    QString output;
+    if (outcome.ok) {
+        output = m_namer->claim(partial, MediaRecipes::outputBase(job), suffix, index, &outcome.reason);
+        outcome.ok = !output.isEmpty();
+    }
+    // The partial file never had a final name; a failed or stopped job leaves nothing.
+    if (!outcome.ok && !partial.isEmpty())
+        QFile::remove(partial);
     finishJob(output, job.objectName, outcome);
 }
 
@@ -266,7 +271,7 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
         outcome.reason = result.failureReason();
     if (outcome.reason.isEmpty())
         outcome.reason = QStringLiteral("no output was written");
-    // The file is this run's own (claimed or temporary): a half-written one is of no use.
+    // The file is this run's own (partial or temporary): a half-written one is of no use.
     if (!expectedOutput.isEmpty())
         QFile::remove(expectedOutput);
     return outcome;
@@ -414,23 +419,30 @@ void VideoThread::runConcatenation()
         m_timeOffset += qMax(job.timeLen / 1000, m_log.lastTimeSeconds());
     }
 
-    QString output;
+    QString partial;
     if (m_cancel)
         outcome = {false, QStringLiteral("stopped")};
     if (outcome.ok) {
         failedName = first.objectName;
-        output = m_namer->claim(MediaRecipes::outputBase(first), MediaRecipes::outputSuffix(first), 0,
-                                &outcome.reason);
-        outcome.ok = !output.isEmpty();
+        partial = m_namer->partial(MediaRecipes::outputSuffix(first), &outcome.reason);
+        outcome.ok = !partial.isEmpty();
     }
     if (outcome.ok) {
         m_joinLength = m_timeOffset;
-        const MediaCommand command = MediaRecipes::concatJoin(pieces, first, output);
+        const MediaCommand command = MediaRecipes::concatJoin(pieces, first, partial);
         outcome = runTool(kFfmpeg, command.arguments, command.outputPath);
         m_joinLength = -1;
     }
     for (const QString& piece : qAsConst(pieces))
         QFile::remove(piece);
+    QString output;
+    if (outcome.ok) {
+        output = m_namer->claim(partial, MediaRecipes::outputBase(first), MediaRecipes::outputSuffix(first),
+                                0, &outcome.reason);
+        outcome.ok = !output.isEmpty();
+    }
+    if (!outcome.ok && !partial.isEmpty())
+        QFile::remove(partial);
     // The row of the clip that broke the join carries the failure; a finished join reports on
     // the first row, which stands for the list.
     if (!outcome.ok && failedName != first.objectName)

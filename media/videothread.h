@@ -11,7 +11,7 @@
 #include <atomic>
 #include <memory>
 
-class QProcess;
+class ChildProcess;
 
 // Runs one page's media jobs, one ffmpeg process after another, on its own thread.
 // Every job ends with setProgress(100) and done; a job that did not produce its output
@@ -77,7 +77,7 @@ private:
     MediaJobList m_jobs;
     QString m_outputDirectory;
     std::unique_ptr<MediaOutputNamer> m_namer;
-    QProcess* m_process = nullptr;
+    ChildProcess* m_process = nullptr;
     QString m_runTempDir;
     FfmpegLog m_log;
     std::atomic_bool m_cancel{false};

@@ -1,10 +1,11 @@
 #include "platform/apppaths.h"
 
+#include "platform/partialoutput.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace {
 QString& appDirOverride()
@@ -48,12 +49,9 @@ QString AppPaths::tempRoot()
 
 QString AppPaths::makeRunTempDir(const QString& purpose)
 {
-    QTemporaryDir dir(tempRoot() + QLatin1Char('/') + purpose + QStringLiteral("-XXXXXX"));
-    if (!dir.isValid())
-        return QString();
-    // The caller owns the folder from here on and removes it when its run ends.
-    dir.setAutoRemove(false);
-    return dir.path();
+    // The caller owns the folder and removes it when its run ends; one a killed run left is
+    // removed at the next start, as partial outputs are.
+    return PartialOutput::createFolder(tempRoot(), purpose);
 }
 
 QString AppPaths::desktopDir()
@@ -64,6 +62,20 @@ QString AppPaths::desktopDir()
 QString AppPaths::defaultOutputDir()
 {
     return desktopDir() + QLatin1Char('/') + appName();
+}
+
+QStringList AppPaths::knownWriteFolders()
+{
+    return {defaultOutputDir(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            tempRoot()};
+}
+
+int AppPaths::removeStalePartials(const QDateTime& processStart)
+{
+    int removed = 0;
+    for (const QString& folder : knownWriteFolders())
+        removed += PartialOutput::removeStale(folder, processStart);
+    return removed;
 }
 
 QString AppPaths::displayName()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 // Where the application finds its tools and keeps its scratch files.
 class AppPaths final
@@ -17,6 +19,11 @@ public:
 
     static QString desktopDir();
     static QString defaultOutputDir();
+    // The folders the program writes to before the user picks any: the picture pages' and the
+    // media pages' default output folders and tempRoot().
+    static QStringList knownWriteFolders();
+    // Partial outputs and run folders that a killed run left in knownWriteFolders().
+    static int removeStalePartials(const QDateTime& processStart);
     // Also the default output folder's name, in every language.
     static QString appName();
     // The name in the window's title, in the user's language.

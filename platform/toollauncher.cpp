@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QThread>
 
+#include <csignal>
+
 QString ToolLauncher::resolve(const QString& program)
 {
     if (QDir::isAbsolutePath(program))
@@ -27,6 +29,10 @@ QProcessEnvironment ToolLauncher::childEnvironment()
     const QString ours = AppPaths::appDir() + QStringLiteral("/config/ImageMagick");
     env.insert(QStringLiteral("MAGICK_CONFIGURE_PATH"),
                magickPath.isEmpty() ? ours : ours + QLatin1Char(':') + magickPath);
+    // ImageMagick's temporary files (Ghostscript's pages among them) where the next start
+    // removes what a killed run left.
+    if (!env.contains(QStringLiteral("MAGICK_TMPDIR")))
+        env.insert(QStringLiteral("MAGICK_TMPDIR"), AppPaths::tempRoot());
     // Up to ten jobs run at once on two cores: extra OpenMP threads per child only contend.
     const QString threads = QString::number(qMax(1, QThread::idealThreadCount() / 2));
     if (!env.contains(QStringLiteral("MAGICK_THREAD_LIMIT")))
@@ -37,8 +43,16 @@ QProcessEnvironment ToolLauncher::childEnvironment()
     return env;
 }
 
-void ToolLauncher::prepare(QProcess& process, const QString& program, const QStringList& arguments)
+bool ToolLauncher::isOwnHelper(const QString& program)
 {
+    static const QStringList ours{QStringLiteral("magick"), QStringLiteral("ConvertToJpg"),
+                                  QStringLiteral("Qlv2mp4")};
+    return ours.contains(QFileInfo(program).fileName());
+}
+
+void ToolLauncher::prepare(ChildProcess& process, const QString& program, const QStringList& arguments)
+{
+    process.setDeathSignal(isOwnHelper(program) ? SIGTERM : SIGKILL);
     process.setProgram(resolve(program));
     process.setArguments(arguments);
     process.setWorkingDirectory(AppPaths::appDir());
@@ -46,13 +60,13 @@ void ToolLauncher::prepare(QProcess& process, const QString& program, const QStr
     process.setStandardInputFile(QProcess::nullDevice());
 }
 
-bool ToolLauncher::start(QProcess& process, int startWaitMs)
+bool ToolLauncher::start(ChildProcess& process, int startWaitMs)
 {
     process.start(QIODevice::ReadOnly);
     return process.waitForStarted(startWaitMs);
 }
 
-bool ToolLauncher::waitForEnd(QProcess& process, int finishWaitMs, const std::atomic_bool* cancel)
+bool ToolLauncher::waitForEnd(ChildProcess& process, int finishWaitMs, const std::atomic_bool* cancel)
 {
     if (!cancel)
         return process.waitForFinished(finishWaitMs);
@@ -72,7 +86,7 @@ bool ToolLauncher::waitForEnd(QProcess& process, int finishWaitMs, const std::at
     return false;
 }
 
-ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWaitMs,
+ToolResult ToolLauncher::collect(ChildProcess& process, bool started, int finishWaitMs,
                                  const std::atomic_bool* cancel)
 {
     ToolResult result;
@@ -82,10 +96,8 @@ ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWait
         return result;
     }
     result.finished = waitForEnd(process, finishWaitMs, cancel);
-    if (!result.finished) {
-        process.kill();
-        process.waitForFinished(kStartWaitMs);
-    }
+    if (!result.finished)
+        process.end();
     result.exitStatus = process.exitStatus();
     result.exitCode = process.exitCode();
     result.standardError = process.readAllStandardError();
@@ -96,7 +108,7 @@ ToolResult ToolLauncher::collect(QProcess& process, bool started, int finishWait
 ToolResult ToolLauncher::run(const QString& program, const QStringList& arguments, int finishWaitMs,
                              const std::atomic_bool* cancel)
 {
-    QProcess process;
+    ChildProcess process;
     prepare(process, program, arguments);
     // Standard output is of no use to any caller and must not fill a pipe.
     process.setStandardOutputFile(QProcess::nullDevice());

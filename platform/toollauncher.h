@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/childprocess.h"
 #include "platform/toolresult.h"
 
 #include <QProcessEnvironment>
@@ -7,11 +8,10 @@
 
 #include <atomic>
 
-class QProcess;
-
 // The one place that starts external tools: program relative to the application folder,
 // working directory the application folder, an argument list (never a shell string),
-// the child's own environment and no standard input.
+// the child's own environment and no standard input. Every process is a ChildProcess; its
+// threading rule holds here too.
 class ToolLauncher final
 {
 public:
@@ -21,19 +21,21 @@ public:
     // "magick" -> "<app>/magick"; absolute paths are kept.
     static QString resolve(const QString& program);
     static QProcessEnvironment childEnvironment();
+    // Our own helpers (magick, the RAW and QLV helpers) tidy up on SIGTERM; other tools get SIGKILL.
+    static bool isOwnHelper(const QString& program);
 
     // Sets up the process without starting it, for callers that read output as it comes.
-    static void prepare(QProcess& process, const QString& program, const QStringList& arguments);
+    static void prepare(ChildProcess& process, const QString& program, const QStringList& arguments);
     // Starts the prepared process and closes its input, so that no tool can wait on a prompt.
-    static bool start(QProcess& process, int startWaitMs = kStartWaitMs);
+    static bool start(ChildProcess& process, int startWaitMs = kStartWaitMs);
 
     // Runs the tool to its end and collects what happened. When cancel is given and becomes
-    // true, the tool is killed and the result says it did not finish.
+    // true, the tool is ended (SIGTERM, a grace, SIGKILL) and the result says it did not finish.
     static ToolResult run(const QString& program, const QStringList& arguments,
                           int finishWaitMs = kFinishWaitMs, const std::atomic_bool* cancel = nullptr);
-    static ToolResult collect(QProcess& process, bool started, int finishWaitMs,
+    static ToolResult collect(ChildProcess& process, bool started, int finishWaitMs,
                               const std::atomic_bool* cancel = nullptr);
 
 private:
-    static bool waitForEnd(QProcess& process, int finishWaitMs, const std::atomic_bool* cancel);
+    static bool waitForEnd(ChildProcess& process, int finishWaitMs, const std::atomic_bool* cancel);
 };

@@ -1,8 +1,11 @@
 #include "imagemagick.h"
 
+#include "termination.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits.h>
 #include <sys/prctl.h>
@@ -36,6 +39,24 @@ std::string ImageMagick::convertPath()
     return path.substr(0, path.rfind('/') + 1) + "decoder/imagemagick/convert";
 }
 
+namespace {
+// convert's temporary files go into a folder of our own, removed when it ends or is stopped.
+// The name follows the application's partial pattern, so one a kill left is removed at its next start.
+void usePrivateTemporaryFolder()
+{
+    const char* base = std::getenv("MAGICK_TMPDIR");
+    if (!base || !*base)
+        base = std::getenv("TMPDIR");
+    if (!base || !*base)
+        base = "/tmp";
+    std::string pattern = std::string(base) + "/.chengying-part-" + std::to_string(getpid()) + "-mtXXXXXX";
+    if (!mkdtemp(pattern.data()))
+        return;
+    Termination::setScratchFolder(pattern.c_str());
+    setenv("MAGICK_TMPDIR", pattern.c_str(), 1);
+}
+} // namespace
+
 int ImageMagick::run(const std::vector<std::string>& arguments)
 {
     const std::string program = convertPath();
@@ -50,15 +71,17 @@ int ImageMagick::run(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "magick: cannot run %s: %s\n", program.c_str(), std::strerror(errno));
         return 1;
     }
+    usePrivateTemporaryFolder();
     const pid_t parent = getpid();
     const pid_t child = fork();
     if (child < 0) {
         std::fprintf(stderr, "magick: cannot run %s: %s\n", program.c_str(), std::strerror(errno));
+        Termination::removeScratchFolder();
         return 1;
     }
     if (child == 0) {
-        // A job that is cancelled kills us; convert must not outlive it.
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        // Should we die without our handler (SIGKILL), convert still removes its temporary files.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent)
             _exit(1);
         dup2(pipeFds[1], STDERR_FILENO);
@@ -69,6 +92,7 @@ int ImageMagick::run(const std::vector<std::string>& arguments)
         writeAll(STDERR_FILENO, message.data(), message.size());
         _exit(1);
     }
+    Termination::setChild(child);
     close(pipeFds[1]);
     std::string errors;
     char buffer[4096];
@@ -85,6 +109,7 @@ int ImageMagick::run(const std::vector<std::string>& arguments)
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
+    Termination::removeScratchFolder();
     if (WIFSIGNALED(status)) {
         // Die the same way, so that the job sees the crash it would have seen.
         std::signal(WTERMSIG(status), SIG_DFL);

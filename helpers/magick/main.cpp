@@ -5,6 +5,7 @@
 // CHENGYING_MAGICK_LOG names a file that gets one line per run saying which path was taken.
 #include "imagemagick.h"
 #include "recipe.h"
+#include "termination.h"
 #include "vipsconversion.h"
 
 #include <vips/vips8>
@@ -46,6 +47,7 @@ int fallBack(const std::vector<std::string>& arguments, const std::string& why)
 
 int main(int argc, char** argv)
 {
+    Termination::install();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string why;
     const std::optional<Recipe> recipe = Recipe::parse(arguments, &why);

@@ -2,6 +2,7 @@
 
 #include "jpegheader.h"
 #include "pngmetadata.h"
+#include "termination.h"
 
 #include <vips/vips8>
 
@@ -220,10 +221,14 @@ void saveJpeg(const VImage& image, const std::string& path, Source kind, const J
 std::string temporaryBeside(const std::string& output)
 {
     const size_t slash = output.rfind('/');
-    std::string pattern = output.substr(0, slash + 1) + "." + output.substr(slash + 1) + ".XXXXXX";
+    // The application's partial-file pattern (".chengying-part-<pid>-" and 8 letters or digits):
+    // one left behind by a kill is removed at the application's next start.
+    std::string pattern =
+        output.substr(0, slash + 1) + ".chengying-part-" + std::to_string(getpid()) + "-mkXXXXXX";
     const int fd = mkstemp(pattern.data());
     if (fd < 0)
         throw Declined{"cannot write beside " + output + ": " + std::strerror(errno)};
+    Termination::setScratch(pattern.c_str());
     // mkstemp makes it private; the result gets the mode ImageMagick's would.
     const mode_t mask = umask(0);
     umask(mask);
@@ -278,6 +283,7 @@ VipsConversion::Outcome VipsConversion::run(std::string* why)
             image.pngsave(temporary.c_str());
         if (std::rename(temporary.c_str(), m_recipe.output.c_str()) != 0)
             throw Declined{"cannot put the result in place: " + std::string(std::strerror(errno))};
+        Termination::clearScratch();
         return Outcome::Written;
     } catch (const Declined& declined) {
         *why = declined.why;
@@ -287,5 +293,6 @@ VipsConversion::Outcome VipsConversion::run(std::string* why)
     vips_error_clear();
     if (!temporary.empty())
         std::remove(temporary.c_str());
+    Termination::clearScratch();
     return Outcome::Declined;
 }

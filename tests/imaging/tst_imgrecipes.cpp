@@ -4,6 +4,7 @@
 #include "imaging/outputnamer.h"
 #include "imaging/pagecounter.h"
 #include "imaging/pdfplan.h"
+#include "platform/partialoutput.h"
 #include "support/fixtures.h"
 
 #include <QBuffer>
@@ -441,35 +442,69 @@ private slots:
         QCOMPARE(ImgSuccessRule::judge(operation, stderrText, clean, exists), success);
     }
 
+    static QByteArray contents(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static QString partialIn(const QString& folder, const QByteArray& content)
+    {
+        const QString path = PartialOutput::createFile(folder, "png");
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+        return path;
+    }
+
     void claimsFallBackToTheStampedName()
     {
         QTemporaryDir dir;
-        const QString first = OutputNamer::claimFile(dir.path(), "a", "png", "10142530", 3);
+        const QString first =
+            OutputNamer::claimFile(partialIn(dir.path(), "1"), dir.path(), "a", "png", "10142530", 3);
         QCOMPARE(first, dir.filePath("a.png"));
-        const QString second = OutputNamer::claimFile(dir.path(), "a", "png", "10142530", 3);
+        const QString second =
+            OutputNamer::claimFile(partialIn(dir.path(), "2"), dir.path(), "a", "png", "10142530", 3);
         QCOMPARE(second, dir.filePath("a_101425303.png"));
-        const QString third = OutputNamer::claimFile(dir.path(), "a", "png", "10142530", 3);
+        const QString third =
+            OutputNamer::claimFile(partialIn(dir.path(), "3"), dir.path(), "a", "png", "10142530", 3);
         QCOMPARE(third, dir.filePath("a_101425303_2.png"));
-        QCOMPARE(OutputNamer::claimFolder(dir.path(), "anim", "10142530", 1), dir.filePath("anim"));
-        QCOMPARE(OutputNamer::claimFolder(dir.path(), "anim", "10142530", 1), dir.filePath("anim_101425301"));
+        // Nothing already there was replaced, and no partial file is left.
+        QCOMPARE(contents(first), QByteArray("1"));
+        QCOMPARE(contents(second), QByteArray("2"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+        const QString anim = PartialOutput::createFolder(dir.path());
+        QCOMPARE(OutputNamer::claimFolder(anim, dir.path(), "anim", "10142530", 1), dir.filePath("anim"));
+        const QString anim2 = PartialOutput::createFolder(dir.path());
+        QCOMPARE(OutputNamer::claimFolder(anim2, dir.path(), "anim", "10142530", 1),
+                 dir.filePath("anim_101425301"));
         // An existing file of the name also moves the folder aside.
-        QCOMPARE(OutputNamer::claimFolder(dir.path(), "a.png", "1", 0), dir.filePath("a.png_10"));
-        QVERIFY(OutputNamer::claimFile(dir.filePath("missing"), "a", "png", "1", 0).isEmpty());
+        const QString named = PartialOutput::createFolder(dir.path());
+        QCOMPARE(OutputNamer::claimFolder(named, dir.path(), "a.png", "1", 0), dir.filePath("a.png_10"));
+        // A folder that went away: no name, and the caller still holds its partial.
+        QVERIFY(
+            OutputNamer::claimFile(partialIn(dir.path(), "4"), dir.filePath("missing"), "a", "png", "1", 0)
+                .isEmpty());
     }
 
     void concurrentClaimsNeverShareAName()
     {
         QTemporaryDir dir;
+        QVector<QString> partials(40);
+        for (int i = 0; i < 40; ++i)
+            partials[i] = partialIn(dir.path(), QByteArray::number(i));
         QVector<QString> names(40);
         std::vector<std::thread> threads;
         for (int i = 0; i < 40; ++i)
-            threads.emplace_back([&dir, &names, i]() {
-                names[i] = OutputNamer::claimFile(dir.path(), "same", "jpg", "01020304", i % 4);
+            threads.emplace_back([&dir, &names, &partials, i]() {
+                names[i] = OutputNamer::claimFile(partials[i], dir.path(), "same", "jpg", "01020304", i % 4);
             });
         for (std::thread& thread : threads)
             thread.join();
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 40);
         QVERIFY(!names.contains(QString()));
+        for (int i = 0; i < 40; ++i)
+            QCOMPARE(contents(names[i]), QByteArray::number(i));
     }
 
     void pagesAreCountedBeforeImageMagickRuns()
@@ -613,15 +648,15 @@ private slots:
     {
         QTemporaryDir dir;
         const QDateTime before = QDateTime::currentDateTime();
-        const QString output = OutputNamer::claimFile(dir.path(), "anim", "png", "1", 0);
+        const QString output = PartialOutput::createFile(dir.path(), "png");
         QVERIFY(!OutputNamer::resultExists(output, before));
-        QFile frame(dir.filePath("anim-0.png"));
+        // Beside a hidden partial file the frames are hidden too, and still count.
+        QFile frame(output.chopped(4) + "-0.png");
         QVERIFY(frame.open(QIODevice::WriteOnly));
         frame.write("x");
         frame.close();
         QVERIFY(OutputNamer::resultExists(output, before));
-        OutputNamer::releaseIfEmpty(output);
-        QVERIFY(!QFile::exists(output));
+        QCOMPARE(OutputNamer::numberedFiles(output), QStringList{frame.fileName()});
         QVERIFY(!OutputNamer::resultExists(dir.filePath("other.png"), before));
     }
 };

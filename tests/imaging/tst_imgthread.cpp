@@ -175,9 +175,10 @@ void TestImgThread::failuresAreReportedAsFailures()
     QCOMPARE(done.size(), 2);
     QCOMPARE(done.at(0).value, success ? 1 : 0);
     QCOMPARE(batch.progressOf(0).contains(100), success);
-    QCOMPARE(done.at(0).path, m_out + "/in.png");
-    // A failed job leaves nothing behind under its name, not even what the tool half wrote.
-    QCOMPARE(QFileInfo::exists(m_out + "/in.png"), success);
+    QCOMPARE(done.at(0).path, success ? m_out + "/in.png" : QString());
+    // A failed job leaves nothing behind, not even what the tool half wrote under its partial name.
+    QCOMPARE(QDir(m_out).entryList(QDir::Files | QDir::Hidden),
+             success ? QStringList{"in.png"} : QStringList());
 }
 
 void TestImgThread::theRunnerProtocolCarriesTheReason_data()
@@ -336,7 +337,8 @@ void TestImgThread::concurrentBatchesKeepTheirTemporaryFiles()
     QCOMPARE(slow.doneReports().first().value, 1);
     QCOMPARE(Fixtures::identify(m_out + "/camera.png"), QStringLiteral("1216x912 PNG"));
     QCOMPARE(Fixtures::identify(m_out + "/camera.jpg"), QStringLiteral("1216x912 JPEG"));
-    QCOMPARE(QDir(AppPaths::tempRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(QDir(AppPaths::tempRoot()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 void TestImgThread::aHangingJobHoldsUpOnlyItsOwnBatch()

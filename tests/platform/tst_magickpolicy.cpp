@@ -24,7 +24,7 @@ private slots:
 
     void limitsInForce()
     {
-        QProcess process;
+        ChildProcess process;
         ToolLauncher::prepare(process, QStringLiteral("magick"), {"-list", "resource"});
         QVERIFY(ToolLauncher::start(process));
         QVERIFY(process.waitForFinished(60000));

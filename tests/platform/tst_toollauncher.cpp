@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 // The launcher must tell apart every way a tool can end, because callers judge success by it.
 class TestToolLauncher : public QObject
 {
@@ -117,13 +121,45 @@ private slots:
         QVERIFY(!r.exitedCleanly());
     }
 
+    // A stopped tool gets SIGTERM and a moment to tidy up; one that ignores it is killed.
+    void stopEndsWithAGraceThenKills_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("tidied");
+        QTest::newRow("tidies up on SIGTERM")
+            << "trap 'kill $!; echo tidied > tidied.txt; exit 3' TERM\nsleep 20 &\nwait\n"
+            << true;
+        QTest::newRow("ignores SIGTERM") << "trap '' TERM\nsleep 20 &\nwait\n" << false;
+    }
+    void stopEndsWithAGraceThenKills()
+    {
+        QFETCH(QString, body);
+        QFETCH(bool, tidied);
+        QFile::remove(m_dir.filePath("tidied.txt"));
+        QVERIFY(Fixtures::writeScript(m_dir.filePath("tool"), body));
+        std::atomic_bool cancel{false};
+        std::thread stopper([&cancel]() {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            cancel = true;
+        });
+        QElapsedTimer timer;
+        timer.start();
+        const ToolResult r = ToolLauncher::run("tool", {}, ToolLauncher::kFinishWaitMs, &cancel);
+        stopper.join();
+        // Far less than the tool's own 20 s: it was ended, not waited for.
+        QVERIFY(timer.elapsed() < 10000);
+        QVERIFY(!r.finished);
+        QCOMPARE(QFile::exists(m_dir.filePath("tidied.txt")), tidied);
+        QCOMPARE(r.exitStatus, tidied ? QProcess::NormalExit : QProcess::CrashExit);
+    }
+
     void runTempDirsAreDistinct()
     {
         const QString a = AppPaths::makeRunTempDir("batch");
         const QString b = AppPaths::makeRunTempDir("batch");
         QVERIFY(!a.isEmpty());
         QVERIFY(a != b);
-        QVERIFY(a.startsWith(m_dir.path() + "/temp/"));
+        QVERIFY(a.startsWith(m_dir.path() + "/temp/.chengying-part-"));
         QVERIFY(QDir(a).exists() && QDir(b).exists());
     }
 

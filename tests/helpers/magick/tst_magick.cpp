@@ -1,5 +1,6 @@
 #include "platform/toollauncher.h"
 #include "support/fixtures.h"
+#include "support/processes.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,8 @@ private slots:
     void awkwardNamesAreFiles_data();
     void awkwardNamesAreFiles();
     void aCancelledJobTakesConvertWithIt();
+    void aStoppedJobEndsItsGroup();
+    void aStoppedJobRemovesItsScratch();
     void aGreyHeicIsReadWholeOnce();
 
 private:
@@ -480,6 +483,47 @@ void TestMagick::aCancelledJobTakesConvertWithIt()
     process.kill();
     QVERIFY(process.waitForFinished());
     QTRY_VERIFY_WITH_TIMEOUT(!convertRunning(), 5000);
+}
+
+// Stopped as the application stops a tool (SIGTERM): convert and the Ghostscript it started go
+// too, and neither leaves its temporary files.
+void TestMagick::aStoppedJobEndsItsGroup()
+{
+    QVERIFY(Fixtures::makePdf(work("long.pdf"), 40, 595, 842));
+    const QString scratch = work("magicktmp");
+    QVERIFY(QDir().mkpath(scratch));
+    QProcess process;
+    QProcessEnvironment env = ToolLauncher::childEnvironment();
+    env.insert("MAGICK_TMPDIR", scratch);
+    process.setProcessEnvironment(env);
+    process.start(kMagick, {"-density", "220", work("long.pdf"), work("out/page.png")});
+    QVERIFY(process.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(Processes::contains(Processes::descendantsOf(process.processId()), "gs"), 30000);
+    const QList<Processes::Proc> tools = Processes::descendantsOf(process.processId());
+    process.terminate();
+    QVERIFY(process.waitForFinished(5000));
+    QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+    QTRY_COMPARE_WITH_TIMEOUT(Processes::stillRunning(tools), QStringList(), 3000);
+    QCOMPARE(QDir(scratch).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+}
+
+// The libvips path writes beside its output first; a stop takes that file away.
+void TestMagick::aStoppedJobRemovesItsScratch()
+{
+    QVERIFY(Fixtures::runTool("convert",
+                              {"-size", "9000x7000", "plasma:fractal", "-quality", "95", work("huge.jpg")}));
+    QProcess process;
+    process.setProcessEnvironment(ToolLauncher::childEnvironment());
+    process.start(kMagick, {work("huge.jpg"), "-auto-orient", "-rotate", "90", work("out/huge.jpg")});
+    QVERIFY(process.waitForStarted());
+    const auto written = [this] { return QDir(work("out")).entryList(QDir::Files | QDir::Hidden); };
+    QTRY_VERIFY_WITH_TIMEOUT(!written().isEmpty() || process.state() == QProcess::NotRunning, 30000);
+    QVERIFY2(process.state() == QProcess::Running, "the picture was done before it could be stopped");
+    QVERIFY(written().first().startsWith(".chengying-part-"));
+    process.terminate();
+    QVERIFY(process.waitForFinished(5000));
+    QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(written(), QStringList());
 }
 
 // A streamed HEIC found grey in its first rows is looked at whole before it is written: the

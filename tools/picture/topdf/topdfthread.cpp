@@ -1,6 +1,7 @@
 #include "tools/picture/topdf/topdfthread.h"
 
 #include "platform/apppaths.h"
+#include "platform/partialoutput.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -22,7 +23,8 @@ QString numbered(const QString& stem, int attempt)
     return attempt == 0 ? stem : stem + QStringLiteral("_%1").arg(attempt + 1);
 }
 
-// stem.pdf, else stem_2.pdf ...: created empty, so no other run or picture of this run takes it.
+// stem.pdf, else stem_2.pdf ... inside our own partial folder: created empty, so no other picture
+// of this run takes it.
 QString claimPdf(const QString& folder, const QString& stem)
 {
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
@@ -36,14 +38,12 @@ QString claimPdf(const QString& folder, const QString& stem)
     return QString();
 }
 
-QString claimFolder(const QString& folder, const QString& name)
+// Gives a finished partial file or folder the first free name of folder/stem, stem_2 ...
+QString claimFinal(const QString& partial, const QString& folder, const QString& stem, const QString& dot)
 {
-    QDir parent(folder);
-    for (int attempt = 0; attempt < kMaxAttempts && parent.exists(); ++attempt) {
-        if (parent.mkdir(numbered(name, attempt)))
-            return parent.filePath(numbered(name, attempt));
-    }
-    return QString();
+    return PartialOutput::claim(partial, [&](int attempt) {
+        return attempt < kMaxAttempts ? folder + QLatin1Char('/') + numbered(stem, attempt) + dot : QString();
+    });
 }
 
 // The name part of a picture: its file name up to the first dot.
@@ -106,11 +106,19 @@ void ToPDFThread::run()
 void ToPDFThread::runMerged(const QString& folder)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
-    const QString path = claimPdf(folder, stemOf(m_pictures.first()) + QLatin1Char('_') + stamp);
-    qDebug() << "file path is:" << path;
-    const bool written = !path.isEmpty() && writePdf(path, m_pictures);
+    const QString partial = PartialOutput::createFile(folder, QStringLiteral("pdf"));
+    bool written = !partial.isEmpty() && writePdf(partial, m_pictures);
     if (isInterruptionRequested())
         return;
+    QString path;
+    if (written) {
+        path = claimFinal(partial, folder, stemOf(m_pictures.first()) + QLatin1Char('_') + stamp,
+                          QStringLiteral(".pdf"));
+        written = !path.isEmpty();
+        if (!written)
+            QFile::remove(partial);
+    }
+    qDebug() << "file path is:" << path;
     reportUnreadable();
     // A PDF that could not be written is gone: a failure names nothing to show.
     emit notifyParentDone(written ? path : QString(), written);
@@ -118,8 +126,8 @@ void ToPDFThread::runMerged(const QString& folder)
 
 void ToPDFThread::runOnePerPicture(const QString& folder)
 {
-    const QString sub =
-        claimFolder(folder, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")));
+    // The PDFs are made in a partial folder that takes its dated name once all are written.
+    const QString sub = PartialOutput::createFolder(folder);
     if (sub.isEmpty()) {
         qDebug() << "cannot make a folder in" << folder;
         emit notifyParentDone(QString(), false);
@@ -127,8 +135,10 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
     }
     bool allWritten = true;
     for (const QString& picture : m_pictures) {
-        if (isInterruptionRequested())
+        if (isInterruptionRequested()) {
+            QDir(sub).removeRecursively();
             return;
+        }
         // Two pictures of one name (p.png, p.jpg) must not write one PDF over the other.
         const QString path = claimPdf(sub, stemOf(picture));
         qDebug() << "file path is:" << path;
@@ -141,8 +151,13 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
     }
     reportUnreadable();
     // Some PDFs of a failed run may be there to show; an empty folder is not left behind.
-    const bool nothingWritten = QDir(sub).isEmpty() && QDir().rmdir(sub);
-    emit notifyParentDone(nothingWritten ? QString() : sub, allWritten);
+    QString shown;
+    if (!QDir(sub).isEmpty())
+        shown = claimFinal(
+            sub, folder, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")), QString());
+    if (shown.isEmpty())
+        QDir(sub).removeRecursively();
+    emit notifyParentDone(shown, allWritten && !shown.isEmpty());
 }
 
 void ToPDFThread::setUpPrinter(QPrinter& printer, const QString& path) const
