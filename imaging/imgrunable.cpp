@@ -27,6 +27,13 @@ ImgRunable::ImgRunable(const ImgJobParams& params, const ImgJobRecord& record, c
 
 void ImgRunable::run()
 {
+    // Queued in the pool before a stop: it must not start a tool only to kill it.
+    if (m_cancel->load()) {
+        emit failed(m_row, QStringLiteral("stopped"));
+        emit done(QString(), m_row, false);
+        m_finished->release();
+        return;
+    }
     m_startedAt = QDateTime::currentDateTime();
     emit setProgress(3, m_row);
     startTicker();
@@ -40,10 +47,12 @@ void ImgRunable::run()
     if (!success)
         qWarning() << "picture job failed:" << m_source << reason;
     // The name is this job's own claim: a failed job leaves no half-written file under it.
-    if (success)
+    if (success) {
         OutputNamer::releaseIfEmpty(output);
-    else if (!output.isEmpty())
+    } else if (!output.isEmpty()) {
         QFile::remove(output);
+        removeHelperScratch(output);
+    }
     if (!success && !m_claimedFolder.isEmpty())
         QDir(m_claimedFolder).removeRecursively();
     if (success)
@@ -52,6 +61,17 @@ void ImgRunable::run()
         emit failed(m_row, reason);
     emit done(output, m_row, success);
     m_finished->release();
+}
+
+void ImgRunable::removeHelperScratch(const QString& output)
+{
+    // Our magick writes beside its output as ".NAME.XXXXXX" (mkstemp) and renames at the end; a
+    // killed one leaves that file. The name is this job's own claim, so the pattern is too.
+    const QFileInfo info(output);
+    QDir folder = info.absoluteDir();
+    const QStringList pattern{QLatin1Char('.') + info.fileName() + QStringLiteral(".??????")};
+    for (const QString& name : folder.entryList(pattern, QDir::Files | QDir::Hidden | QDir::System))
+        folder.remove(name);
 }
 
 QString ImgRunable::runProcedure()

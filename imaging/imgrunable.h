@@ -52,6 +52,7 @@ private:
     QString convert(const QString& source, const QString& suffix, const QString& output);
     bool runTool(const QString& program, const QStringList& arguments);
     QString failureReason(bool resultExists) const;
+    static void removeHelperScratch(const QString& output);
     void startTicker();
     void stopTicker();
 

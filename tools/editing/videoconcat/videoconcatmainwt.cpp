@@ -23,6 +23,7 @@ void VideoConcatMainWT::buildPage()
     m_centerWidget = new VideoConcatCenterWT(this);
     setStyleSheet(QStringLiteral("VideoConcatMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
+    setStartButton(m_centerWidget->param()->submitButton());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &VideoConcatMainWT::concat);
     connect(table(), &TableWidget::rowRemoved, this, &VideoConcatMainWT::updateMoveButtons);
     connect(table(), &TableWidget::rowsMoved, this, &VideoConcatMainWT::updateMoveButtons);

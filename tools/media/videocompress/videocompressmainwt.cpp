@@ -34,6 +34,7 @@ void VideoCompressMainWT::buildPage()
     m_centerWidget = new VideoCompressCenterWT(this);
     setStyleSheet(QStringLiteral("VideoCompressMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
+    setStartButton(m_centerWidget->param()->submitButton());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this,
             &VideoCompressMainWT::compress);
     connect(m_centerWidget->param(), &VideoCompressParamWT::settingsChanged, this,

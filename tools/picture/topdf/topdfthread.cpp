@@ -127,8 +127,11 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
     }
     bool allWritten = true;
     for (const QString& picture : m_pictures) {
-        if (isInterruptionRequested())
+        // A stopped run leaves no part of its folder.
+        if (isInterruptionRequested()) {
+            QDir(sub).removeRecursively();
             return;
+        }
         // Two pictures of one name (p.png, p.jpg) must not write one PDF over the other.
         const QString path = claimPdf(sub, stemOf(picture));
         qDebug() << "file path is:" << path;
@@ -138,6 +141,10 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
             continue;
         }
         allWritten = writePdf(path, {picture}) && allWritten;
+    }
+    if (isInterruptionRequested()) {
+        QDir(sub).removeRecursively();
+        return;
     }
     reportUnreadable();
     // Some PDFs of a failed run may be there to show; an empty folder is not left behind.
