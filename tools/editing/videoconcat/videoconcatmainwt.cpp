@@ -119,6 +119,13 @@ void VideoConcatMainWT::showRowProgress(int, int percent)
     table()->SetPersent(percent);
 }
 
+void VideoConcatMainWT::showRowWaiting(int row)
+{
+    // The list's one bar is the join's progress.
+    table()->SetPersent(0);
+    MediaPageWT::showRowWaiting(row);
+}
+
 void VideoConcatMainWT::showRowDone(int row, const QString&, bool success, const QString& reason)
 {
     // One file for the whole list: a failed join must not leave the list looking finished.

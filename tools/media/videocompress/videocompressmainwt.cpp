@@ -201,6 +201,11 @@ void VideoCompressMainWT::compress()
 {
     ensureBuilt();
     const VideoCompressParamWT* panel = m_centerWidget->param();
+    // While a batch runs the button is its stop, whatever the panel says meanwhile.
+    if (isBusy()) {
+        stopBatch();
+        return;
+    }
     if (table()->rowCount() > 0 && panel->mode() == VideoCompressParamWT::TargetSize &&
         panel->targetBytes() <= 0) {
         showNotice(tr("请填写目标大小！"));
