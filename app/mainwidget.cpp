@@ -13,6 +13,7 @@
 #include "style/widgetsize.h"
 #include "widgets/mydialog.h"
 
+#include <QCloseEvent>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -105,6 +106,47 @@ QList<QWidget*> MainWidget::pages() const
             existing << page;
     }
     return existing;
+}
+
+MyDialog* MainWidget::quitQuestion() const
+{
+    return m_quitQuestion.data();
+}
+
+bool MainWidget::anyPageRunning() const
+{
+    for (QWidget* page : pages()) {
+        const auto* tool = qobject_cast<const ToolPageWT*>(page);
+        if (tool && tool->isRunning())
+            return true;
+    }
+    return false;
+}
+
+void MainWidget::closeEvent(QCloseEvent* event)
+{
+    if (m_quitConfirmed || !anyPageRunning()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (m_quitQuestion) {
+        m_quitQuestion->raise();
+        m_quitQuestion->activateWindow();
+        return;
+    }
+    m_quitQuestion = new MyDialog(tr("正在转换，确定要退出吗？"), this);
+    m_quitQuestion->makeQuestion();
+    connect(m_quitQuestion, &QDialog::accepted, this, [this] {
+        // The runs end as the pages go; their tools are killed and half-written files removed.
+        for (QWidget* page : pages()) {
+            if (auto* tool = qobject_cast<ToolPageWT*>(page))
+                tool->stopBatch();
+        }
+        m_quitConfirmed = true;
+        close();
+    });
+    m_quitQuestion->open();
 }
 
 void MainWidget::hideAllPages()

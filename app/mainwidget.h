@@ -3,7 +3,10 @@
 #include "app/tooltable.h"
 
 #include <QFrame>
+#include <QPointer>
 #include <QVector>
+
+class MyDialog;
 
 class TitleBar;
 class ToolBar;
@@ -27,6 +30,8 @@ public:
     TitleBar* titleBar() const { return m_titleBar; }
     ToolBar* toolBar() const { return m_toolBar; }
     bool isDragging() const { return m_dragging; }
+    // The question a close during a run raised, while it is open.
+    MyDialog* quitQuestion() const;
 
 public slots:
     void switchTab(ToolBtn* btn);
@@ -41,8 +46,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // During a run the user is asked once; 确定 stops every page's run, then the window closes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool anyPageRunning() const;
     void createPages(const ToolTable& table);
     QWidget* makeBottomBar();
     void hideAllPages();
@@ -54,4 +62,6 @@ private:
     QWidget* m_bottomBar = nullptr;
     QPoint m_pressOffset;
     bool m_dragging = false;
+    QPointer<MyDialog> m_quitQuestion;
+    bool m_quitConfirmed = false;
 };

@@ -16,6 +16,7 @@
 #include <QDebug>
 #include <QLayout>
 #include <QPointer>
+#include <QPushButton>
 #include <QThread>
 
 MediaPageWT::MediaPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent)
@@ -174,6 +175,11 @@ void MediaPageWT::showRowDone(int row, const QString&, bool success, const QStri
         table()->row(row)->setFailed(reason.isEmpty() ? tr("转换失败") : reason);
 }
 
+void MediaPageWT::showRowWaiting(int row)
+{
+    table()->row(row)->resetProgress();
+}
+
 bool MediaPageWT::isDropZoneShown() const
 {
     return m_center->isDropZoneShown();
@@ -224,9 +230,12 @@ void MediaPageWT::startRow(TableRowWidget* row)
 {
     if (!row)
         return;
-    qDebug() << "row size =============:" << 1;
-    row->resetProgress();
     const RowKey key = row->key();
+    if (m_rowRuns.contains(key)) {
+        stopRowRun(key);
+        return;
+    }
+    row->resetProgress();
     auto* runner =
         new MediaBatchRunner(mediaMode(), {jobOf(row)}, outputFolder(), {{row->objectName(), 0}}, this);
     // This run is the row's own: its reports go to the row by key, the busy flag stays as it is.
@@ -238,9 +247,44 @@ void MediaPageWT::startRow(TableRowWidget* row)
     connect(runner, &BatchRunner::rowDone, this,
             [this, key](int, const QString& path, bool success, const QString& reason) {
                 const int index = rowOfKey(key);
-                if (index >= 0)
+                if (index >= 0 && !success && m_rowRuns.value(key).stopping)
+                    showRowWaiting(index);
+                else if (index >= 0)
                     showRowDone(index, path, success, reason);
             });
-    connect(runner, &BatchRunner::batchDone, runner, &QObject::deleteLater);
+    connect(runner, &BatchRunner::batchDone, this, [this, key] { endRowRun(key); });
+    m_rowRuns.insert(key, {runner, row->actionButton()->text(), false});
+    row->actionButton()->setText(tr("停止"));
     runner->start();
+}
+
+void MediaPageWT::stopRowRun(RowKey key)
+{
+    auto run = m_rowRuns.find(key);
+    if (run == m_rowRuns.end() || !run->runner)
+        return;
+    run->stopping = true;
+    run->runner->stop();
+}
+
+void MediaPageWT::endRowRun(RowKey key)
+{
+    const RowRun run = m_rowRuns.take(key);
+    if (run.runner)
+        run.runner->deleteLater();
+    const int index = rowOfKey(key);
+    if (index >= 0)
+        table()->row(index)->actionButton()->setText(run.buttonText);
+}
+
+bool MediaPageWT::isRunning() const
+{
+    return isBusy() || !m_rowRuns.isEmpty();
+}
+
+void MediaPageWT::stopOtherRuns()
+{
+    const QList<RowKey> keys = m_rowRuns.keys();
+    for (RowKey key : keys)
+        stopRowRun(key);
 }

@@ -3,6 +3,9 @@
 #include "framework/toolpagewt.h"
 #include "media/mediajob.h"
 
+#include <QHash>
+#include <QPointer>
+
 class FrameGrabber;
 class MediaCenterWT;
 class TableRowWidget;
@@ -24,6 +27,7 @@ public:
     MediaJobList jobRecords(const QList<TableRowWidget*>& rows) const;
     // The row that holds this widget (its action button, its target box), or null.
     static TableRowWidget* rowOf(const QObject* child);
+    bool isRunning() const override;
 
 public slots:
     void setProgress(int progress, const QString& objectName);
@@ -42,7 +46,7 @@ protected:
     virtual bool showsFrames() const { return true; }
     // The whole list, behind the notices and the busy guard; false when refused.
     bool startAll();
-    // One row on its own, whatever else runs.
+    // One row on its own, whatever else runs; its button reads "停止" meanwhile and stops it.
     void startRow(TableRowWidget* row);
 
     int rowCount() const override;
@@ -52,12 +56,23 @@ protected:
     RowKey keyOfRow(int row) const override;
     void showRowProgress(int row, int percent) override;
     void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) override;
+    void showRowWaiting(int row) override;
+    void stopOtherRuns() override;
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;
 
 private:
+    struct RowRun
+    {
+        QPointer<BatchRunner> runner;
+        QString buttonText;
+        bool stopping = false;
+    };
+
     QString nextStamp();
+    void stopRowRun(RowKey key);
+    void endRowRun(RowKey key);
     void onFrame(quint64 key, const QImage& frame);
     void readLength(const TableRowWidget* row);
     void onLengthRead(RowKey key, qint64 milliseconds);
@@ -66,4 +81,5 @@ private:
     MediaCenterWT* m_center = nullptr;
     FrameGrabber* m_grabber;
     QString m_lastStamp;
+    QHash<RowKey, RowRun> m_rowRuns;
 };

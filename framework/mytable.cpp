@@ -384,6 +384,16 @@ void MyTable::completeRow(int row, const QString& exportPath, bool success, cons
     showState(row);
 }
 
+void MyTable::resetRow(int row)
+{
+    if (QTableWidgetItem* first = item(row, 0)) {
+        first->setData(kProgressRole, 0);
+        first->setData(kWarningRole, QVariant());
+        first->setData(kReasonRole, QVariant());
+        showState(row);
+    }
+}
+
 void MyTable::renumber()
 {
     for (int row = 0; row < rowCount(); ++row)

@@ -47,6 +47,8 @@ public:
     void markRow(int row, const QString& text);
     // A failed row reads "转换失败！" in red, with the reason as its tooltip.
     void completeRow(int row, const QString& exportPath, bool success, const QString& reason = QString());
+    // A row whose job was stopped: an empty bar, no warning, as before its start.
+    void resetRow(int row);
     void renumber();
     // Shows the rectangle on the row and keeps it there; a null rect when the row has none.
     void setCropRect(int row, const QRect& rect);

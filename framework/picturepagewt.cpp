@@ -7,6 +7,7 @@
 #include "framework/pictureparamwt.h"
 #include "imaging/imgbatchrunner.h"
 #include "platform/filerevealer.h"
+#include "widgets/submitbtn.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -28,6 +29,7 @@ void PicturePageWT::setCenter(PictureCenterWT* center, PictureParamWT* panel)
     m_center = center;
     m_panel = panel;
     layout()->addWidget(center);
+    setStartButton(panel->submitButton());
     connect(center->dropZone()->block(), &CenterShowForCenterWT::clicked, this, &ToolPageWT::addFile);
     connect(center->dropZone(), &CenterShowWT::drapAndDrop, this, &ToolPageWT::onDragAndDrop);
     connect(center->table(), &MyTable::deleteClicked, this, &PicturePageWT::deleteRowOf);
@@ -83,6 +85,11 @@ void PicturePageWT::showRowProgress(int row, int percent)
 void PicturePageWT::showRowDone(int row, const QString& outputPath, bool success, const QString& reason)
 {
     table()->completeRow(row, outputPath, success, reason);
+}
+
+void PicturePageWT::showRowWaiting(int row)
+{
+    table()->resetRow(row);
 }
 
 bool PicturePageWT::isDropZoneShown() const

@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QMimeData>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 ToolPageWT::ToolPageWT(const QStringList* extensions, const Texts& texts, QWidget* parent)
@@ -122,20 +123,55 @@ void ToolPageWT::onDragAndDrop(QList<QUrl> urls)
 void ToolPageWT::clearTable()
 {
     ensureBuilt();
-    // A running batch keeps running; its reports name keys that no row has any more.
+    // The outputs of a cleared list must not go on being written. The stopped batch still
+    // reports, to keys that no row has any more.
+    stopBatch();
     removeAllRows();
     showDropZone();
+}
+
+void ToolPageWT::stopBatch()
+{
+    // Checked first: an idle page is not built for it (the window's close asks every page).
+    if (!isRunning())
+        return;
+    ensureBuilt();
+    m_stopping = m_busy;
+    if (m_runner)
+        m_runner->stop();
+    stopOtherRuns();
+}
+
+void ToolPageWT::setStartButton(QPushButton* button)
+{
+    m_startButton = button;
+    m_startText = button->text();
+    showStartButton();
+}
+
+void ToolPageWT::showStartButton()
+{
+    if (m_startButton)
+        m_startButton->setText(m_busy ? tr("停止") : m_startText);
+}
+
+void ToolPageWT::setBusy(bool busy)
+{
+    m_busy = busy;
+    if (!busy)
+        m_stopping = false;
+    showStartButton();
 }
 
 bool ToolPageWT::mayStart()
 {
     ensureBuilt();
-    if (rowCount() == 0) {
-        showNotice(m_texts.emptyList);
+    if (m_busy) {
+        stopBatch();
         return false;
     }
-    if (m_busy) {
-        showNotice(tr("请等待程序执行完成！"));
+    if (rowCount() == 0) {
+        showNotice(m_texts.emptyList);
         return false;
     }
     return true;
@@ -145,7 +181,8 @@ void ToolPageWT::runBatch(BatchRunner* runner)
 {
     runner->setParent(this);
     m_runner = runner;
-    m_busy = true;
+    setBusy(true);
+    m_batchDone.fill(false, rowCount());
     m_batchKeys.resize(rowCount());
     for (int row = 0; row < rowCount(); ++row)
         m_batchKeys[row] = keyOfRow(row);
@@ -171,17 +208,32 @@ void ToolPageWT::reportProgress(int slot, int percent)
 
 void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, const QString& reason)
 {
+    if (m_busy && success && slot >= 0 && slot < m_batchDone.size())
+        m_batchDone[slot] = true;
+    const int row = rowOfSlot(slot);
+    // A job the user stopped did not fail: its row waits for the next start.
+    if (row >= 0 && !success && m_stopping) {
+        showRowWaiting(row);
+        return;
+    }
     if (!success)
         qDebug() << "job failed:" << outputPath << reason;
-    const int row = rowOfSlot(slot);
     if (row >= 0)
         showRowDone(row, outputPath, success, reason);
 }
 
 void ToolPageWT::reportBatchDone()
 {
-    m_busy = false;
+    if (m_stopping) {
+        for (int slot = 0; slot < m_batchKeys.size(); ++slot) {
+            const int row = m_batchDone.at(slot) ? -1 : rowOfKey(m_batchKeys.at(slot));
+            if (row >= 0)
+                showRowWaiting(row);
+        }
+    }
+    setBusy(false);
     m_batchKeys.clear();
+    m_batchDone.clear();
     if (m_runner)
         m_runner->deleteLater();
     m_runner = nullptr;

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class OperBtnBar;
+class QPushButton;
 
 // What every tool page shares, whatever its rows look like: the operation bar, the three ways
 // files come in, the busy guard, notices, and one protocol with the engines (BatchRunner).
@@ -36,6 +37,10 @@ public:
     void setVisible(bool visible) override;
 
     bool isBusy() const { return m_busy; }
+    // Any run of the page goes, a media row's own included.
+    virtual bool isRunning() const { return m_busy; }
+    // Between a stop and the end of what was stopped.
+    bool isStopping() const { return m_stopping; }
     int fileCount() const { return rowCount(); }
     const QStringList& extensions() const { return *m_extensions; }
     // The add-row rule over a list of paths; returns how many rows were added.
@@ -49,6 +54,8 @@ public slots:
     void addDir();
     void clearTable();
     void onDragAndDrop(QList<QUrl> urls);
+    // Every run of the page ends: tools are killed, rows not finished wait again.
+    void stopBatch();
 
 protected:
     // The page's body; called once, by ensureBuilt, after the skeleton's own part.
@@ -61,16 +68,23 @@ protected:
     virtual RowKey keyOfRow(int row) const = 0;
     virtual void showRowProgress(int row, int percent) = 0;
     virtual void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) = 0;
+    // A stopped row: as before its start, neither bar nor failure.
+    virtual void showRowWaiting(int row) { Q_UNUSED(row) }
+    // Runs a page keeps outside the protocol (a row's own run, a PDF run) are stopped here.
+    virtual void stopOtherRuns() {}
     // The drop zone or the list in the centre.
     virtual bool isDropZoneShown() const = 0;
     virtual void showList() = 0;
     virtual void showDropZone() = 0;
 
     OperBtnBar* operBar() const { return m_operBar; }
-    // The empty-list and busy notices; true when the start may go on.
+    // The panel button that starts the page's batch; it reads "停止" while the batch runs.
+    void setStartButton(QPushButton* button);
+    // The empty-list notice; true when the start may go on. While a batch runs the start
+    // button is its stop: the batch is stopped and false returned.
     bool mayStart();
     // For a page whose engine speaks its own protocol rather than BatchRunner's.
-    void setBusy(bool busy) { m_busy = busy; }
+    void setBusy(bool busy);
     // Takes the runner (as a child), remembers which row each slot means, and starts it.
     void runBatch(BatchRunner* runner);
     BatchRunner* runner() const { return m_runner; }
@@ -87,13 +101,19 @@ protected:
 private:
     void build();
     int rowOfSlot(int slot) const;
+    void showStartButton();
 
     const QStringList* m_extensions;
     Texts m_texts;
     OperBtnBar* m_operBar = nullptr;
     bool m_built = false;
     bool m_busy = false;
+    bool m_stopping = false;
+    QPointer<QPushButton> m_startButton;
+    QString m_startText;
     RowKey m_nextKey = 1;
     QPointer<BatchRunner> m_runner;
     QVector<RowKey> m_batchKeys;
+    // Slots of the batch whose job succeeded: a stop leaves their rows as they are.
+    QVector<bool> m_batchDone;
 };

@@ -28,6 +28,13 @@ ImgRunable::ImgRunable(const ImgJobParams& params, const ImgJobRecord& record, c
 
 void ImgRunable::run()
 {
+    // Queued in the pool before a stop: it must not start a tool only to kill it.
+    if (m_cancel->load()) {
+        emit failed(m_row, QStringLiteral("stopped"));
+        emit done(QString(), m_row, false);
+        m_finished->release();
+        return;
+    }
     m_startedAt = QDateTime::currentDateTime();
     emit setProgress(3, m_row);
     startTicker();

@@ -93,6 +93,12 @@ ToolResult ToolLauncher::collect(ChildProcess& process, bool started, int finish
     result.started = started;
     if (!started) {
         result.errorString = process.errorString();
+        // A start that timed out on a loaded machine may still have a child: it must not run on
+        // unseen, nor keep a reused process object from starting the next tool.
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(kStartWaitMs);
+        }
         return result;
     }
     result.finished = waitForEnd(process, finishWaitMs, cancel);

@@ -33,7 +33,7 @@ MyDialog::MyDialog(const QString& message, QWidget* parent)
                          "QPushButton:hover{background:@okButtonHover;}"));
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::close);
 
-    // Never laid out, so never shown; it is owned here so it goes with the dialog.
+    // Laid out only in a question; it is owned here so it goes with the dialog.
     m_cancelButton->setParent(this);
     m_cancelButton->hide();
     m_cancelButton->setIcon(QIcon(QStringLiteral(":/icons/icons/cancel.png")));
@@ -61,6 +61,20 @@ MyDialog::MyDialog(const QString& message, QWidget* parent)
     shadow->setBlurRadius(50);
     setGraphicsEffect(shadow);
     setStyleSheet(QStringLiteral("MyDialog{background-color:white;}"));
+}
+
+void MyDialog::makeQuestion()
+{
+    disconnect(m_okButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    disconnect(m_cancelButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    m_cancelButton->setText(tr("取消"));
+    m_cancelButton->setFont(AppFonts::standardFont());
+    m_cancelButton->setCursor(Qt::PointingHandCursor);
+    auto* grid = static_cast<QGridLayout*>(layout());
+    grid->addWidget(m_cancelButton, 1, 4);
+    m_cancelButton->show();
 }
 
 QString MyDialog::message() const

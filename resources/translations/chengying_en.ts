@@ -494,12 +494,20 @@ please choose another format.</translation>
         <source>当前版本号：</source>
         <translation>Version: </translation>
     </message>
+    <message>
+        <source>正在转换，确定要退出吗？</source>
+        <translation>Converting. Quit anyway?</translation>
+    </message>
 </context>
 <context>
     <name>MediaPageWT</name>
     <message>
         <source>转换失败</source>
         <translation>Conversion failed</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
     </message>
 </context>
 <context>
@@ -977,7 +985,11 @@ please choose another format.</translation>
     </message>
     <message>
         <source>请等待程序执行完成！</source>
-        <translation>Please wait until the running job is finished!</translation>
+        <translation type="vanished">Please wait until the running job is finished!</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include "widgets/mycombobox.h"
 #include "widgets/mydialog.h"
 #include "widgets/mylineedit.h"
+#include "widgets/submitbtn.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -34,7 +35,7 @@ private slots:
     void rowCellsAndSizes();
     void duplicatesAndUpperCaseSuffixesAreAdded();
     void deletingRenumbersAndTheLastBringsBackTheDropZone();
-    void busyRefusesStartAndDeleteButNotClear();
+    void busyStartStopsAndDeleteIsRefused();
     void emptyListNotice();
     void missingFilesAreMarkedAndTheEmptyBatchEnds();
     void reportsOfAClearedBatchNeverReachNewRows();
@@ -152,18 +153,29 @@ void TestPicturePage::deletingRenumbersAndTheLastBringsBackTheDropZone()
     QVERIFY(m_page->center()->isDropZoneShown());
 }
 
-void TestPicturePage::busyRefusesStartAndDeleteButNotClear()
+void TestPicturePage::busyStartStopsAndDeleteIsRefused()
 {
     // The jobs' reports wait for this thread, so the batch stays busy until events run.
     m_page->addPaths({file("a.jpg", 10), file("b.jpg", 10)});
     m_page->centerWidget()->param()->exportFile()->setText(m_dir.filePath("out"));
+    QPushButton* start = m_page->centerWidget()->param()->submitButton();
+    const QString startText = start->text();
     m_page->chFormat();
     QVERIFY(m_page->isBusy());
-    m_page->chFormat();
+    QCOMPARE(start->text(), QStringLiteral("停止"));
     QTest::mouseClick(rowButton(0, "delBtn"), Qt::LeftButton);
     QCOMPARE(m_page->table()->rowCount(), 2);
-    QCOMPARE(notices(), QStringList({"请等待程序执行完成！", "请等待程序执行完成！"}));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_page->isBusy(), 60000);
+    QCOMPARE(notices(), QStringList({"请等待程序执行完成！"}));
+    // The start button is the stop now: no notice, the batch ends and no row is red.
+    m_page->chFormat();
+    QVERIFY(m_page->isStopping());
+    QCOMPARE(notices().size(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_page->isBusy(), 10000);
+    QCOMPARE(start->text(), startText);
+    for (int row = 0; row < 2; ++row) {
+        QVERIFY(m_page->table()->rowWarning(row).isEmpty());
+        QCOMPARE(m_page->table()->progress(row), 0);
+    }
 }
 
 void TestPicturePage::emptyListNotice()

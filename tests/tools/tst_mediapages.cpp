@@ -350,11 +350,20 @@ void TestMediaPages::noticesGuardTheStart()
     page.addPaths({in("slow.mp4")});
     page.fmt();
     QVERIFY(page.isBusy());
-    page.fmt();
-    QCOMPARE(noticeText(&page), QString("请等待程序执行完成！"));
-    // The row's own button still starts it.
-    QTest::mouseClick(page.table()->row(0)->actionButton(), Qt::LeftButton);
+    // The row's own button still starts it, and reads 停止 while its own run goes.
+    QPushButton* rowButton = page.table()->row(0)->actionButton();
+    const QString rowText = rowButton->text();
+    QTest::mouseClick(rowButton, Qt::LeftButton);
     QCOMPARE(page.findChildren<BatchRunner*>().size(), 2);
+    QCOMPARE(rowButton->text(), QString("停止"));
+    // A second start is the panel's stop: both runs end, with no notice and no failure.
+    page.fmt();
+    QCOMPARE(noticeText(&page), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(!page.isRunning(), 10000);
+    QTRY_COMPARE(page.findChildren<BatchRunner*>().size(), 0);
+    QCOMPARE(rowButton->text(), rowText);
+    QVERIFY(!page.table()->row(0)->isFailed());
+    QCOMPARE(page.table()->row(0)->persent(), 0);
 
     VideoCompressMainWT compress(nullptr);
     compress.compress();

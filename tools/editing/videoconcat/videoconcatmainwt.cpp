@@ -23,6 +23,7 @@ void VideoConcatMainWT::buildPage()
     m_centerWidget = new VideoConcatCenterWT(this);
     setStyleSheet(QStringLiteral("VideoConcatMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
+    setStartButton(m_centerWidget->param()->submitButton());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &VideoConcatMainWT::concat);
     connect(table(), &TableWidget::rowRemoved, this, &VideoConcatMainWT::updateMoveButtons);
     connect(table(), &TableWidget::rowsMoved, this, &VideoConcatMainWT::updateMoveButtons);
@@ -116,6 +117,13 @@ QString VideoConcatMainWT::outputFolder() const
 void VideoConcatMainWT::showRowProgress(int, int percent)
 {
     table()->SetPersent(percent);
+}
+
+void VideoConcatMainWT::showRowWaiting(int row)
+{
+    // The list's one bar is the join's progress.
+    table()->SetPersent(0);
+    MediaPageWT::showRowWaiting(row);
 }
 
 void VideoConcatMainWT::showRowDone(int row, const QString&, bool success, const QString& reason)

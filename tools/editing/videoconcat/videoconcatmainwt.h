@@ -33,6 +33,7 @@ protected:
     void appendRows(const QStringList& paths, RowKey firstKey) override;
     void showRowProgress(int row, int percent) override;
     void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) override;
+    void showRowWaiting(int row) override;
 
 private:
     void moveBy(QObject* button, int step);

@@ -24,6 +24,7 @@ void VideoSlicingMainWT::buildPage()
     m_centerWidget = new VideoSlicingCenterWT(this);
     setStyleSheet(QStringLiteral("VideoSlicingMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
+    setStartButton(m_centerWidget->param()->submitButton());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &VideoSlicingMainWT::slice);
 }
 

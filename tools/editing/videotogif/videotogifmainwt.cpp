@@ -25,6 +25,7 @@ void VideoToGifMainWT::buildPage()
     m_centerWidget = new VideoToGifCenterWT(this);
     setStyleSheet(QStringLiteral("VideoToGifMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
+    setStartButton(m_centerWidget->param()->submitButton());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &VideoToGifMainWT::toGif);
 }
 

@@ -19,6 +19,7 @@ void FmtConvertPageWT::setCenter(MediaCenterWT* center, FmtTargetParamWT* panel)
 {
     MediaPageWT::setCenter(center);
     m_panel = panel;
+    setStartButton(panel->submitButton());
     connect(panel->submitButton(), &QPushButton::clicked, this, &FmtConvertPageWT::fmt);
     connect(panel, &FmtTargetParamWT::chooseTotalFmt, this, &FmtConvertPageWT::onChooseTotalFmt);
 }

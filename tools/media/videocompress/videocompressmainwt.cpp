@@ -34,6 +34,7 @@ void VideoCompressMainWT::buildPage()
     m_centerWidget = new VideoCompressCenterWT(this);
     setStyleSheet(QStringLiteral("VideoCompressMainWT{background-color:white;}"));
     setCenter(m_centerWidget);
+    setStartButton(m_centerWidget->param()->submitButton());
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this,
             &VideoCompressMainWT::compress);
     connect(m_centerWidget->param(), &VideoCompressParamWT::settingsChanged, this,
@@ -200,6 +201,11 @@ void VideoCompressMainWT::compress()
 {
     ensureBuilt();
     const VideoCompressParamWT* panel = m_centerWidget->param();
+    // While a batch runs the button is its stop, whatever the panel says meanwhile.
+    if (isBusy()) {
+        stopBatch();
+        return;
+    }
     if (table()->rowCount() > 0 && panel->mode() == VideoCompressParamWT::TargetSize &&
         panel->targetBytes() <= 0) {
         showNotice(tr("请填写目标大小！"));

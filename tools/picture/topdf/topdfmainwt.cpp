@@ -28,6 +28,7 @@ void ToPDFMainWT::buildPage()
     connect(m_centerWidget->dropZone(), &CenterShowWT::drapAndDrop, this, &ToolPageWT::onDragAndDrop);
     connect(table(), &ToPDFTable::deleteClicked, this, &ToPDFMainWT::deleteRowOf);
     connect(m_centerWidget->param()->submitButton(), &QPushButton::clicked, this, &ToPDFMainWT::toPDF);
+    setStartButton(m_centerWidget->param()->submitButton());
 }
 
 ToPDFMainWT::~ToPDFMainWT()
@@ -136,9 +137,26 @@ void ToPDFMainWT::toPDF()
     connect(thread, &ToPDFThread::notifyParentUnreadable, this,
             [this](const QStringList& unreadable) { m_unreadable = unreadable.size(); });
     connect(thread, &ToPDFThread::notifyParentDone, this, &ToPDFMainWT::done);
+    connect(thread, &QThread::finished, this, &ToPDFMainWT::onThreadFinished);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     m_thread = thread;
     thread->start();
+}
+
+void ToPDFMainWT::stopOtherRuns()
+{
+    if (m_thread)
+        m_thread->requestInterruption();
+}
+
+void ToPDFMainWT::onThreadFinished()
+{
+    // A finished run reported before its thread ended; a stopped one reports nothing. An old
+    // run's end must not end a newer one.
+    if (!isBusy() || sender() != m_thread.data())
+        return;
+    setBusy(false);
+    table()->progressWT()->hide();
 }
 
 void ToPDFMainWT::setProgress(int progress)

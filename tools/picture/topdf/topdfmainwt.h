@@ -43,8 +43,11 @@ protected:
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;
+    void stopOtherRuns() override;
 
 private:
+    // The run ended without a result: it was stopped.
+    void onThreadFinished();
     void deleteRowOf(const QWidget* button);
     QStringList existingPictures() const;
 

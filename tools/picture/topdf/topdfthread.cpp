@@ -135,6 +135,7 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
     }
     bool allWritten = true;
     for (const QString& picture : m_pictures) {
+        // A stopped run leaves no part of its folder.
         if (isInterruptionRequested()) {
             QDir(sub).removeRecursively();
             return;
@@ -148,6 +149,10 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
             continue;
         }
         allWritten = writePdf(path, {picture}) && allWritten;
+    }
+    if (isInterruptionRequested()) {
+        QDir(sub).removeRecursively();
+        return;
     }
     reportUnreadable();
     // Some PDFs of a failed run may be there to show; an empty folder is not left behind.
