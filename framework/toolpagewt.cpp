@@ -169,13 +169,13 @@ void ToolPageWT::reportProgress(int slot, int percent)
         showRowProgress(row, percent);
 }
 
-void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, const QString& reason)
+void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, const JobFailure& failure)
 {
     if (!success)
-        qDebug() << "job failed:" << outputPath << reason;
+        qDebug() << "job failed:" << outputPath << failure.detail;
     const int row = rowOfSlot(slot);
     if (row >= 0)
-        showRowDone(row, outputPath, success, reason);
+        showRowDone(row, outputPath, success, failure);
 }
 
 void ToolPageWT::reportBatchDone()

@@ -36,9 +36,9 @@ void ImgRunable::run()
     const bool success = ImgSuccessRule::judge(m_params.operation, m_errorText, m_toolsClean, exists);
     if (!m_errorText.isEmpty())
         qDebug() << "执行失败，执行结果为：" << m_errorText;
-    const QString reason = success ? QString() : failureReason(exists);
+    const JobFailure failure = success ? JobFailure() : this->failure(exists);
     if (!success)
-        qWarning() << "picture job failed:" << m_source << reason;
+        qWarning() << "picture job failed:" << m_source << failure.detail;
     // The name is this job's own claim: a failed job leaves no half-written file under it.
     if (success)
         OutputNamer::releaseIfEmpty(output);
@@ -49,7 +49,7 @@ void ImgRunable::run()
     if (success)
         emit setProgress(100, m_row);
     else
-        emit failed(m_row, reason);
+        emit failed(m_row, failure);
     emit done(output, m_row, success);
     m_finished->release();
 }
@@ -92,6 +92,18 @@ QString ImgRunable::failureReason(bool resultExists) const
         return m_failure;
     return resultExists ? QStringLiteral("the tool reported a problem")
                         : QStringLiteral("no result was written");
+}
+
+JobFailure ImgRunable::failure(bool resultExists) const
+{
+    if (m_cancel->load())
+        return {FailureKind::Stopped, failureReason(resultExists)};
+    FailureKind kind = JobFailure::kindOfFiles(m_source, m_params.outputDir);
+    if (kind == FailureKind::None)
+        kind = m_kind;
+    if (kind == FailureKind::None)
+        kind = JobFailure::kindOfToolText(m_errorText + QLatin1Char('\n') + m_failure);
+    return {kind == FailureKind::None ? FailureKind::ToolFailed : kind, failureReason(resultExists)};
 }
 
 void ImgRunable::startTicker()
@@ -139,6 +151,8 @@ bool ImgRunable::runTool(const QString& program, const QStringList& arguments)
     if (!result.exitedCleanly()) {
         m_toolsClean = false;
         m_failure = program + QStringLiteral(": ") + result.failureReason();
+        if (m_kind == FailureKind::None)
+            m_kind = JobFailure::kindOfRun(result);
     }
     return result.exitedCleanly();
 }

@@ -184,24 +184,31 @@ void TestImgThread::theRunnerProtocolCarriesTheReason_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("the tool's last line") << "echo 'first' >&2\necho 'convert: improper image header' >&2\n"
-                                          << "convert: improper image header";
+    QTest::addColumn<FailureKind>("kind");
+    QTest::newRow("the tool's last line")
+        << "echo 'first' >&2\necho 'convert: improper image header' >&2\n"
+        << "convert: improper image header" << FailureKind::SourceUnreadable;
     QTest::newRow("why, not the generic close")
         << "echo 'convert: Not a JPEG file: starts with 0x6e 0x6f' >&2\n"
            "echo \"convert: no images defined \\`out.png' @ error/convert.c/ConvertImageCommand/3234.\" "
            ">&2\nexit 1\n"
-        << "convert: Not a JPEG file";
+        << "convert: Not a JPEG file" << FailureKind::SourceUnreadable;
     QTest::newRow("a crash") << "kill -SEGV $$\n"
-                             << "magick: crashed";
-    QTest::newRow("never starts") << QString() << "magick: could not start";
+                             << "magick: crashed" << FailureKind::ToolCrashed;
+    QTest::newRow("never starts") << QString() << "magick: could not start" << FailureKind::ToolMissing;
     QTest::newRow("silent and nothing written") << "exit 0\n"
-                                                << "no result was written";
+                                                << "no result was written" << FailureKind::ToolFailed;
+    QTest::newRow("the policy's limit")
+        << "echo \"convert: width or height exceeds limit \\`in.png' @ error/cache.c/OpenPixelCache/3909.\" "
+           ">&2\nexit 1\n"
+        << "convert: width or height exceeds limit" << FailureKind::LimitsExceeded;
 }
 
 void TestImgThread::theRunnerProtocolCarriesTheReason()
 {
     QFETCH(QString, script);
     QFETCH(QString, reason);
+    QFETCH(FailureKind, kind);
     const QString source = m_work.filePath("in.png");
     QVERIFY(Fixtures::makePicture(source));
     if (script.isEmpty())
@@ -218,8 +225,10 @@ void TestImgThread::theRunnerProtocolCarriesTheReason()
     QCOMPARE(done.size(), 2);
     for (const QList<QVariant>& report : qAsConst(done)) {
         QVERIFY(!report.at(2).toBool());
-        QVERIFY2(report.at(0).toInt() == 0 || report.at(3).toString().startsWith(reason),
-                 qPrintable(report.at(3).toString()));
+        const JobFailure failure = qvariant_cast<JobFailure>(report.at(3));
+        // The vanished source is known before any tool's word.
+        QCOMPARE(failure.kind, report.at(0).toInt() == 0 ? FailureKind::SourceMissing : kind);
+        QVERIFY2(report.at(0).toInt() == 0 || failure.detail.startsWith(reason), qPrintable(failure.detail));
     }
     // Slot first, then the percentage.
     QCOMPARE(progress.first().at(0).toInt() <= 1, true);

@@ -39,16 +39,18 @@ protected:
     RowKey keyOfRow(int row) const override;
     // The run reports for the whole list, never for a row.
     void showRowProgress(int, int) override {}
-    void showRowDone(int, const QString&, bool, const QString&) override {}
+    void showRowDone(int, const QString&, bool, const JobFailure&) override {}
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;
 
 private:
     void deleteRowOf(const QWidget* button);
-    QStringList existingPictures() const;
+    // The pictures still on the disk; the others are noted as left out.
+    QStringList existingPictures();
 
     ToPDFCenterWT* m_centerWidget = nullptr;
     QPointer<ToPDFThread> m_thread;
-    int m_unreadable = 0;
+    QStringList m_skipped;
+    JobFailure m_failure;
 };
