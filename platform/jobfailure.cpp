@@ -43,6 +43,8 @@ const KnownLine kKnownLines[] = {
     {"does not contain any stream", FailureKind::NoContent},
     {"matches no streams", FailureKind::NoContent},
     {"Output file does not contain any stream", FailureKind::NoContent},
+    {"Could not find tag for codec", FailureKind::Unsupported},
+    {"Unknown encoder", FailureKind::Unsupported},
     {"improper image header", FailureKind::SourceUnreadable},
     {"no decode delegate", FailureKind::SourceUnreadable},
     {"Invalid data found when processing input", FailureKind::SourceUnreadable},
@@ -60,6 +62,8 @@ const KnownLine kKnownLines[] = {
     {"Read-only file system", FailureKind::OutputNotWritable},
     {"Permission denied", FailureKind::OutputNotWritable},
     {"Operation not permitted", FailureKind::OutputNotWritable},
+    // ImageMagick's only words for a picture cut short: it read no picture from the source.
+    {"no images defined", FailureKind::SourceUnreadable},
 };
 
 bool writableFolder(const QString& folder)
