@@ -110,7 +110,15 @@ void ToPDFThread::run()
 void ToPDFThread::runMerged(const QString& folder)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
-    const QString path = claimPdf(folder, stemOf(m_pictures.first()) + QLatin1Char('_') + stamp);
+    // Named after the first picture it will hold, not one that cannot be read.
+    QString first = m_pictures.first();
+    for (const QString& picture : m_pictures) {
+        if (QImageReader(picture).canRead()) {
+            first = picture;
+            break;
+        }
+    }
+    const QString path = claimPdf(folder, stemOf(first) + QLatin1Char('_') + stamp);
     qDebug() << "file path is:" << path;
     const bool written = !path.isEmpty() && writePdf(path, m_pictures);
     if (isInterruptionRequested())
