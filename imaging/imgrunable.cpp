@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSemaphore>
 #include <QThread>
 #include <QTimer>
@@ -86,8 +87,11 @@ QString ImgRunable::failureReason(bool resultExists) const
     }
     if (lines.size() > 1 && lines.last().contains(QLatin1String("no images defined")))
         lines.removeLast();
+    // "… `in.png' @ error/png.c/ReadPNGImage/4115.": where in its own source ImageMagick gave up
+    // tells a user nothing.
+    static const QRegularExpression location(QStringLiteral(" @ \\w+/[\\w./-]+$"));
     if (!lines.isEmpty())
-        return lines.last();
+        return QString(lines.last()).remove(location);
     if (!m_failure.isEmpty())
         return m_failure;
     return resultExists ? QStringLiteral("the tool reported a problem")

@@ -297,6 +297,7 @@ void TestImgThread::realFailuresHaveTheirKind()
     const JobFailure failure = qvariant_cast<JobFailure>(done.first().at(3));
     QVERIFY2(failure.kind == kind, qPrintable(QString("%1: %2").arg(int(failure.kind)).arg(failure.detail)));
     QVERIFY(!failure.detail.isEmpty());
+    QVERIFY2(!failure.detail.contains(" @ error/"), qPrintable(failure.detail));
     QVERIFY(QDir(m_out).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
