@@ -160,5 +160,12 @@ void ToPDFMainWT::done(QString distFilePath, bool isSuccess)
     setBusy(false);
     if (!isSuccess)
         qDebug() << "PDF not written:" << distFilePath << m_failure.detail;
-    table()->progressWT()->finish(distFilePath, isSuccess, m_skipped, m_failure);
+    // Named in the list's order, whether gone before the start or unreadable during the run.
+    QStringList skipped;
+    for (int row = 0; row < table()->rowCount(); ++row) {
+        const QString path = table()->picturePath(row);
+        if (m_skipped.contains(path) && !skipped.contains(path))
+            skipped << path;
+    }
+    table()->progressWT()->finish(distFilePath, isSuccess, skipped, m_failure);
 }
