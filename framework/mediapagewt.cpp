@@ -169,10 +169,10 @@ void MediaPageWT::showRowProgress(int row, int percent)
     table()->row(row)->SetPersent(percent);
 }
 
-void MediaPageWT::showRowDone(int row, const QString&, bool success, const QString& reason)
+void MediaPageWT::showRowDone(int row, const QString&, bool success, const JobFailure& failure)
 {
     if (!success)
-        table()->row(row)->setFailed(reason.isEmpty() ? tr("转换失败") : reason);
+        table()->row(row)->setFailed(failure);
 }
 
 void MediaPageWT::showRowWaiting(int row)
@@ -245,12 +245,12 @@ void MediaPageWT::startRow(TableRowWidget* row)
             showRowProgress(index, percent);
     });
     connect(runner, &BatchRunner::rowDone, this,
-            [this, key](int, const QString& path, bool success, const QString& reason) {
+            [this, key](int, const QString& path, bool success, const JobFailure& failure) {
                 const int index = rowOfKey(key);
                 if (index >= 0 && !success && m_rowRuns.value(key).stopping)
                     showRowWaiting(index);
                 else if (index >= 0)
-                    showRowDone(index, path, success, reason);
+                    showRowDone(index, path, success, failure);
             });
     connect(runner, &BatchRunner::batchDone, this, [this, key] { endRowRun(key); });
     m_rowRuns.insert(key, {runner, row->actionButton()->text(), false});

@@ -363,7 +363,7 @@ void MyTable::markRow(int row, const QString& text)
     }
 }
 
-void MyTable::completeRow(int row, const QString& exportPath, bool success, const QString& reason)
+void MyTable::completeRow(int row, const QString& exportPath, bool success, const JobFailure& failure)
 {
     QTableWidgetItem* first = item(row, 0);
     if (!first)
@@ -374,7 +374,8 @@ void MyTable::completeRow(int row, const QString& exportPath, bool success, cons
     if (m_form == Form::Compression && QFileInfo::exists(exportPath))
         setItem(row, 3, centredItem(sizeText(QFileInfo(exportPath).size())));
     if (!success) {
-        first->setData(kReasonRole, reason);
+        first->setData(kReasonRole, failure.isFailure() ? failure.toolTip()
+                                                        : JobFailure(FailureKind::ToolFailed).toolTip());
         first->setData(kWarningRole, tr("转换失败！"));
     } else {
         // A row that failed or was left out before and now succeeded shows its bar again.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/jobfailure.h"
+
 #include <QHash>
 #include <QRect>
 #include <QTableWidget>
@@ -45,8 +47,9 @@ public:
     void removeAllRows();
     void setRowProgress(int row, int progress);
     void markRow(int row, const QString& text);
-    // A failed row reads "转换失败！" in red, with the reason as its tooltip.
-    void completeRow(int row, const QString& exportPath, bool success, const QString& reason = QString());
+    // A failed row reads "转换失败！" in red; its tooltip says why in a sentence, then the tool's line.
+    void completeRow(int row, const QString& exportPath, bool success,
+                     const JobFailure& failure = JobFailure());
     // A row whose job was stopped: an empty bar, no warning, as before its start.
     void resetRow(int row);
     void renumber();

@@ -82,9 +82,9 @@ void PicturePageWT::showRowProgress(int row, int percent)
     table()->setRowProgress(row, percent);
 }
 
-void PicturePageWT::showRowDone(int row, const QString& outputPath, bool success, const QString& reason)
+void PicturePageWT::showRowDone(int row, const QString& outputPath, bool success, const JobFailure& failure)
 {
-    table()->completeRow(row, outputPath, success, reason);
+    table()->completeRow(row, outputPath, success, failure);
 }
 
 void PicturePageWT::showRowWaiting(int row)
@@ -117,7 +117,8 @@ void PicturePageWT::done(const QString& exportFilePath, int rowIndex, bool isSuc
     if (rowIndex == -1)
         reportBatchDone();
     else
-        reportDone(rowIndex, exportFilePath, isSuccess, QString());
+        reportDone(rowIndex, exportFilePath, isSuccess,
+                   isSuccess ? JobFailure() : JobFailure(FailureKind::ToolFailed));
 }
 
 void PicturePageWT::deleteItem()

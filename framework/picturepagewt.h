@@ -49,7 +49,7 @@ protected:
     int rowOfKey(RowKey key) const override;
     RowKey keyOfRow(int row) const override;
     void showRowProgress(int row, int percent) override;
-    void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) override;
+    void showRowDone(int row, const QString& outputPath, bool success, const JobFailure& failure) override;
     void showRowWaiting(int row) override;
     bool isDropZoneShown() const override;
     void showList() override;

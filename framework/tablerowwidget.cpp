@@ -144,6 +144,11 @@ void TableRowWidget::setFailed(const QString& reason)
     update();
 }
 
+void TableRowWidget::setFailed(const JobFailure& failure)
+{
+    setFailed(failure.isFailure() ? failure.toolTip() : JobFailure(FailureKind::ToolFailed).toolTip());
+}
+
 void TableRowWidget::resetProgress()
 {
     m_failed = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/jobfailure.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -41,6 +43,8 @@ public:
     // A failed job: red fill, "转换失败！", the reason as tooltip. Progress reports that follow
     // (the runner closes every job with 100) leave it so until the row is started again.
     void setFailed(const QString& reason);
+    // The same, with the kind's sentence as the first line of the tooltip and the detail below.
+    void setFailed(const JobFailure& failure);
     bool isFailed() const { return m_failed; }
     QString failureReason() const { return m_failureReason; }
     // Back to 0 and not failed, when the row is started again.

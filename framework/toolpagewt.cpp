@@ -206,7 +206,7 @@ void ToolPageWT::reportProgress(int slot, int percent)
         showRowProgress(row, percent);
 }
 
-void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, const QString& reason)
+void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, const JobFailure& failure)
 {
     if (m_busy && success && slot >= 0 && slot < m_batchDone.size())
         m_batchDone[slot] = true;
@@ -217,9 +217,9 @@ void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, c
         return;
     }
     if (!success)
-        qDebug() << "job failed:" << outputPath << reason;
+        qDebug() << "job failed:" << outputPath << failure.detail;
     if (row >= 0)
-        showRowDone(row, outputPath, success, reason);
+        showRowDone(row, outputPath, success, failure);
 }
 
 void ToolPageWT::reportBatchDone()

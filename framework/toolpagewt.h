@@ -67,7 +67,7 @@ protected:
     virtual int rowOfKey(RowKey key) const = 0;
     virtual RowKey keyOfRow(int row) const = 0;
     virtual void showRowProgress(int row, int percent) = 0;
-    virtual void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) = 0;
+    virtual void showRowDone(int row, const QString& outputPath, bool success, const JobFailure& failure) = 0;
     // A stopped row: as before its start, neither bar nor failure.
     virtual void showRowWaiting(int row) { Q_UNUSED(row) }
     // Runs a page keeps outside the protocol (a row's own run, a PDF run) are stopped here.
@@ -91,7 +91,7 @@ protected:
     // Reports addressed by slot: a running batch's slots name the rows it started with;
     // without a batch a slot is the row index.
     void reportProgress(int slot, int percent);
-    void reportDone(int slot, const QString& outputPath, bool success, const QString& reason);
+    void reportDone(int slot, const QString& outputPath, bool success, const JobFailure& failure);
     void reportBatchDone();
     void showNotice(const QString& text);
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -8,7 +8,7 @@ ImgBatchRunner::ImgBatchRunner(const ImgJobParams& params, const QList<ImgJobRec
     connect(m_thread, &ImgThread::notifyParentProgress, this,
             [this](int progress, int row) { emit rowProgress(row, progress); });
     connect(m_thread, &ImgThread::notifyParentFailed, this,
-            [this](int row, const QString& reason) { m_reasons.insert(row, reason); });
+            [this](int row, const JobFailure& failure) { m_failures.insert(row, failure); });
     connect(m_thread, &ImgThread::notifyParentDone, this, &ImgBatchRunner::onDone);
 }
 
@@ -28,5 +28,9 @@ void ImgBatchRunner::onDone(const QString& path, int row, bool success)
         emit batchDone();
         return;
     }
-    emit rowDone(row, path, success, success ? QString() : m_reasons.take(row));
+    // A failure whose kind was lost on the way still shows as one.
+    JobFailure failure = m_failures.take(row);
+    if (!success && !failure.isFailure())
+        failure.kind = FailureKind::ToolFailed;
+    emit rowDone(row, path, success, success ? JobFailure() : failure);
 }

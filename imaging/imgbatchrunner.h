@@ -26,6 +26,6 @@ private:
     void onDone(const QString& path, int row, bool success);
 
     ImgThread* m_thread;
-    // A job's failure reason arrives just before its done report.
-    QHash<int, QString> m_reasons;
+    // A job's failure arrives just before its done report.
+    QHash<int, JobFailure> m_failures;
 };

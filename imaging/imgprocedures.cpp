@@ -65,6 +65,11 @@ QString ImgRunable::pdfProcedure(const QString& base, const QString& suffix)
     if (!problem.isEmpty()) {
         m_toolsClean = false;
         m_failure = problem;
+        m_kind = JobFailure::kindOfToolText(problem);
+        if (m_kind == FailureKind::None && !pages.problem.isEmpty())
+            m_kind = FailureKind::SourceUnreadable;
+        else if (m_kind == FailureKind::None)
+            m_kind = pages.sizes.isEmpty() ? FailureKind::NoContent : FailureKind::LimitsExceeded;
         return QString();
     }
     // Pages written one by one get a folder of their own, like the frames of other multi-frame
@@ -150,6 +155,7 @@ QString ImgRunable::compressionProcedure()
         m_failure = QStringLiteral("an animated PNG (%1 frames) is not compressed: only its first "
                                    "frame would be kept")
                         .arg(frames);
+        m_kind = FailureKind::Unsupported;
         return QString();
     }
     const QString output = claimOutput(base, suffix);
@@ -173,6 +179,8 @@ QString ImgRunable::compressionProcedure()
         if (!runTool(QStringLiteral("pngquant.2.12.3"), ImgRecipes::png(input, m_params.level, output)) &&
             m_lastExitCode > 0)
             m_failure = ImgRecipes::pngquantFailure(m_lastExitCode);
+        if (m_lastExitCode > 0)
+            m_kind = ImgRecipes::pngquantFailureKind(m_lastExitCode);
         if (resized)
             QFile::remove(input);
         return output;

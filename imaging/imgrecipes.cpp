@@ -161,6 +161,26 @@ QString ImgRecipes::pngquantFailure(int exitCode)
     }
 }
 
+FailureKind ImgRecipes::pngquantFailureKind(int exitCode)
+{
+    switch (exitCode) {
+    case 2:
+    case 25:
+    case 26:
+        return FailureKind::SourceUnreadable;
+    case 16:
+        return FailureKind::OutputNotWritable;
+    case 17:
+    case 24:
+        return FailureKind::LimitsExceeded;
+    case 98:
+    case 99:
+        return FailureKind::TargetUnreachable;
+    default:
+        return FailureKind::ToolFailed;
+    }
+}
+
 QString ImgRecipes::density(int definition)
 {
     switch (definition) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/imgjob.h"
+#include "platform/jobfailure.h"
 
 #include <QRect>
 #include <QStringList>
@@ -51,6 +52,7 @@ public:
     static QString density(int definition);
     // Why pngquant failed, from its exit code alone: it often says nothing.
     static QString pngquantFailure(int exitCode);
+    static FailureKind pngquantFailureKind(int exitCode);
 
     // An output path as ImageMagick must be given it: it reads "%d", "%o" ... in a name it writes
     // as numbering ("50%done.png" becomes "500one.png"), and "%%" as one "%". A "%" anywhere in

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSemaphore>
 #include <QThread>
 #include <QTimer>
@@ -30,7 +31,7 @@ void ImgRunable::run()
 {
     // Queued in the pool before a stop: it must not start a tool only to kill it.
     if (m_cancel->load()) {
-        emit failed(m_row, QStringLiteral("stopped"));
+        emit failed(m_row, JobFailure(FailureKind::Stopped, QStringLiteral("stopped")));
         emit done(QString(), m_row, false);
         m_finished->release();
         return;
@@ -46,14 +47,16 @@ void ImgRunable::run()
         const QString claimed = finish(output);
         success = !claimed.isEmpty();
         output = success ? claimed : output;
-        if (!success)
+        if (!success) {
             m_failure = QStringLiteral("no output name could be claimed in ") + m_params.outputDir;
+            m_kind = FailureKind::OutputNotWritable;
+        }
     }
     if (!m_errorText.isEmpty())
         qDebug() << "执行失败，执行结果为：" << m_errorText;
-    const QString reason = success ? QString() : failureReason(exists);
+    const JobFailure failure = success ? JobFailure() : this->failure(exists);
     if (!success)
-        qWarning() << "picture job failed:" << m_source << reason;
+        qWarning() << "picture job failed:" << m_source << failure.detail;
     // A failed job's output never had a final name: its partial file or folder goes.
     if (!success && !output.isEmpty())
         QFile::remove(output);
@@ -62,7 +65,7 @@ void ImgRunable::run()
     if (success)
         emit setProgress(100, m_row);
     else
-        emit failed(m_row, reason);
+        emit failed(m_row, failure);
     // A failed job has no output to show: its partial name never became one.
     emit done(success ? output : QString(), m_row, success);
     m_finished->release();
@@ -100,12 +103,27 @@ QString ImgRunable::failureReason(bool resultExists) const
     }
     if (lines.size() > 1 && lines.last().contains(QLatin1String("no images defined")))
         lines.removeLast();
+    // "… `in.png' @ error/png.c/ReadPNGImage/4115.": where in its own source ImageMagick gave up
+    // tells a user nothing.
+    static const QRegularExpression location(QStringLiteral(" @ \\w+/[\\w./-]+$"));
     if (!lines.isEmpty())
-        return lines.last();
+        return QString(lines.last()).remove(location);
     if (!m_failure.isEmpty())
         return m_failure;
     return resultExists ? QStringLiteral("the tool reported a problem")
                         : QStringLiteral("no result was written");
+}
+
+JobFailure ImgRunable::failure(bool resultExists) const
+{
+    if (m_cancel->load())
+        return {FailureKind::Stopped, failureReason(resultExists)};
+    FailureKind kind = JobFailure::kindOfFiles(m_source, m_params.outputDir);
+    if (kind == FailureKind::None)
+        kind = m_kind;
+    if (kind == FailureKind::None)
+        kind = JobFailure::kindOfToolText(m_errorText + QLatin1Char('\n') + m_failure);
+    return {kind == FailureKind::None ? FailureKind::ToolFailed : kind, failureReason(resultExists)};
 }
 
 void ImgRunable::startTicker()
@@ -153,6 +171,8 @@ bool ImgRunable::runTool(const QString& program, const QStringList& arguments)
     if (!result.exitedCleanly()) {
         m_toolsClean = false;
         m_failure = program + QStringLiteral(": ") + result.failureReason();
+        if (m_kind == FailureKind::None)
+            m_kind = JobFailure::kindOfRun(result);
     }
     return result.exitedCleanly();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/imgjob.h"
+#include "platform/jobfailure.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -31,7 +32,7 @@ signals:
     void setProgress(int progress, int rowIndex);
     void done(const QString& exportFilePath, int rowIndex, bool isSuccess);
     // Sent just before done when the job failed.
-    void failed(int rowIndex, const QString& reason);
+    void failed(int rowIndex, const JobFailure& failure);
 
 public slots:
     void progressRefresh();
@@ -59,6 +60,7 @@ private:
     QString convert(const QString& source, const QString& suffix, const QString& output);
     bool runTool(const QString& program, const QStringList& arguments);
     QString failureReason(bool resultExists) const;
+    JobFailure failure(bool resultExists) const;
     void startTicker();
     void stopTicker();
 
@@ -88,5 +90,7 @@ private:
     // The last tool's exit code; -1 when it did not exit normally.
     int m_lastExitCode = -1;
     QString m_failure;
+    // What the job itself learnt of the failure; None leaves it to the files and the tools' words.
+    FailureKind m_kind = FailureKind::None;
     QDateTime m_startedAt;
 };

@@ -84,7 +84,7 @@ void ImgThread::parentDone(const QString& filePath, int index, bool isSuccess)
     emit notifyParentDone(filePath, index, isSuccess);
 }
 
-void ImgThread::parentFailed(int index, const QString& reason)
+void ImgThread::parentFailed(int index, const JobFailure& failure)
 {
-    emit notifyParentFailed(index, reason);
+    emit notifyParentFailed(index, failure);
 }

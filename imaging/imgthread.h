@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/imgjob.h"
+#include "platform/jobfailure.h"
 
 #include <QList>
 #include <QMutex>
@@ -29,12 +30,12 @@ signals:
     void notifyParentProgress(int progress, int rowIndex);
     void notifyParentDone(const QString& exportFilePath, int rowIndex, bool isSuccess);
     // Before the failed row's done: what went wrong.
-    void notifyParentFailed(int rowIndex, const QString& reason);
+    void notifyParentFailed(int rowIndex, const JobFailure& failure);
 
 public slots:
     void setParentProgress(int progress, int index);
     void parentDone(const QString& filePath, int index, bool isSuccess);
-    void parentFailed(int index, const QString& reason);
+    void parentFailed(int index, const JobFailure& failure);
 
 protected:
     void run() override;

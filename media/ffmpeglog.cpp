@@ -145,6 +145,11 @@ QString FfmpegLog::failureReason() const
     return m_errors.isEmpty() ? QString() : m_errors.last();
 }
 
+QString FfmpegLog::errorText() const
+{
+    return (m_errors + m_lastLines).join(QLatin1Char('\n'));
+}
+
 QString FfmpegLog::emptyOutputReason() const
 {
     if (m_outputStreams.contains(QLatin1String("video")) && m_lastFrame == 0)

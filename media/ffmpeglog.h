@@ -33,6 +33,8 @@ public:
     // Why the run failed: the last error that names a cause, not the generic lines ffmpeg closes
     // with, nor the encoder statistics printed after it.
     QString failureReason() const;
+    // Every error and closing line kept, for matching known causes.
+    QString errorText() const;
     // Why a run that ended well still wrote nothing of use: a picture stream without a frame or a
     // sound stream without a sample. Empty when the output holds something in every stream.
     QString emptyOutputReason() const;

@@ -29,9 +29,9 @@ void MediaBatchRunner::onProgress(int progress, const QString& objectName)
         emit rowProgress(m_slots.value(objectName, -1), progress);
 }
 
-void MediaBatchRunner::onFailed(const QString& objectName, const QString& reason)
+void MediaBatchRunner::onFailed(const QString& objectName, const JobFailure& failure)
 {
-    m_failures.insert(objectName, reason);
+    m_failures.insert(objectName, failure);
 }
 
 void MediaBatchRunner::onDone(const QString& path, const QString& objectName)

@@ -26,11 +26,11 @@ public:
 
 private:
     void onProgress(int progress, const QString& objectName);
-    void onFailed(const QString& objectName, const QString& reason);
+    void onFailed(const QString& objectName, const JobFailure& failure);
     void onDone(const QString& path, const QString& objectName);
 
     VideoThread* m_thread;
     QHash<QString, int> m_slots;
     // The runner closes a failed job with progress 100 too: the row must not look finished.
-    QHash<QString, QString> m_failures;
+    QHash<QString, JobFailure> m_failures;
 };

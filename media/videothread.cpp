@@ -121,8 +121,9 @@ void VideoThread::runJob(int index)
     m_timeOffset = 0;
 
     Outcome outcome;
-    outcome.reason = refusal(job);
-    if (!outcome.reason.isEmpty()) {
+    const JobFailure refused = refusal(job);
+    if (refused.isFailure()) {
+        outcome = {false, refused.detail, refused.kind};
         finishJob(QString(), job.objectName, outcome);
         return;
     }
@@ -148,13 +149,15 @@ void VideoThread::runJob(int index)
     else if (!partial.isEmpty())
         outcome = runCapped(recipe(job, partial, input, source.frameRate()), real, job.wholeClip);
     else
-        outcome.ok = false;
+        outcome = {false, outcome.reason, FailureKind::OutputNotWritable};
     if (!unwrapped.isEmpty())
         QFile::remove(unwrapped);
     QString output;
     if (outcome.ok) {
         output = m_namer->claim(partial, MediaRecipes::outputBase(job), suffix, index, &outcome.reason);
         outcome.ok = !output.isEmpty();
+        if (!outcome.ok)
+            outcome.kind = FailureKind::OutputNotWritable;
     }
     // The partial file never had a final name; a failed or stopped job leaves nothing.
     if (!outcome.ok && !partial.isEmpty())
@@ -162,23 +165,41 @@ void VideoThread::runJob(int index)
     finishJob(output, job.objectName, outcome);
 }
 
-QString VideoThread::refusal(const MediaJob& job)
+JobFailure VideoThread::refusal(const MediaJob& job)
 {
+    const JobFailure noRecipe{FailureKind::Unsupported, QStringLiteral("no recipe for this target")};
     const MediaOperation mode = job.operation;
     const bool audioOnly = mode == AudioConversion || mode == AudioExtraction ||
                            (mode == FormatConversion && job.mediaLocalType == 1);
     if (audioOnly)
-        return hasAudioTarget(job) ? QString() : QStringLiteral("no recipe for this target");
+        return hasAudioTarget(job) ? JobFailure() : noRecipe;
     // "-b:v 0k" lets x264 choose, and it wrote files larger than their sources.
     if (mode == Compression && job.targetBytes > 0)
-        return QString();
+        return JobFailure();
     if (mode == Compression)
-        return job.bitRate > 0 ? QString() : QStringLiteral("no video bit rate is known for this file");
+        return job.bitRate > 0 ? JobFailure()
+                               : JobFailure(FailureKind::FactsUnknown,
+                                            QStringLiteral("no video bit rate is known for this file"));
     if (mode == VideoToGif)
-        return QString();
+        return JobFailure();
     if ((mode == FormatConversion && job.mediaLocalType == 0) || mode == Slicing || mode == Concatenation)
-        return hasVideoTarget(job) ? QString() : QStringLiteral("no recipe for this target");
-    return QStringLiteral("no recipe for this target");
+        return hasVideoTarget(job) ? JobFailure() : noRecipe;
+    return noRecipe;
+}
+
+JobFailure VideoThread::failureOf(const QString& objectName, const Outcome& outcome) const
+{
+    if (m_cancel)
+        return {FailureKind::Stopped, outcome.reason};
+    QString source;
+    for (const MediaJob& job : m_jobs) {
+        if (job.objectName == objectName)
+            source = job.oriFilePath;
+    }
+    FailureKind kind = JobFailure::kindOfFiles(source, m_outputDirectory);
+    if (kind == FailureKind::None)
+        kind = outcome.kind;
+    return {kind == FailureKind::None ? FailureKind::ToolFailed : kind, outcome.reason};
 }
 
 MediaCommand VideoThread::recipe(const MediaJob& job, const QString& output, const QString& input,
@@ -224,8 +245,10 @@ VideoThread::Outcome VideoThread::runCapped(MediaCommand command, qint64 realMs,
     // Half the margin: an honest file ends within a frame of its packets' length.
     if (outcome.ok && capped && realMs > 0 && m_log.lastTimeMs() > realMs + (cap - realMs) / 2) {
         QFile::remove(command.outputPath);
-        outcome = {false, QStringLiteral("the output ran past the source's %1 s; its timestamps are damaged")
-                              .arg(MediaRecipes::seconds(realMs))};
+        outcome = {false,
+                   QStringLiteral("the output ran past the source's %1 s; its timestamps are damaged")
+                       .arg(MediaRecipes::seconds(realMs)),
+                   FailureKind::SourceUnreadable};
     }
     return outcome;
 }
@@ -259,14 +282,19 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
         // ffmpeg ends well after a seek past the end or one it could not do, with no frame written.
         outcome.reason = m_log.emptyOutputReason();
         outcome.ok = outcome.reason.isEmpty();
+        outcome.kind = outcome.ok ? FailureKind::None : FailureKind::NoContent;
     } else if (m_cancel) {
         outcome.reason = QStringLiteral("stopped");
+        outcome.kind = FailureKind::Stopped;
     } else if (result.started && result.finished && result.exitStatus == QProcess::NormalExit) {
         // A tool that ran to its end says best why it failed; otherwise the launcher does.
         outcome.reason = m_log.failureReason();
+        outcome.kind = JobFailure::kindOfToolText(m_log.errorText());
     }
     if (outcome.ok)
         return outcome;
+    if (outcome.kind == FailureKind::None)
+        outcome.kind = JobFailure::kindOfRun(result);
     if (outcome.reason.isEmpty())
         outcome.reason = result.failureReason();
     if (outcome.reason.isEmpty())
@@ -296,17 +324,19 @@ VideoThread::Outcome VideoThread::runTargetSize(MediaJob job, const QString& out
     const qint64 sourceRate = job.bitRate;
     const qint64 length = realMs > 0 ? realMs : job.timeLen;
     if (length <= 0)
-        return {false, tr("时长未知，无法按目标大小压缩")};
+        return {false, tr("时长未知，无法按目标大小压缩"), FailureKind::FactsUnknown};
     const qint64 sound = soundBytes(job);
     if (sound < 0)
-        return {false, tr("无法读取文件的声音")};
+        return {false, tr("无法读取文件的声音"), FailureKind::SourceUnreadable};
     // Aim at the middle of the allowed band, [97 %, 100 %] of the target.
     const qint64 aim = target - target * 15 / 1000;
     // MP4's index and headers: about a kilobyte plus a few bytes per frame, known after a pass.
     qint64 overhead = 4096 + length / 10;
     if (sound + overhead >= target)
-        return {false, tr("目标大小 %1 小于声音本身的 %2")
-                           .arg(MyMediaInfo::readableSize(target), MyMediaInfo::readableSize(sound))};
+        return {false,
+                tr("目标大小 %1 小于声音本身的 %2")
+                    .arg(MyMediaInfo::readableSize(target), MyMediaInfo::readableSize(sound)),
+                FailureKind::TargetUnreachable};
     qint64 rate = MediaRecipes::videoRateFor(aim - sound - overhead, length);
     m_timeLen = length / 1000 * 2;
     Outcome outcome;
@@ -345,14 +375,15 @@ VideoThread::Outcome VideoThread::runTargetSize(MediaJob job, const QString& out
         rate = corrected;
     }
     QFile::remove(output);
-    return {false, tr("无法压缩到 %1 以内").arg(MyMediaInfo::readableSize(target))};
+    return {false, tr("无法压缩到 %1 以内").arg(MyMediaInfo::readableSize(target)),
+            FailureKind::TargetUnreachable};
 }
 
 VideoThread::Outcome VideoThread::unwrapQlv(int index, const QString& source, QString* input)
 {
     const QString dir = runTempDir();
     if (dir.isEmpty())
-        return {false, QStringLiteral("no temporary folder")};
+        return {false, QStringLiteral("no temporary folder"), FailureKind::ToolFailed};
     const QStringList names = MediaRecipes::qlvNames(index, dir, QDateTime::currentDateTime());
     for (const QString& name : names)
         qDebug().noquote() << "qlv temp list path:" << name;
@@ -364,7 +395,7 @@ void VideoThread::finishJob(const QString& outputPath, const QString& objectName
 {
     if (!outcome.ok) {
         qDebug().noquote() << "======================job failed:" << objectName << outcome.reason;
-        emit failed(objectName, outcome.reason);
+        emit failed(objectName, failureOf(objectName, outcome));
     }
     emit setProgress(100, objectName);
     emit done(outputPath, objectName);
@@ -399,9 +430,9 @@ void VideoThread::runConcatenation()
         const MediaJob& job = m_jobs.at(i);
         m_currentObjectName = job.objectName;
         failedName = job.objectName;
-        outcome.reason = refusal(job);
-        if (!outcome.reason.isEmpty()) {
-            outcome.ok = false;
+        const JobFailure refused = refusal(job);
+        if (refused.isFailure()) {
+            outcome = {false, refused.detail, refused.kind};
             break;
         }
         pieces << MediaRecipes::piecePath(dir, i);
@@ -421,11 +452,13 @@ void VideoThread::runConcatenation()
 
     QString partial;
     if (m_cancel)
-        outcome = {false, QStringLiteral("stopped")};
+        outcome = {false, QStringLiteral("stopped"), FailureKind::Stopped};
     if (outcome.ok) {
         failedName = first.objectName;
         partial = m_namer->partial(MediaRecipes::outputSuffix(first), &outcome.reason);
         outcome.ok = !partial.isEmpty();
+        if (!outcome.ok)
+            outcome.kind = FailureKind::OutputNotWritable;
     }
     if (outcome.ok) {
         m_joinLength = m_timeOffset;
@@ -440,6 +473,8 @@ void VideoThread::runConcatenation()
         output = m_namer->claim(partial, MediaRecipes::outputBase(first), MediaRecipes::outputSuffix(first),
                                 0, &outcome.reason);
         outcome.ok = !output.isEmpty();
+        if (!outcome.ok)
+            outcome.kind = FailureKind::OutputNotWritable;
     }
     if (!outcome.ok && !partial.isEmpty())
         QFile::remove(partial);

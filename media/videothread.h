@@ -6,6 +6,7 @@
 #include "media/mediaoutputnamer.h"
 #include "media/mediarecipes.h"
 #include "media/progressparser.h"
+#include "platform/jobfailure.h"
 
 #include <QThread>
 #include <atomic>
@@ -34,7 +35,7 @@ public:
 signals:
     void setProgress(int progress, const QString& objectName);
     void done(const QString& exportFilePath, const QString& objectName);
-    void failed(const QString& objectName, const QString& reason);
+    void failed(const QString& objectName, const JobFailure& failure);
 
 public slots:
     // Both run on the worker thread, inside the waits on the process (direct connections).
@@ -49,12 +50,15 @@ private:
     {
         bool ok = false;
         QString reason;
+        FailureKind kind = FailureKind::None;
     };
 
     void runJob(int index);
     void runConcatenation();
-    // Empty with the reason when the job has no recipe.
-    static QString refusal(const MediaJob& job);
+    // Why the job has no recipe; no failure when it has one.
+    static JobFailure refusal(const MediaJob& job);
+    // The outcome's kind, with what the files say first.
+    JobFailure failureOf(const QString& objectName, const Outcome& outcome) const;
     static MediaCommand recipe(const MediaJob& job, const QString& output, const QString& input,
                                double sourceRate);
     // How long the source really runs and how many frames it holds, from its packets'

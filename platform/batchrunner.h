@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/jobfailure.h"
+
 #include <QObject>
 #include <QString>
 
@@ -19,7 +21,7 @@ public:
 
 signals:
     void rowProgress(int slot, int percent);
-    // reason: why the job failed, empty on success.
-    void rowDone(int slot, const QString& outputPath, bool success, const QString& reason);
+    // failure: why the job failed; no kind on success.
+    void rowDone(int slot, const QString& outputPath, bool success, const JobFailure& failure);
     void batchDone();
 };

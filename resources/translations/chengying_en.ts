@@ -69,6 +69,14 @@
         <source>转换失败！</source>
         <translation>Failed!</translation>
     </message>
+    <message>
+        <source>未加入的图片：%1</source>
+        <translation>Pictures left out: %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>CenterShowForCenterWT</name>
@@ -442,6 +450,65 @@ please choose another format.</translation>
     </message>
 </context>
 <context>
+    <name>JobFailure</name>
+    <message>
+        <source>原文件不存在</source>
+        <translation>The source file no longer exists</translation>
+    </message>
+    <message>
+        <source>文件已损坏或格式不受支持</source>
+        <translation>The file is damaged or its format is not supported</translation>
+    </message>
+    <message>
+        <source>文件中没有可转换的画面或声音</source>
+        <translation>The file holds no picture or sound to convert</translation>
+    </message>
+    <message>
+        <source>输出文件夹无法写入</source>
+        <translation>The output folder cannot be written to</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足</source>
+        <translation>The disk is full</translation>
+    </message>
+    <message>
+        <source>转换程序意外退出</source>
+        <translation>The converter quit unexpectedly</translation>
+    </message>
+    <message>
+        <source>找不到转换程序</source>
+        <translation>The converter cannot be found</translation>
+    </message>
+    <message>
+        <source>已被用户停止</source>
+        <translation>Stopped by the user</translation>
+    </message>
+    <message>
+        <source>文件太大，超出了处理上限</source>
+        <translation>The file is too large for the processing limits</translation>
+    </message>
+    <message>
+        <source>PDF 文件有密码保护</source>
+        <translation>The PDF is password-protected</translation>
+    </message>
+    <message>
+        <source>无法压缩到目标大小</source>
+        <translation>The target size cannot be reached</translation>
+    </message>
+    <message>
+        <source>无法读出文件的时长或码率</source>
+        <translation>The length or bit rate of the file cannot be read</translation>
+    </message>
+    <message>
+        <source>不支持这样的转换</source>
+        <translation>This conversion is not supported</translation>
+    </message>
+    <message>
+        <source>转换程序报告了错误</source>
+        <translation>The converter reported an error</translation>
+    </message>
+</context>
+<context>
     <name>LevelParamWT</name>
     <message>
         <source>80(推荐)</source>
@@ -501,10 +568,6 @@ please choose another format.</translation>
 </context>
 <context>
     <name>MediaPageWT</name>
-    <message>
-        <source>转换失败</source>
-        <translation>Conversion failed</translation>
-    </message>
     <message>
         <source>停止</source>
         <translation>Stop</translation>
@@ -1222,10 +1285,6 @@ please choose another format.</translation>
         <source>请添加要压缩的文件！</source>
         <translation>Please add the files to compress!</translation>
     </message>
-    <message>
-        <source>拼接失败</source>
-        <translation>Join failed</translation>
-    </message>
 </context>
 <context>
     <name>VideoCutBaseWT</name>
@@ -1345,7 +1404,7 @@ please choose another format.</translation>
     </message>
     <message>
         <source>无法读取文件的声音</source>
-        <translation>The file's sound cannot be read</translation>
+        <translation>The file&apos;s sound cannot be read</translation>
     </message>
     <message>
         <source>目标大小 %1 小于声音本身的 %2</source>

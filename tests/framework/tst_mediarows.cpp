@@ -137,12 +137,14 @@ private slots:
     {
         TableRowWidget row(new QLabel("target"), true, true, true, nullptr);
         row.SetPersent(35);
-        row.setFailed("Invalid data found when processing input");
+        row.setFailed(JobFailure(FailureKind::SourceUnreadable, "Invalid data found when processing input"));
         row.SetPersent(100);
         QVERIFY(row.isFailed());
         QCOMPARE(row.persent(), 35);
         QCOMPARE(row.percentLabel()->text(), QString("转换失败！"));
-        QCOMPARE(row.percentLabel()->toolTip(), QString("Invalid data found when processing input"));
+        QCOMPARE(row.percentLabel()->toolTip().split('\n'),
+                 QStringList({JobFailure::sentence(FailureKind::SourceUnreadable),
+                              "Invalid data found when processing input"}));
         QCOMPARE(row.toolTip(), row.percentLabel()->toolTip());
         // Started again, the row is a plain row.
         row.resetProgress();

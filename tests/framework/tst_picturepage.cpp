@@ -367,12 +367,14 @@ void TestPicturePage::compressionFormShowsTheResultSize()
     table.completeRow(0, file("big-small.png", 2100), true);
     QCOMPARE(table.item(0, 3)->text(), QStringLiteral("2 KB"));
     QVERIFY(table.cellWidget(0, 5)->findChild<QPushButton*>("openDirBtn"));
-    table.completeRow(1, m_dir.filePath("never-written.png"), false, "convert: improper image header");
+    table.completeRow(1, m_dir.filePath("never-written.png"), false,
+                      {FailureKind::SourceUnreadable, "convert: improper image header"});
     QVERIFY(!table.item(1, 3));
     QCOMPARE(table.rowWarning(1), QStringLiteral("转换失败！"));
-    // The reason is on the row, and the failure is drawn in red.
+    // Why, in a sentence of ours over the tool's own line; the failure is drawn in red.
     auto* warning = table.cellWidget(1, 4)->findChild<QLabel*>("rowWarning");
-    QCOMPARE(warning->toolTip(), QStringLiteral("convert: improper image header"));
+    QCOMPARE(warning->toolTip().split('\n'), QStringList({JobFailure::sentence(FailureKind::SourceUnreadable),
+                                                          "convert: improper image header"}));
     QVERIFY(warning->styleSheet().contains("#D93A3A"));
     table.removeFileRow(0);
     QCOMPARE(table.rowOfKey(8), 0);
@@ -393,7 +395,8 @@ void TestPicturePage::rowsOutOfViewKeepTheirStateUntilShown()
     // A row far below the view has no cells yet; its reports are kept all the same.
     QVERIFY(!table->cellWidget(290, 3));
     table->setRowProgress(290, 64);
-    table->completeRow(291, m_dir.filePath("out/x.jpg"), false, "magick: crashed");
+    table->completeRow(291, m_dir.filePath("out/x.jpg"), false,
+                       {FailureKind::ToolCrashed, "magick: crashed"});
     QCOMPARE(table->progress(290), 64);
     QCOMPARE(table->rowWarning(291), QStringLiteral("转换失败！"));
     table->scrollToBottom();
@@ -402,7 +405,7 @@ void TestPicturePage::rowsOutOfViewKeepTheirStateUntilShown()
     auto* warning = table->cellWidget(291, 3)->findChild<QLabel*>("rowWarning");
     QVERIFY(!warning->isHidden());
     QCOMPARE(warning->text(), QStringLiteral("转换失败！"));
-    QCOMPARE(warning->toolTip(), QStringLiteral("magick: crashed"));
+    QCOMPARE(warning->toolTip(), JobFailure::sentence(FailureKind::ToolCrashed) + "\nmagick: crashed");
     // Its buttons work as any row's do.
     QPushButton* remove = table->cellWidget(299, 4)->findChild<QPushButton*>("delBtn");
     QTest::mouseClick(remove, Qt::LeftButton);

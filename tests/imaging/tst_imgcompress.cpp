@@ -99,7 +99,7 @@ QPair<bool, QString> TestImgCompress::runWithReason(const ImgJobParams& params, 
         return {false, QStringLiteral("the batch did not end")};
     if (path)
         *path = done.first().at(1).toString();
-    return {done.first().at(2).toBool(), done.first().at(3).toString()};
+    return {done.first().at(2).toBool(), qvariant_cast<JobFailure>(done.first().at(3)).detail};
 }
 
 void TestImgCompress::photosComeOutSmaller_data()

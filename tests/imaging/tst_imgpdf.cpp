@@ -80,7 +80,8 @@ TestImgPdf::Result TestImgPdf::run(const QString& source, ImgFormat format, int 
     runner.start();
     if (!end.wait(300000) || done.size() != 1)
         return {false, QString(), QStringLiteral("the batch did not end")};
-    return {done.first().at(2).toBool(), done.first().at(1).toString(), done.first().at(3).toString()};
+    return {done.first().at(2).toBool(), done.first().at(1).toString(),
+            qvariant_cast<JobFailure>(done.first().at(3)).detail};
 }
 
 QRgb TestImgPdf::centre(const QImage& image, int top, int height)

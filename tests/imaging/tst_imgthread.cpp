@@ -29,6 +29,8 @@ private slots:
     void failuresAreReportedAsFailures();
     void theRunnerProtocolCarriesTheReason_data();
     void theRunnerProtocolCarriesTheReason();
+    void realFailuresHaveTheirKind_data();
+    void realFailuresHaveTheirKind();
     void capitalWarningCountsOnlyOutsideCompression();
     void sameBaseNamesNeverShareAnOutput();
     void aLeadingDashIsAFileName();
@@ -185,24 +187,31 @@ void TestImgThread::theRunnerProtocolCarriesTheReason_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("the tool's last line") << "echo 'first' >&2\necho 'convert: improper image header' >&2\n"
-                                          << "convert: improper image header";
+    QTest::addColumn<FailureKind>("kind");
+    QTest::newRow("the tool's last line")
+        << "echo 'first' >&2\necho 'convert: improper image header' >&2\n"
+        << "convert: improper image header" << FailureKind::SourceUnreadable;
     QTest::newRow("why, not the generic close")
         << "echo 'convert: Not a JPEG file: starts with 0x6e 0x6f' >&2\n"
            "echo \"convert: no images defined \\`out.png' @ error/convert.c/ConvertImageCommand/3234.\" "
            ">&2\nexit 1\n"
-        << "convert: Not a JPEG file";
+        << "convert: Not a JPEG file" << FailureKind::SourceUnreadable;
     QTest::newRow("a crash") << "kill -SEGV $$\n"
-                             << "magick: crashed";
-    QTest::newRow("never starts") << QString() << "magick: could not start";
+                             << "magick: crashed" << FailureKind::ToolCrashed;
+    QTest::newRow("never starts") << QString() << "magick: could not start" << FailureKind::ToolMissing;
     QTest::newRow("silent and nothing written") << "exit 0\n"
-                                                << "no result was written";
+                                                << "no result was written" << FailureKind::ToolFailed;
+    QTest::newRow("the policy's limit")
+        << "echo \"convert: width or height exceeds limit \\`in.png' @ error/cache.c/OpenPixelCache/3909.\" "
+           ">&2\nexit 1\n"
+        << "convert: width or height exceeds limit" << FailureKind::LimitsExceeded;
 }
 
 void TestImgThread::theRunnerProtocolCarriesTheReason()
 {
     QFETCH(QString, script);
     QFETCH(QString, reason);
+    QFETCH(FailureKind, kind);
     const QString source = m_work.filePath("in.png");
     QVERIFY(Fixtures::makePicture(source));
     if (script.isEmpty())
@@ -219,12 +228,78 @@ void TestImgThread::theRunnerProtocolCarriesTheReason()
     QCOMPARE(done.size(), 2);
     for (const QList<QVariant>& report : qAsConst(done)) {
         QVERIFY(!report.at(2).toBool());
-        QVERIFY2(report.at(0).toInt() == 0 || report.at(3).toString().startsWith(reason),
-                 qPrintable(report.at(3).toString()));
+        const JobFailure failure = qvariant_cast<JobFailure>(report.at(3));
+        // The vanished source is known before any tool's word.
+        QCOMPARE(failure.kind, report.at(0).toInt() == 0 ? FailureKind::SourceMissing : kind);
+        QVERIFY2(report.at(0).toInt() == 0 || failure.detail.startsWith(reason), qPrintable(failure.detail));
     }
     // Slot first, then the percentage.
     QCOMPARE(progress.first().at(0).toInt() <= 1, true);
     QCOMPARE(progress.first().at(1).toInt(), 3);
+}
+
+void TestImgThread::realFailuresHaveTheirKind_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<FailureKind>("kind");
+    QTest::newRow("text named .png") << "fake.png" << int(ImgOperation::Conversion)
+                                     << FailureKind::SourceUnreadable;
+    QTest::newRow("text named .png, PNG compression")
+        << "fake.png" << int(ImgOperation::Compression) << FailureKind::SourceUnreadable;
+    QTest::newRow("text named .gif, GIF compression")
+        << "fake.gif" << int(ImgOperation::GifCompression) << FailureKind::SourceUnreadable;
+    QTest::newRow("PNG cut short") << "cut.png" << int(ImgOperation::Conversion)
+                                   << FailureKind::SourceUnreadable;
+    QTest::newRow("gone before its turn")
+        << "gone.png" << int(ImgOperation::KeepFormat) << FailureKind::SourceMissing;
+    QTest::newRow("read-only output folder")
+        << "fine.png" << int(ImgOperation::Conversion) << FailureKind::OutputNotWritable;
+    QTest::newRow("PDF with a password")
+        << "locked.pdf" << int(ImgOperation::PdfToImages) << FailureKind::PasswordProtected;
+}
+
+void TestImgThread::realFailuresHaveTheirKind()
+{
+    QFETCH(QString, fixture);
+    QFETCH(int, code);
+    QFETCH(FailureKind, kind);
+    const auto operation = static_cast<ImgOperation>(code);
+    const QString source = m_work.filePath(fixture);
+    QFile::remove(source);
+    if (fixture.startsWith("fake")) {
+        QFile text(source);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not a picture, only words\n");
+    } else if (fixture == "cut.png") {
+        QVERIFY(Fixtures::makePicture(source, "gradient:", "300x200"));
+        QVERIFY(QFile::resize(source, 700));
+    } else if (fixture == "fine.png") {
+        QVERIFY(Fixtures::makePicture(source));
+    } else if (fixture == "locked.pdf") {
+        QVERIFY(Fixtures::makePdf(source, 2, 144, 72, "secret"));
+    }
+    const bool readOnly = fixture == "fine.png";
+    if (readOnly && !Fixtures::setFolderReadOnly(m_out, true))
+        QSKIP("this file system cannot make a folder read-only");
+    const bool keepSuffix =
+        operation == ImgOperation::Compression || operation == ImgOperation::GifCompression;
+    const ImgJobParams p = params(operation, keepSuffix ? ImgFormat::KeepSource : ImgFormat::Jpg);
+    ImgBatchRunner runner(p, BatchRecorder::records({source}), nullptr);
+    QSignalSpy done(&runner, &BatchRunner::rowDone);
+    QSignalSpy end(&runner, &BatchRunner::batchDone);
+    runner.start();
+    const bool ended = end.wait(60000);
+    if (readOnly)
+        Fixtures::setFolderReadOnly(m_out, false);
+    QVERIFY(ended);
+    QCOMPARE(done.size(), 1);
+    QVERIFY(!done.first().at(2).toBool());
+    const JobFailure failure = qvariant_cast<JobFailure>(done.first().at(3));
+    QVERIFY2(failure.kind == kind, qPrintable(QString("%1: %2").arg(int(failure.kind)).arg(failure.detail)));
+    QVERIFY(!failure.detail.isEmpty());
+    QVERIFY2(!failure.detail.contains(" @ error/"), qPrintable(failure.detail));
+    QVERIFY(QDir(m_out).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 void TestImgThread::capitalWarningCountsOnlyOutsideCompression()

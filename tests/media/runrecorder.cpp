@@ -13,8 +13,8 @@ void RunRecorder::attach(VideoThread& thread)
         Qt::DirectConnection);
     connect(
         &thread, &VideoThread::failed, this,
-        [this](const QString& name, const QString& reason) {
-            add({"failed", name, 0, reason});
+        [this](const QString& name, const JobFailure& failure) {
+            add({"failed", name, 0, failure.detail, failure.kind});
         },
         Qt::DirectConnection);
     connect(

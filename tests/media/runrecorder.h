@@ -16,7 +16,8 @@ public:
         QString kind; // "progress", "failed", "done"
         QString objectName;
         int progress = 0;
-        QString text; // path or reason
+        QString text; // path or the failure's detail
+        FailureKind failureKind = FailureKind::None;
         bool onRunnerThread = false;
     };
 

@@ -42,7 +42,7 @@ private slots:
         QVERIFY(QFile::exists(done.at(0).at(1).toString()));
         QCOMPARE(done.at(1).at(0).toInt(), 7);
         QVERIFY(!done.at(1).at(2).toBool());
-        QVERIFY(!done.at(1).at(3).toString().isEmpty());
+        QVERIFY(!qvariant_cast<JobFailure>(done.at(1).at(3)).detail.isEmpty());
         // The runner's closing 100 of the failed job never reaches its row.
         for (const QList<QVariant>& report : qAsConst(progress))
             QVERIFY(report.at(0).toInt() == 4 || report.at(1).toInt() < 100);

@@ -62,6 +62,9 @@ private slots:
         QVERIFY(MediaFixtures::make(in("ps.mpg"), ps));
         QVERIFY(wrapInQlv(in("a.mp4"), in("a.qlv")));
         QVERIFY(wrapInQlv(in("c.flv"), in("c.qlv")));
+        QFile text(in("fake.mp4"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not a video, only words\n");
     }
     void init()
     {
@@ -377,29 +380,36 @@ private slots:
         QTest::addColumn<QString>("fakeTool");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<FailureKind>("kind");
         QTest::newRow("source missing") << ""
                                         << "gone.mp3"
-                                        << "No such file or directory";
+                                        << "No such file or directory" << FailureKind::SourceMissing;
         QTest::newRow("exit code")
             << "echo 'frame=1 fps=1 time=00:00:01.00 x'\necho 'boom: bad thing' >&2\nexit 3\n"
             << "sound.mp3"
-            << "boom: bad thing";
+            << "boom: bad thing" << FailureKind::ToolFailed;
         QTest::newRow("generic last line")
             << "echo 'Unknown encoder xyz'\necho 'Conversion failed!'\nexit 1\n"
             << "sound.mp3"
-            << "Unknown encoder xyz";
+            << "Unknown encoder xyz" << FailureKind::Unsupported;
+        QTest::newRow("disk full") << "echo 'frame=1 fps=1 time=00:00:01.00 x'\n"
+                                      "echo 'av_interleaved_write_frame(): No space left on device'\n"
+                                      "echo 'Conversion failed!'\nexit 1\n"
+                                   << "sound.mp3"
+                                   << "No space left on device" << FailureKind::DiskFull;
         QTest::newRow("crash") << "kill -SEGV $$\n"
                                << "sound.mp3"
-                               << "crashed";
+                               << "crashed" << FailureKind::ToolCrashed;
         QTest::newRow("exit 0, nothing written") << "exit 0\n"
                                                  << "sound.mp3"
-                                                 << "no output was written";
+                                                 << "no output was written" << FailureKind::ToolFailed;
     }
     void failuresAreReportedWithTheLastLine()
     {
         QFETCH(QString, fakeTool);
         QFETCH(QString, source);
         QFETCH(QString, reason);
+        QFETCH(FailureKind, kind);
         if (!fakeTool.isEmpty())
             QVERIFY(replaceFfmpeg(fakeTool));
         RunRecorder rec;
@@ -410,6 +420,7 @@ private slots:
         QCOMPARE(events.at(events.size() - 3).kind, QString("failed"));
         QVERIFY2(events.at(events.size() - 3).text.contains(reason),
                  qPrintable(events.at(events.size() - 3).text));
+        QCOMPARE(events.at(events.size() - 3).failureKind, kind);
         QCOMPARE(events.at(events.size() - 2).progress, 100);
         QCOMPARE(events.last().kind, QString("done"));
         // What the run claimed and could not fill is gone again.
@@ -422,21 +433,34 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<MediaRecord>("keys");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<FailureKind>("kind");
         QTest::newRow("slice past the end") << int(Slicing) << "a.mp4"
                                             << MediaRecord{{"beginTimeStr", "10000"},
                                                            {"timeLenStr", "1000"},
                                                            {"format", "0"},
                                                            {"resolution", "0"},
                                                            {"cutXStr", "-1"}}
-                                            << "no picture was written";
+                                            << "no picture was written" << FailureKind::NoContent;
         QTest::newRow("compression without a bit rate")
-            << int(Compression) << "a.mp4" << MediaRecord{{"bitRateStr", "0"}} << "no video bit rate";
-        QTest::newRow("MP4 has no tag for the codec") << int(FormatConversion) << "c.flv"
-                                                      << MediaRecord{{"format", "0"},
-                                                                     {"resolution", "0"},
-                                                                     {"oriVideoCodec", "12"},
-                                                                     {"mediaLocalTypeStr", "0"}}
-                                                      << "Could not find tag for codec";
+            << int(Compression) << "a.mp4" << MediaRecord{{"bitRateStr", "0"}} << "no video bit rate"
+            << FailureKind::FactsUnknown;
+        QTest::newRow("MP4 has no tag for the codec")
+            << int(FormatConversion) << "c.flv"
+            << MediaRecord{{"format", "0"},
+                           {"resolution", "0"},
+                           {"oriVideoCodec", "12"},
+                           {"mediaLocalTypeStr", "0"}}
+            << "Could not find tag for codec" << FailureKind::Unsupported;
+        QTest::newRow("text named .mp4") << int(FormatConversion) << "fake.mp4"
+                                         << MediaRecord{{"format", "0"},
+                                                        {"resolution", "0"},
+                                                        {"oriVideoCodec", "1"},
+                                                        {"mediaLocalTypeStr", "0"}}
+                                         << "Invalid data found" << FailureKind::SourceUnreadable;
+        QTest::newRow("sound asked of a silent clip")
+            << int(FormatConversion) << "ps.mpg"
+            << MediaRecord{{"format", "51"}, {"audioQualityStr", "4"}, {"mediaLocalTypeStr", "1"}}
+            << "does not contain any stream" << FailureKind::NoContent;
     }
     void emptyOrRefusedResultsFailWithTheCause()
     {
@@ -444,6 +468,7 @@ private slots:
         QFETCH(QString, source);
         QFETCH(MediaRecord, keys);
         QFETCH(QString, reason);
+        QFETCH(FailureKind, kind);
         RunRecorder rec;
         run(mode, {job(in(source), "r", keys)}, rec);
         const QList<RunRecorder::Event> events = rec.events();
@@ -451,8 +476,30 @@ private slots:
         QCOMPARE(events.at(events.size() - 3).kind, QString("failed"));
         QVERIFY2(events.at(events.size() - 3).text.contains(reason),
                  qPrintable(events.at(events.size() - 3).text));
+        QCOMPARE(events.at(events.size() - 3).failureKind, kind);
         QCOMPARE(events.at(events.size() - 2).progress, 100);
         QCOMPARE(events.last().kind, QString("done"));
+        QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
+    }
+
+    void outputFolderAndToolFailuresHaveTheirKind()
+    {
+        const MediaRecord audio{{"format", "50"}, {"audioQualityStr", "2"}};
+        if (Fixtures::setFolderReadOnly(m_out->path(), true)) {
+            RunRecorder rec;
+            run(AudioConversion, {job(in("sound.mp3"), "r", audio)}, rec);
+            Fixtures::setFolderReadOnly(m_out->path(), false);
+            QCOMPARE(rec.ofKind("failed").size(), 1);
+            QCOMPARE(rec.ofKind("failed").first().failureKind, FailureKind::OutputNotWritable);
+        } else {
+            qWarning("this file system cannot make a folder read-only");
+        }
+        QFile::remove(m_app.filePath("decoder/common/ffmpeg"));
+        RunRecorder rec;
+        run(AudioConversion, {job(in("sound.mp3"), "r", audio)}, rec);
+        QVERIFY(Fixtures::mirrorAppDir(m_app.path()));
+        QCOMPARE(rec.ofKind("failed").size(), 1);
+        QCOMPARE(rec.ofKind("failed").first().failureKind, FailureKind::ToolMissing);
         QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList());
     }
 

@@ -8,6 +8,11 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 namespace Fixtures {
 
 namespace {
@@ -150,3 +155,26 @@ bool mirrorAppDir(const QString& dir)
 }
 
 } // namespace Fixtures
+
+bool Fixtures::setFolderReadOnly(const QString& dir, bool readOnly)
+{
+    if (::geteuid() != 0) {
+        const QFileDevice::Permissions open = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                              QFileDevice::ExeGroup;
+        return QFile::setPermissions(dir, readOnly ? open & ~QFileDevice::Permissions(QFileDevice::WriteOwner)
+                                                   : open);
+    }
+    // Root passes every mode bit; an immutable folder holds even against root.
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = readOnly ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}

@@ -30,4 +30,7 @@ bool writeScript(const QString& path, const QString& body);
 // Links the real tools of the build's application folder into dir, so a test can
 // point the application folder at dir and replace some of them.
 bool mirrorAppDir(const QString& dir);
+// Makes a folder refuse new files even to root (immutable there, mode 0555 otherwise) or lifts
+// that again; false where the file system cannot.
+bool setFolderReadOnly(const QString& dir, bool readOnly);
 } // namespace Fixtures

@@ -126,7 +126,7 @@ void VideoConcatMainWT::showRowWaiting(int row)
     MediaPageWT::showRowWaiting(row);
 }
 
-void VideoConcatMainWT::showRowDone(int row, const QString&, bool success, const QString& reason)
+void VideoConcatMainWT::showRowDone(int row, const QString&, bool success, const JobFailure& failure)
 {
     // One file for the whole list: a failed join must not leave the list looking finished.
     if (success)
@@ -134,7 +134,7 @@ void VideoConcatMainWT::showRowDone(int row, const QString&, bool success, const
     table()->SetPersent(0);
     if (row >= 0 && row < rowCount()) {
         TableRowWidget* failed = table()->row(row);
-        failed->setFailed(reason.isEmpty() ? tr("拼接失败") : reason);
+        failed->setFailed(failure);
         failed->percentLabel()->show();
     }
 }

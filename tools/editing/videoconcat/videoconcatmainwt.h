@@ -32,7 +32,7 @@ protected:
     QString outputFolder() const override;
     void appendRows(const QStringList& paths, RowKey firstKey) override;
     void showRowProgress(int row, int percent) override;
-    void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) override;
+    void showRowDone(int row, const QString& outputPath, bool success, const JobFailure& failure) override;
     void showRowWaiting(int row) override;
 
 private:

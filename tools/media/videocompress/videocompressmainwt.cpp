@@ -169,9 +169,10 @@ void VideoCompressMainWT::lengthRead(TableRowWidget* row)
     refreshEstimate(row);
 }
 
-void VideoCompressMainWT::showRowDone(int row, const QString& outputPath, bool success, const QString& reason)
+void VideoCompressMainWT::showRowDone(int row, const QString& outputPath, bool success,
+                                      const JobFailure& failure)
 {
-    MediaPageWT::showRowDone(row, outputPath, success, reason);
+    MediaPageWT::showRowDone(row, outputPath, success, failure);
     const QFileInfo output(outputPath);
     if (success && output.isFile())
         static_cast<DistItem*>(table()->row(row)->targetWidget())->showReached(output.size());

@@ -34,7 +34,7 @@ protected:
     void buildPage() override;
     TableRowWidget* makeRow(const QString& path) override;
     void lengthRead(TableRowWidget* row) override;
-    void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) override;
+    void showRowDone(int row, const QString& outputPath, bool success, const JobFailure& failure) override;
     MediaJob jobOf(const TableRowWidget* row) const override;
     int mediaMode() const override;
     QString outputFolder() const override;

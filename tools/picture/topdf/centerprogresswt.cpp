@@ -18,7 +18,7 @@ constexpr int kLabelWidth = 100;
 }
 
 CenterProgressWT::CenterProgressWT(QWidget* parent)
-    : QWidget(parent), m_label(new QLabel(this)),
+    : QWidget(parent), m_label(new QLabel(this)), m_note(new QLabel(this)),
       m_close(makeButton(tr("关 闭"),
                          "QPushButton{border:0px;background-color:#ADAEAD;border-radius:5px;color:white; }"
                          "QPushButton:hover{border:0px;background-color:#BABBBA; }")),
@@ -32,6 +32,10 @@ CenterProgressWT::CenterProgressWT(QWidget* parent)
     m_label->setFont(AppFonts::progressFont());
     m_label->setFixedWidth(kLabelWidth);
     m_label->setAlignment(Qt::AlignCenter);
+    m_note->setStyleSheet(QStringLiteral("QLabel{color:white;}"));
+    m_note->setFont(AppFonts::standardFont());
+    m_note->setAlignment(Qt::AlignCenter);
+    m_note->setWordWrap(true);
     m_bar->setRange(0, 100);
     m_bar->setTextVisible(false);
     m_bar->setFixedHeight(15);
@@ -46,6 +50,7 @@ CenterProgressWT::CenterProgressWT(QWidget* parent)
     layout->setContentsMargins(50, 50, 50, 50);
     layout->setAlignment(Qt::AlignCenter);
     layout->addLayout(row);
+    layout->addWidget(m_note);
     layout->addWidget(m_bar);
 
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
@@ -68,6 +73,8 @@ void CenterProgressWT::reset()
     m_value = 0;
     m_resultPath.clear();
     showText(QStringLiteral("0%"));
+    m_note->clear();
+    m_note->hide();
     m_bar->setValue(0);
     m_close->hide();
     m_result->hide();
@@ -80,19 +87,31 @@ void CenterProgressWT::setValue(double value)
     m_bar->setValue(qRound(value));
 }
 
-void CenterProgressWT::finish(const QString& path, bool success, int unreadable)
+void CenterProgressWT::finish(const QString& path, bool success, const QStringList& skipped,
+                              const JobFailure& failure)
 {
     m_resultPath = path;
+    QStringList notes;
     if (success) {
         m_value = 100;
         m_bar->setValue(100);
-        if (unreadable > 0)
-            showText(tr("%1 张图片无法读取").arg(unreadable));
+        if (!skipped.isEmpty())
+            showText(tr("%1 张图片无法读取").arg(skipped.size()));
         else
             m_label->hide();
     } else {
         showText(tr("转换失败！"));
+        notes << (failure.isFailure() ? failure : JobFailure(FailureKind::ToolFailed)).toolTip();
     }
+    if (!skipped.isEmpty()) {
+        QStringList names;
+        for (const QString& picture : skipped)
+            names << QFileInfo(picture).fileName();
+        notes << tr("未加入的图片：%1").arg(names.join(tr("、")));
+    }
+    m_note->setText(notes.join(QLatin1Char('\n')));
+    m_note->setToolTip(skipped.join(QLatin1Char('\n')));
+    m_note->setVisible(!notes.isEmpty());
     m_close->show();
     // A failed run of one PDF per picture may still have written some of them.
     m_result->setVisible(!path.isEmpty() && QFileInfo::exists(path));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/jobfailure.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -16,13 +18,17 @@ public:
     // "0%", an empty bar, no buttons.
     void reset();
     void setValue(double value);
-    // The run ended: a full bar and both buttons, with a note when some pictures were unreadable;
-    // a failed run says so and offers the result only when something of it exists.
-    void finish(const QString& path, bool success, int unreadable = 0);
+    // The run ended: a full bar and both buttons, with a note naming the pictures left out
+    // (unreadable or gone); a failed run says so and why, and offers the result only when
+    // something of it exists.
+    void finish(const QString& path, bool success, const QStringList& skipped = {},
+                const JobFailure& failure = {});
 
     double value() const { return m_value; }
     QString resultPath() const { return m_resultPath; }
     QLabel* label() const { return m_label; }
+    // Below the buttons: why a run failed, and which pictures were left out.
+    QLabel* note() const { return m_note; }
     QProgressBar* bar() const { return m_bar; }
     QPushButton* closeButton() const { return m_close; }
     QPushButton* resultButton() const { return m_result; }
@@ -41,6 +47,7 @@ private:
     QPushButton* makeButton(const QString& text, const char* style);
 
     QLabel* m_label;
+    QLabel* m_note;
     QPushButton* m_close;
     QPushButton* m_result;
     QProgressBar* m_bar;

@@ -105,15 +105,17 @@ void ToPDFMainWT::deleteRowOf(const QWidget* button)
         showDropZone();
 }
 
-QStringList ToPDFMainWT::existingPictures() const
+QStringList ToPDFMainWT::existingPictures()
 {
     QStringList pictures;
     for (int row = 0; row < table()->rowCount(); ++row) {
         const QString path = table()->picturePath(row);
-        if (QFileInfo::exists(path))
+        if (QFileInfo::exists(path)) {
             pictures << path;
-        else
+        } else {
             qDebug() << "原文件不存在！" << path;
+            m_skipped << path;
+        }
     }
     return pictures;
 }
@@ -123,6 +125,8 @@ void ToPDFMainWT::toPDF()
     ensureBuilt();
     if (!mayStart())
         return;
+    m_skipped.clear();
+    m_failure = JobFailure();
     const QStringList pictures = existingPictures();
     if (pictures.isEmpty()) {
         // Nothing to paint: no step to divide the progress by, no first picture to name the PDF.
@@ -130,12 +134,13 @@ void ToPDFMainWT::toPDF()
         return;
     }
     setBusy(true);
-    m_unreadable = 0;
     table()->showProgress();
     auto* thread = new ToPDFThread(m_centerWidget->param()->options(), pictures);
     connect(thread, &ToPDFThread::notifyParentProgress, this, &ToPDFMainWT::setProgress);
     connect(thread, &ToPDFThread::notifyParentUnreadable, this,
-            [this](const QStringList& unreadable) { m_unreadable = unreadable.size(); });
+            [this](const QStringList& unreadable) { m_skipped += unreadable; });
+    connect(thread, &ToPDFThread::notifyParentFailure, this,
+            [this](const JobFailure& failure) { m_failure = failure; });
     connect(thread, &ToPDFThread::notifyParentDone, this, &ToPDFMainWT::done);
     connect(thread, &QThread::finished, this, &ToPDFMainWT::onThreadFinished);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
@@ -172,6 +177,13 @@ void ToPDFMainWT::done(QString distFilePath, bool isSuccess)
 {
     setBusy(false);
     if (!isSuccess)
-        qDebug() << "PDF not written:" << distFilePath;
-    table()->progressWT()->finish(distFilePath, isSuccess, m_unreadable);
+        qDebug() << "PDF not written:" << distFilePath << m_failure.detail;
+    // Named in the list's order, whether gone before the start or unreadable during the run.
+    QStringList skipped;
+    for (int row = 0; row < table()->rowCount(); ++row) {
+        const QString path = table()->picturePath(row);
+        if (m_skipped.contains(path) && !skipped.contains(path))
+            skipped << path;
+    }
+    table()->progressWT()->finish(distFilePath, isSuccess, skipped, m_failure);
 }

@@ -39,7 +39,7 @@ protected:
     RowKey keyOfRow(int row) const override;
     // The run reports for the whole list, never for a row.
     void showRowProgress(int, int) override {}
-    void showRowDone(int, const QString&, bool, const QString&) override {}
+    void showRowDone(int, const QString&, bool, const JobFailure&) override {}
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;
@@ -49,9 +49,11 @@ private:
     // The run ended without a result: it was stopped.
     void onThreadFinished();
     void deleteRowOf(const QWidget* button);
-    QStringList existingPictures() const;
+    // The pictures still on the disk; the others are noted as left out.
+    QStringList existingPictures();
 
     ToPDFCenterWT* m_centerWidget = nullptr;
     QPointer<ToPDFThread> m_thread;
-    int m_unreadable = 0;
+    QStringList m_skipped;
+    JobFailure m_failure;
 };

@@ -11,12 +11,15 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPrinter>
+#include <QStorageInfo>
 
 #include <cmath>
 
 namespace {
 // Past this many taken names something is wrong with the folder; give up rather than loop.
 constexpr int kMaxAttempts = 1000;
+// Less free space than this where a PDF failed to come out whole: the disk filled up.
+constexpr qint64 kLowSpaceBytes = 16 * 1024 * 1024;
 
 QString numbered(const QString& stem, int attempt)
 {
@@ -94,6 +97,7 @@ void ToPDFThread::run()
         QDir().mkpath(folder);
     }
     if (m_pictures.isEmpty()) {
+        emit notifyParentFailure({FailureKind::SourceMissing});
         emit notifyParentDone(QString(), false);
         return;
     }
@@ -106,13 +110,23 @@ void ToPDFThread::run()
 void ToPDFThread::runMerged(const QString& folder)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
+    // Named after the first picture it will hold, not one that cannot be read.
+    QString first = m_pictures.first();
+    for (const QString& picture : m_pictures) {
+        if (QImageReader(picture).canRead()) {
+            first = picture;
+            break;
+        }
+    }
     const QString partial = PartialOutput::createFile(folder, QStringLiteral("pdf"));
     bool written = !partial.isEmpty() && writePdf(partial, m_pictures);
-    if (isInterruptionRequested())
+    if (isInterruptionRequested()) {
+        QFile::remove(partial);
         return;
+    }
     QString path;
     if (written) {
-        path = claimFinal(partial, folder, stemOf(m_pictures.first()) + QLatin1Char('_') + stamp,
+        path = claimFinal(partial, folder, stemOf(first) + QLatin1Char('_') + stamp,
                           QStringLiteral(".pdf"));
         written = !path.isEmpty();
         if (!written)
@@ -120,6 +134,10 @@ void ToPDFThread::runMerged(const QString& folder)
     }
     qDebug() << "file path is:" << path;
     reportUnreadable();
+    if (!written && m_unreadable.size() == m_pictures.size())
+        fail(unreadableKind(), QString(), folder);
+    else if (!written)
+        fail(FailureKind::None, path.isEmpty() ? folder : path, folder);
     // A PDF that could not be written is gone: a failure names nothing to show.
     emit notifyParentDone(written ? path : QString(), written);
 }
@@ -130,10 +148,12 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
     const QString sub = PartialOutput::createFolder(folder);
     if (sub.isEmpty()) {
         qDebug() << "cannot make a folder in" << folder;
+        fail(FailureKind::None, folder, folder);
         emit notifyParentDone(QString(), false);
         return;
     }
     bool allWritten = true;
+    QString failedPath;
     for (const QString& picture : m_pictures) {
         // A stopped run leaves no part of its folder.
         if (isInterruptionRequested()) {
@@ -145,16 +165,27 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
         qDebug() << "file path is:" << path;
         if (path.isEmpty()) {
             allWritten = false;
+            failedPath = sub;
             advance();
             continue;
         }
-        allWritten = writePdf(path, {picture}) && allWritten;
+        // An unreadable picture gets no PDF of its own (writePdf takes its empty one away).
+        const int unreadableBefore = m_unreadable.size();
+        if (!writePdf(path, {picture}) && m_unreadable.size() == unreadableBefore) {
+            allWritten = false;
+            failedPath = path;
+        }
     }
     if (isInterruptionRequested()) {
         QDir(sub).removeRecursively();
         return;
     }
     reportUnreadable();
+    if (m_unreadable.size() == m_pictures.size())
+        fail(unreadableKind(), QString(), folder);
+    else if (!allWritten)
+        fail(FailureKind::None, failedPath, sub);
+    allWritten = allWritten && m_unreadable.size() < m_pictures.size();
     // Some PDFs of a failed run may be there to show; an empty folder is not left behind.
     QString shown;
     if (!QDir(sub).isEmpty())
@@ -187,24 +218,30 @@ bool ToPDFThread::writePdf(const QString& path, const QStringList& pictures)
     bool ok = painter.begin(&printer);
     if (!ok)
         qDebug() << "cannot write" << path;
-    for (int i = 0; i < pictures.size(); ++i) {
-        if (ok && !isInterruptionRequested()) {
-            paintPicture(painter, pictures.at(i));
-            if (i + 1 < pictures.size())
+    int painted = 0;
+    for (const QString& picture : pictures) {
+        // Decoded before its page is begun: a picture that cannot be read takes no page.
+        const QImage image = ok && !isInterruptionRequested() ? load(picture) : QImage();
+        if (!image.isNull()) {
+            if (painted > 0)
                 ok = printer.newPage();
+            if (ok) {
+                paintPicture(painter, image);
+                ++painted;
+            }
         }
         advance();
     }
     if (painter.isActive())
         painter.end();
-    if (isInterruptionRequested() || !ok || !isCompletePdf(path)) {
+    if (isInterruptionRequested() || !ok || painted == 0 || !isCompletePdf(path)) {
         QFile::remove(path);
         return false;
     }
     return true;
 }
 
-void ToPDFThread::paintPicture(QPainter& painter, const QString& picture)
+QImage ToPDFThread::load(const QString& picture)
 {
     QImageReader reader(picture);
     // Placed as a viewer shows it: a phone photo's EXIF orientation is applied.
@@ -212,9 +249,33 @@ void ToPDFThread::paintPicture(QPainter& painter, const QString& picture)
     const QImage image = reader.read();
     if (image.isNull()) {
         qDebug() << "cannot read" << picture << reader.errorString();
-        m_unreadable << picture;
-        return;
+        if (!m_unreadable.contains(picture))
+            m_unreadable << picture;
     }
+    return image;
+}
+
+void ToPDFThread::fail(FailureKind kind, const QString& detail, const QString& folder)
+{
+    if (kind == FailureKind::None)
+        kind = JobFailure::kindOfFiles(QString(), folder);
+    // The printer says nothing of why a file came out short; a full disk is the usual cause.
+    if (kind == FailureKind::None && QStorageInfo(folder).bytesAvailable() < kLowSpaceBytes)
+        kind = FailureKind::DiskFull;
+    emit notifyParentFailure({kind == FailureKind::None ? FailureKind::ToolFailed : kind, detail});
+}
+
+FailureKind ToPDFThread::unreadableKind() const
+{
+    for (const QString& picture : m_unreadable) {
+        if (QFileInfo::exists(picture))
+            return FailureKind::SourceUnreadable;
+    }
+    return FailureKind::SourceMissing;
+}
+
+void ToPDFThread::paintPicture(QPainter& painter, const QImage& image)
+{
     const QRect viewport = painter.viewport();
     painter.drawImage(placement(viewport.size(), image.size()), image);
 }

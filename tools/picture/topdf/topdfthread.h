@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/jobfailure.h"
+
+#include <QImage>
 #include <QPageSize>
 #include <QRectF>
 #include <QStringList>
@@ -47,8 +50,10 @@ public:
 signals:
     void notifyParentProgress(int progress);
     void notifyParentDone(QString distFilePath, bool isSuccess);
-    // Pictures that exist but could not be decoded; each left an empty page. Sent before done.
+    // Pictures left out because they could not be decoded or were gone; sent before done.
     void notifyParentUnreadable(QStringList pictures);
+    // Why a run failed; sent before its done.
+    void notifyParentFailure(JobFailure failure);
 
 protected:
     void run() override;
@@ -58,7 +63,12 @@ private:
     void runOnePerPicture(const QString& folder);
     bool writePdf(const QString& path, const QStringList& pictures);
     void setUpPrinter(QPrinter& printer, const QString& path) const;
-    void paintPicture(QPainter& painter, const QString& picture);
+    // The picture as a viewer shows it; a null image (and the picture noted) when it cannot be read.
+    QImage load(const QString& picture);
+    void paintPicture(QPainter& painter, const QImage& image);
+    void fail(FailureKind kind, const QString& detail, const QString& folder);
+    // Every picture was left out: gone from the disk, or there but unreadable.
+    FailureKind unreadableKind() const;
     void advance();
     void reportUnreadable();
 

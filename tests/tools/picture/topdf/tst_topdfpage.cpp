@@ -43,7 +43,7 @@ private slots:
     void startRefusals();
     void aRunShowsItsProgressAndOffersTheResult();
     void aFailedRunSaysSoOnTheShade();
-    void unreadablePicturesAreCounted();
+    void skippedPicturesAreNamedOnTheShade();
     void progressDisplayRules();
 
 private:
@@ -264,7 +264,9 @@ void TestToPDFPage::aRunShowsItsProgressAndOffersTheResult()
     QVERIFY(!overlay()->closeButton()->isVisible() && !overlay()->resultButton()->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!m_page->isBusy(), 60000);
 
-    QVERIFY(!overlay()->label()->isVisible());
+    // The picture that went away is named, not silently dropped.
+    QCOMPARE(overlay()->label()->text(), "1 张图片无法读取");
+    QVERIFY(overlay()->note()->text().contains("gone.png"));
     QCOMPARE(overlay()->bar()->value(), 100);
     QVERIFY(overlay()->closeButton()->isVisible() && overlay()->resultButton()->isVisible());
     const QString pdf = overlay()->resultPath();
@@ -300,17 +302,33 @@ void TestToPDFPage::aFailedRunSaysSoOnTheShade()
     runToEnd();
     QVERIFY(overlay()->label()->isVisible());
     QCOMPARE(overlay()->label()->text(), "转换失败！");
+    // Why, below it: our sentence first.
+    QVERIFY(overlay()->note()->isVisible());
+    QCOMPARE(overlay()->note()->text().split('\n').first(),
+             JobFailure::sentence(FailureKind::OutputNotWritable));
     QVERIFY(overlay()->closeButton()->isVisible());
     QVERIFY(!overlay()->resultButton()->isVisible());
     QVERIFY(overlay()->bar()->value() < 100);
 }
 
-void TestToPDFPage::unreadablePicturesAreCounted()
+void TestToPDFPage::skippedPicturesAreNamedOnTheShade()
 {
-    add({file("junk.png", 100), picture("fine.png")});
+    const QString vanished = picture("vanished.png");
+    add({file("junk.png", 100), picture("fine.png"), vanished});
+    // Removed after it was listed, before the start.
+    QVERIFY(QFile::remove(vanished));
     runToEnd();
-    QCOMPARE(overlay()->label()->text(), "1 张图片无法读取");
+    QCOMPARE(overlay()->label()->text(), "2 张图片无法读取");
     QVERIFY(overlay()->label()->isVisible() && overlay()->resultButton()->isVisible());
+    QVERIFY(overlay()->note()->isVisible());
+    QVERIFY2(overlay()->note()->text().contains("junk.png、vanished.png"),
+             qPrintable(overlay()->note()->text()));
+    QVERIFY(!overlay()->note()->text().contains("fine.png"));
+    // A run with nothing left out has no note.
+    m_page->clearTable();
+    add({picture("again.png")});
+    runToEnd();
+    QVERIFY(!overlay()->note()->isVisible());
 }
 
 void TestToPDFPage::progressDisplayRules()

@@ -23,7 +23,9 @@ private slots:
     void narrowMarginsLieBetween();
     void phonePhotoIsUpright();
     void onePdfPerPictureNeverReplacesOne();
-    void unreadablePictureLeavesAnEmptyPageAndIsNamed();
+    void unreadablePicturesAreLeftOutAndNamed_data();
+    void unreadablePicturesAreLeftOutAndNamed();
+    void nothingReadableIsAFailure();
     void unwritableFolderIsAFailure_data();
     void unwritableFolderIsAFailure();
     void missingOutputFolderIsMade();
@@ -36,6 +38,7 @@ private:
         QString path;
         bool success = false;
         QStringList unreadable;
+        JobFailure failure;
     };
     Run run(const ToPDFThread::Options& options, const QStringList& pictures);
     ToPDFThread::Options options(int mode, int paper, int orientation, int margins,
@@ -84,6 +87,7 @@ TestToPDFThread::Run TestToPDFThread::run(const ToPDFThread::Options& options, c
     QSignalSpy progress(&thread, &ToPDFThread::notifyParentProgress);
     QSignalSpy done(&thread, &ToPDFThread::notifyParentDone);
     QSignalSpy unreadable(&thread, &ToPDFThread::notifyParentUnreadable);
+    QSignalSpy failure(&thread, &ToPDFThread::notifyParentFailure);
     thread.start();
     if (!thread.wait(120000))
         qFatal("the PDF run did not end");
@@ -97,6 +101,8 @@ TestToPDFThread::Run TestToPDFThread::run(const ToPDFThread::Options& options, c
     }
     if (!unreadable.isEmpty())
         result.unreadable = unreadable.at(0).at(0).toStringList();
+    if (!failure.isEmpty())
+        result.failure = qvariant_cast<JobFailure>(failure.at(0).at(0));
     return result;
 }
 
@@ -331,23 +337,58 @@ void TestToPDFThread::onePdfPerPictureNeverReplacesOne()
     QCOMPARE(sub.entryList(QDir::Files).size(), 3);
 }
 
-void TestToPDFThread::unreadablePictureLeavesAnEmptyPageAndIsNamed()
+void TestToPDFThread::unreadablePicturesAreLeftOutAndNamed_data()
 {
-    const QString broken = m_dir.filePath("broken.png");
-    QFile file(broken);
+    QTest::addColumn<int>("mode");
+    QTest::newRow("merged") << int(ToPDFThread::Merged);
+    QTest::newRow("one per picture") << int(ToPDFThread::OnePerPicture);
+}
+
+void TestToPDFThread::unreadablePicturesAreLeftOutAndNamed()
+{
+    QFETCH(int, mode);
+    const QString fake = m_dir.filePath("fake.png");
+    QFile file(fake);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("not a picture at all");
     file.close();
     const QString good = picture("good.png", "xc:red", "20x20");
-    const QString out = m_dir.filePath("unreadable");
+    // Listed, then gone before the run reached it.
+    const QString gone = m_dir.filePath("gone.png");
+    const QString out = m_dir.filePath(QStringLiteral("unreadable%1").arg(mode));
     QVERIFY(QDir().mkpath(out));
-    const Run result =
-        run(options(ToPDFThread::Merged, QPageSize::A6, 0, ToPDFThread::Wide, out), {broken, good});
+    const QString blue = picture("blue.png", "xc:blue", "20x20");
+    const Run result = run(options(mode, QPageSize::A6, 0, ToPDFThread::Wide, out), {fake, good, gone, blue});
     QVERIFY(result.success);
-    QCOMPARE(result.unreadable, QStringList{broken});
-    QCOMPARE(pageCount(result.path), 2);
-    QVERIFY(inkBox(render(result.path, 1)).isEmpty());
-    QVERIFY(isColour(centreOf(render(result.path, 2)), 255, 0, 0));
+    QVERIFY(!result.failure.isFailure());
+    QCOMPARE(result.unreadable, QStringList({fake, gone}));
+    if (mode == ToPDFThread::Merged) {
+        // No empty page where a picture could not be read, and named after a picture it holds.
+        QVERIFY2(QFileInfo(result.path).fileName().startsWith("good_"), qPrintable(result.path));
+        QCOMPARE(pageCount(result.path), 2);
+        QVERIFY(isColour(centreOf(render(result.path, 1)), 255, 0, 0));
+        QVERIFY(isColour(centreOf(render(result.path, 2)), 0, 0, 255));
+    } else {
+        QCOMPARE(QDir(result.path).entryList(QDir::Files, QDir::Name), QStringList({"blue.pdf", "good.pdf"}));
+    }
+}
+
+void TestToPDFThread::nothingReadableIsAFailure()
+{
+    const QString fake = m_dir.filePath("only.png");
+    QFile file(fake);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("words");
+    file.close();
+    const QString out = m_dir.filePath("nothing");
+    QVERIFY(QDir().mkpath(out));
+    for (int mode : {int(ToPDFThread::Merged), int(ToPDFThread::OnePerPicture)}) {
+        const Run result = run(options(mode, QPageSize::A4, 1, ToPDFThread::Wide, out), {fake});
+        QVERIFY(!result.success);
+        QCOMPARE(result.failure.kind, FailureKind::SourceUnreadable);
+        QCOMPARE(result.unreadable, QStringList{fake});
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
 }
 
 void TestToPDFThread::unwritableFolderIsAFailure_data()
@@ -368,9 +409,21 @@ void TestToPDFThread::unwritableFolderIsAFailure()
     const QString pic = picture("fine.png", "xc:red", "20x20");
     const Run result = run(options(mode, QPageSize::A4, 1, ToPDFThread::Wide, blocker + "/out"), {pic});
     QVERIFY(!result.success);
+    QCOMPARE(result.failure.kind, FailureKind::OutputNotWritable);
     // Nothing to show: no result path.
     QVERIFY(result.path.isEmpty());
     QVERIFY(!QFileInfo::exists(blocker + "/out"));
+
+    const QString locked = m_dir.filePath(QStringLiteral("locked%1").arg(mode));
+    QVERIFY(QDir().mkpath(locked));
+    if (!Fixtures::setFolderReadOnly(locked, true))
+        QSKIP("this file system cannot make a folder read-only");
+    const Run readOnly = run(options(mode, QPageSize::A4, 1, ToPDFThread::Wide, locked), {pic});
+    Fixtures::setFolderReadOnly(locked, false);
+    QVERIFY(!readOnly.success);
+    QCOMPARE(readOnly.failure.kind, FailureKind::OutputNotWritable);
+    QVERIFY(readOnly.path.isEmpty());
+    QCOMPARE(QDir(locked).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
 void TestToPDFThread::missingOutputFolderIsMade()
