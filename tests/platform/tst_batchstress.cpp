@@ -58,7 +58,7 @@ Outcome runToEnd(BatchRunner* runner, int jobCount, int deadlineMs)
     Outcome outcome;
     outcome.reportsPerSlot.fill(0, jobCount);
     QObject::connect(runner, &BatchRunner::rowDone, runner,
-                     [&outcome](int slot, const QString& path, bool success, const QString&) {
+                     [&outcome](int slot, const QString& path, bool success, const JobFailure&) {
                          if (slot >= 0 && slot < outcome.reportsPerSlot.size())
                              ++outcome.reportsPerSlot[slot];
                          if (!success)
@@ -162,7 +162,7 @@ void TestBatchStress::hundredsOfShortJobsAllReport()
     Outcome pictureOutcome;
     pictureOutcome.reportsPerSlot.fill(0, kPictures);
     connect(picture.data(), &BatchRunner::rowDone, this,
-            [&pictureOutcome](int slot, const QString&, bool success, const QString&) {
+            [&pictureOutcome](int slot, const QString&, bool success, const JobFailure&) {
                 if (slot >= 0 && slot < kPictures)
                     ++pictureOutcome.reportsPerSlot[slot];
                 pictureOutcome.failures += success ? 0 : 1;
