@@ -10,6 +10,7 @@
 #include "media/mediabatchrunner.h"
 #include "media/medialength.h"
 #include "media/mymediainfo.h"
+#include "platform/sleepinhibitor.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -179,6 +180,11 @@ bool MediaPageWT::isDropZoneShown() const
     return m_center->isDropZoneShown();
 }
 
+QString MediaPageWT::resultFolder() const
+{
+    return outputFolder();
+}
+
 void MediaPageWT::showList()
 {
     m_center->showTable();
@@ -242,5 +248,7 @@ void MediaPageWT::startRow(TableRowWidget* row)
                     showRowDone(index, path, success, reason);
             });
     connect(runner, &BatchRunner::batchDone, runner, &QObject::deleteLater);
+    SleepInhibitor::instance()->acquire();
+    connect(runner, &BatchRunner::batchDone, this, [] { SleepInhibitor::instance()->release(); });
     runner->start();
 }

@@ -52,6 +52,7 @@ protected:
     RowKey keyOfRow(int row) const override;
     void showRowProgress(int row, int percent) override;
     void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) override;
+    QString resultFolder() const override;
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;

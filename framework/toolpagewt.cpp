@@ -3,15 +3,20 @@
 #include "framework/fileintake.h"
 #include "platform/apppaths.h"
 #include "platform/batchrunner.h"
+#include "platform/desktopnotifier.h"
+#include "platform/sleepinhibitor.h"
 #include "style/styledbackground.h"
 #include "widgets/mydialog.h"
 #include "widgets/operbtn.h"
 #include "widgets/operbtnbar.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QVBoxLayout>
 
@@ -141,8 +146,10 @@ bool ToolPageWT::mayStart()
     return true;
 }
 
-void ToolPageWT::runBatch(BatchRunner* runner)
+void ToolPageWT::runBatch(BatchRunner* runner, int failedBeforeStart)
 {
+    batchStarted();
+    m_failedCount = failedBeforeStart;
     runner->setParent(this);
     m_runner = runner;
     m_busy = true;
@@ -173,6 +180,14 @@ void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, c
 {
     if (!success)
         qDebug() << "job failed:" << outputPath << reason;
+    if (m_busy) {
+        if (success)
+            ++m_doneCount;
+        else
+            ++m_failedCount;
+        if (success && !outputPath.isEmpty())
+            m_lastOutput = outputPath;
+    }
     const int row = rowOfSlot(slot);
     if (row >= 0)
         showRowDone(row, outputPath, success, reason);
@@ -185,6 +200,46 @@ void ToolPageWT::reportBatchDone()
     if (m_runner)
         m_runner->deleteLater();
     m_runner = nullptr;
+    batchEnded(m_doneCount, m_failedCount, m_lastOutput);
+}
+
+void ToolPageWT::batchStarted()
+{
+    ensureBuilt();
+    m_doneCount = 0;
+    m_failedCount = 0;
+    m_lastOutput.clear();
+    m_operBar->summaryLabel()->clear();
+    if (!m_inhibiting) {
+        m_inhibiting = true;
+        SleepInhibitor::instance()->acquire();
+    }
+}
+
+void ToolPageWT::batchEnded(int done, int failed, const QString& target)
+{
+    if (m_inhibiting) {
+        m_inhibiting = false;
+        SleepInhibitor::instance()->release();
+    }
+    const QString summary = summaryText(done, failed);
+    m_operBar->summaryLabel()->setText(summary);
+    // Any window of ours active (a notice over the page too): the user is looking already.
+    if (QApplication::activeWindow())
+        return;
+    if (!m_notifier)
+        m_notifier = new DesktopNotifier(this);
+    m_notifier->notify(summary, target.isEmpty() ? resultFolder() : target);
+}
+
+QString ToolPageWT::batchSummary() const
+{
+    return m_built ? m_operBar->summaryLabel()->text() : QString();
+}
+
+QString ToolPageWT::summaryText(int done, int failed)
+{
+    return tr("完成 %1 个，失败 %2 个").arg(done).arg(failed);
 }
 
 void ToolPageWT::showNotice(const QString& text)

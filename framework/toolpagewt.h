@@ -9,6 +9,7 @@
 #include <QVector>
 #include <QWidget>
 
+class DesktopNotifier;
 class OperBtnBar;
 
 // What every tool page shares, whatever its rows look like: the operation bar, the three ways
@@ -36,6 +37,9 @@ public:
     void setVisible(bool visible) override;
 
     bool isBusy() const { return m_busy; }
+    // The one-line summary of the last batch ("完成 24 个，失败 3 个"), empty while one runs.
+    QString batchSummary() const;
+    static QString summaryText(int done, int failed);
     int fileCount() const { return rowCount(); }
     const QStringList& extensions() const { return *m_extensions; }
     // The add-row rule over a list of paths; returns how many rows were added.
@@ -61,6 +65,9 @@ protected:
     virtual RowKey keyOfRow(int row) const = 0;
     virtual void showRowProgress(int row, int percent) = 0;
     virtual void showRowDone(int row, const QString& outputPath, bool success, const QString& reason) = 0;
+    // Where the page writes; shown by a click on the end-of-batch notification when no row
+    // left a file to select.
+    virtual QString resultFolder() const { return QString(); }
     // The drop zone or the list in the centre.
     virtual bool isDropZoneShown() const = 0;
     virtual void showList() = 0;
@@ -72,7 +79,13 @@ protected:
     // For a page whose engine speaks its own protocol rather than BatchRunner's.
     void setBusy(bool busy) { m_busy = busy; }
     // Takes the runner (as a child), remembers which row each slot means, and starts it.
-    void runBatch(BatchRunner* runner);
+    // failedBeforeStart: rows the page marked and left out, counted with the failures.
+    void runBatch(BatchRunner* runner, int failedBeforeStart = 0);
+    // Around every batch, whatever its engine: the machine stays awake while it runs; its end
+    // shows the summary, and a notification when the window is not the active one.
+    // target: the file (or folder) a click on the notification shows.
+    void batchStarted();
+    void batchEnded(int done, int failed, const QString& target);
     BatchRunner* runner() const { return m_runner; }
     // Reports addressed by slot: a running batch's slots name the rows it started with;
     // without a batch a slot is the row index.
@@ -96,4 +109,9 @@ private:
     RowKey m_nextKey = 1;
     QPointer<BatchRunner> m_runner;
     QVector<RowKey> m_batchKeys;
+    bool m_inhibiting = false;
+    int m_doneCount = 0;
+    int m_failedCount = 0;
+    QString m_lastOutput;
+    DesktopNotifier* m_notifier = nullptr;
 };

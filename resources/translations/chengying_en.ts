@@ -330,6 +330,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>打开输出目录</source>
+        <translation>Open output folder</translation>
+    </message>
+</context>
+<context>
     <name>ExportFileWT</name>
     <message>
         <source>选择目录</source>
@@ -814,6 +821,13 @@ please choose another format.</translation>
     </message>
 </context>
 <context>
+    <name>SleepInhibitor</name>
+    <message>
+        <source>正在转换文件</source>
+        <translation>Converting files</translation>
+    </message>
+</context>
+<context>
     <name>TableItemWidget</name>
     <message>
         <source>格式：</source>
@@ -978,6 +992,10 @@ please choose another format.</translation>
     <message>
         <source>请等待程序执行完成！</source>
         <translation>Please wait until the running job is finished!</translation>
+    </message>
+    <message>
+        <source>完成 %1 个，失败 %2 个</source>
+        <translation>%1 done, %2 failed</translation>
     </message>
 </context>
 <context>

@@ -104,6 +104,11 @@ void ToPDFMainWT::deleteRowOf(const QWidget* button)
         showDropZone();
 }
 
+QString ToPDFMainWT::resultFolder() const
+{
+    return m_centerWidget->param()->options().outputFolder;
+}
+
 QStringList ToPDFMainWT::existingPictures() const
 {
     QStringList pictures;
@@ -129,7 +134,9 @@ void ToPDFMainWT::toPDF()
         return;
     }
     setBusy(true);
+    batchStarted();
     m_unreadable = 0;
+    m_pictureCount = pictures.size();
     table()->showProgress();
     auto* thread = new ToPDFThread(m_centerWidget->param()->options(), pictures);
     connect(thread, &ToPDFThread::notifyParentProgress, this, &ToPDFMainWT::setProgress);
@@ -156,4 +163,7 @@ void ToPDFMainWT::done(QString distFilePath, bool isSuccess)
     if (!isSuccess)
         qDebug() << "PDF not written:" << distFilePath;
     table()->progressWT()->finish(distFilePath, isSuccess, m_unreadable);
+    // Counted by picture, as the rows are.
+    const int painted = isSuccess ? m_pictureCount - m_unreadable : 0;
+    batchEnded(painted, m_pictureCount - painted, isSuccess ? distFilePath : QString());
 }

@@ -40,6 +40,7 @@ protected:
     // The run reports for the whole list, never for a row.
     void showRowProgress(int, int) override {}
     void showRowDone(int, const QString&, bool, const QString&) override {}
+    QString resultFolder() const override;
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;
@@ -51,4 +52,5 @@ private:
     ToPDFCenterWT* m_centerWidget = nullptr;
     QPointer<ToPDFThread> m_thread;
     int m_unreadable = 0;
+    int m_pictureCount = 0;
 };
