@@ -1,17 +1,25 @@
 #include "framework/exportfilewt.h"
 #include "framework/mytable.h"
+#include "framework/tablerowwidget.h"
+#include "framework/tablewidget.h"
+#include "media/mediafixtures.h"
 #include "support/fakedesktop.h"
 #include "support/fixtures.h"
+#include "tools/media/audiofmt/audiofmtcenterwt.h"
+#include "tools/media/audiofmt/audiofmtmainwt.h"
+#include "tools/media/audiofmt/audiofmtparamwt.h"
 #include "tools/picture/chformat/chfcenterwt.h"
 #include "tools/picture/chformat/chfmainwt.h"
 #include "tools/picture/chformat/chfparamwt.h"
 #include "widgets/operbtnbar.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDBusConnection>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWindow>
@@ -39,6 +47,7 @@ private slots:
     void inactiveWindowIsToldTheSummaryAndItsClickShowsTheResult();
     void activeWindowGetsOnlyTheSummary();
     void everyRowFailedShowsTheFolder();
+    void mediaBatchAndRowRunKeepTheMachineAwake();
 
 private:
     // Two pictures, a text file named as a picture, and a file gone before the start.
@@ -188,6 +197,34 @@ void TestBatchEnd::everyRowFailedShowsTheFolder()
     QTRY_COMPARE(recorder.opened, QList<QUrl>{QUrl::fromLocalFile(m_out)});
     QDesktopServices::unsetUrlHandler("file");
     QVERIFY(desktop.calls("ShowItems").isEmpty());
+}
+
+void TestBatchEnd::mediaBatchAndRowRunKeepTheMachineAwake()
+{
+    FakeDesktop desktop(m_session.address(), m_system.address(), FakeDesktop::Login);
+    QVERIFY(desktop.begin());
+    QVERIFY(MediaFixtures::makeMp3(m_dir.filePath("song.mp3"), 1.3));
+    AudioFmtMainWT page(nullptr);
+    page.resize(1500, 800);
+    page.show();
+    AudioFmtParamWT* panel = page.centerWidget()->param();
+    panel->savePathBox()->setCurrentIndex(1);
+    panel->setCustomFolder(m_out);
+    page.addPaths({m_dir.filePath("song.mp3")});
+    page.fmt();
+    QVERIFY(page.isBusy());
+    QTRY_VERIFY_WITH_TIMEOUT(!page.isBusy(), 60000);
+    QCOMPARE(page.batchSummary(), QStringLiteral("完成 1 个，失败 0 个"));
+    QTRY_COMPARE(desktop.loginLocksHandedOut(), 1);
+    QTRY_VERIFY(!desktop.loginLockHeld());
+
+    // A row's own run holds the machine awake as well, and leaves the page's summary alone.
+    TableRowWidget* row = page.table()->row(0);
+    QTest::mouseClick(row->actionButton(), Qt::LeftButton);
+    QTRY_COMPARE(desktop.loginLocksHandedOut(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(row->persent(), 100, 60000);
+    QTRY_VERIFY(!desktop.loginLockHeld());
+    QCOMPARE(desktop.calls("LoginInhibit").size(), 2);
 }
 
 QTEST_MAIN(TestBatchEnd)
