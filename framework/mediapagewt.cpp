@@ -248,7 +248,7 @@ void MediaPageWT::startRow(TableRowWidget* row)
                     showRowDone(index, path, success, reason);
             });
     connect(runner, &BatchRunner::batchDone, runner, &QObject::deleteLater);
-    SleepInhibitor::instance()->acquire();
-    connect(runner, &BatchRunner::batchDone, this, [] { SleepInhibitor::instance()->release(); });
+    // Released with the runner, which goes once the row's run is done.
+    SleepInhibitor::instance()->hold(runner);
     runner->start();
 }

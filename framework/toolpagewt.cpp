@@ -210,18 +210,13 @@ void ToolPageWT::batchStarted()
     m_failedCount = 0;
     m_lastOutput.clear();
     m_operBar->summaryLabel()->clear();
-    if (!m_inhibiting) {
-        m_inhibiting = true;
-        SleepInhibitor::instance()->acquire();
-    }
+    if (!m_awake)
+        m_awake = SleepInhibitor::instance()->hold(this);
 }
 
 void ToolPageWT::batchEnded(int done, int failed, const QString& target)
 {
-    if (m_inhibiting) {
-        m_inhibiting = false;
-        SleepInhibitor::instance()->release();
-    }
+    delete m_awake;
     const QString summary = summaryText(done, failed);
     m_operBar->summaryLabel()->setText(summary);
     // Any window of ours active (a notice over the page too): the user is looking already.

@@ -109,7 +109,7 @@ private:
     RowKey m_nextKey = 1;
     QPointer<BatchRunner> m_runner;
     QVector<RowKey> m_batchKeys;
-    bool m_inhibiting = false;
+    QPointer<QObject> m_awake;
     int m_doneCount = 0;
     int m_failedCount = 0;
     QString m_lastOutput;

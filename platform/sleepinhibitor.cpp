@@ -9,6 +9,23 @@
 #include <QPointer>
 
 namespace {
+class Hold final : public QObject
+{
+public:
+    Hold(SleepInhibitor* inhibitor, QObject* owner) : QObject(owner), m_inhibitor(inhibitor)
+    {
+        inhibitor->acquire();
+    }
+    ~Hold() override
+    {
+        if (m_inhibitor)
+            m_inhibitor->release();
+    }
+
+private:
+    QPointer<SleepInhibitor> m_inhibitor;
+};
+
 QString why()
 {
     return QCoreApplication::translate("SleepInhibitor", "正在转换文件");
@@ -50,6 +67,11 @@ void SleepInhibitor::acquire()
     ++m_holders;
     if (m_holders == 1 && !isInhibiting() && m_pending == Pending::None)
         askLogin();
+}
+
+QObject* SleepInhibitor::hold(QObject* owner)
+{
+    return new Hold(this, owner);
 }
 
 void SleepInhibitor::release()

@@ -21,6 +21,9 @@ public:
 
     void acquire();
     void release();
+    // A hold for as long as the returned object lives; it is made a child of owner, so that an
+    // owner that goes (a page, a runner) can never leave the machine awake.
+    QObject* hold(QObject* owner);
     // At exit: every hold ends now, the screensaver told before the bus goes.
     void releaseAll();
     int holders() const { return m_holders; }

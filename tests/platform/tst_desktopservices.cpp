@@ -21,7 +21,7 @@ private slots:
     void notificationCarriesTheSummaryAndItsClickShowsTheResult();
     void onlyTheDefaultActionOfOurOwnNotificationReveals();
     void loginLockIsSharedByHoldersAndGivenBackByTheLast();
-    void loginLockEndsWithTheProgram();
+    void loginLockEndsWithItsHolderOrTheProgram();
     void anAnswerAfterTheLastReleaseIsGivenBackAtOnce();
     void screenSaverStandsInWithoutLogin();
     void noServiceOrNoBusChangesNothing();
@@ -126,12 +126,19 @@ void TestDesktopServices::loginLockIsSharedByHoldersAndGivenBackByTheLast()
     QVERIFY(desktop.calls("Inhibit").isEmpty());
 }
 
-void TestDesktopServices::loginLockEndsWithTheProgram()
+void TestDesktopServices::loginLockEndsWithItsHolderOrTheProgram()
 {
     FakeDesktop desktop(m_session.address(), m_system.address(), FakeDesktop::Login);
     QVERIFY(desktop.begin());
     auto* inhibitor =
         new SleepInhibitor(QDBusConnection::systemBus(), QDBusConnection::sessionBus(), nullptr);
+    auto* page = new QObject();
+    inhibitor->hold(page);
+    QTRY_VERIFY(desktop.loginLockHeld());
+    delete page;
+    QTRY_VERIFY(!desktop.loginLockHeld());
+    QCOMPARE(inhibitor->holders(), 0);
+
     inhibitor->acquire();
     QTRY_VERIFY(desktop.loginLockHeld());
     delete inhibitor;
