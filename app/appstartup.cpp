@@ -64,7 +64,7 @@ int AppStartup::run(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icons/application_icon.png")));
     installTranslations(app);
 
-    SingleInstanceGuard guard(QStringLiteral("JAMKey"), QStringLiteral("SystemObject"));
+    SingleInstanceGuard guard(QStringLiteral("chengying"));
     if (!guard.tryAcquire()) {
         if (!files.isEmpty() && InstanceChannel::send(files, 5000))
             return 0;

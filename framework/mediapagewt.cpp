@@ -10,6 +10,7 @@
 #include "media/mediabatchrunner.h"
 #include "media/medialength.h"
 #include "media/mymediainfo.h"
+#include "platform/sleepinhibitor.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -185,6 +186,11 @@ bool MediaPageWT::isDropZoneShown() const
     return m_center->isDropZoneShown();
 }
 
+QString MediaPageWT::resultFolder() const
+{
+    return outputFolder();
+}
+
 void MediaPageWT::showList()
 {
     m_center->showTable();
@@ -255,6 +261,8 @@ void MediaPageWT::startRow(TableRowWidget* row)
     connect(runner, &BatchRunner::batchDone, this, [this, key] { endRowRun(key); });
     m_rowRuns.insert(key, {runner, row->actionButton()->text(), false});
     row->actionButton()->setText(tr("停止"));
+    // Released with the runner, which goes once the row's run is done.
+    SleepInhibitor::instance()->hold(runner);
     runner->start();
 }
 

@@ -58,6 +58,7 @@ protected:
     void showRowDone(int row, const QString& outputPath, bool success, const JobFailure& failure) override;
     void showRowWaiting(int row) override;
     void stopOtherRuns() override;
+    QString resultFolder() const override;
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;

@@ -97,6 +97,11 @@ bool PicturePageWT::isDropZoneShown() const
     return m_center->isDropZoneShown();
 }
 
+QString PicturePageWT::resultFolder() const
+{
+    return m_panel->outputFolder();
+}
+
 void PicturePageWT::showList()
 {
     m_center->showTable();
@@ -202,6 +207,7 @@ bool PicturePageWT::startBatch(const ImgJobParams& params)
         return false;
     ImgJobParams withFolder = params;
     withFolder.outputDir = m_panel->outputFolder();
-    runBatch(new ImgBatchRunner(withFolder, collectRecords(), this));
+    const QList<ImgJobRecord> records = collectRecords();
+    runBatch(new ImgBatchRunner(withFolder, records, this), table()->rowCount() - records.size());
     return true;
 }

@@ -51,6 +51,7 @@ protected:
     void showRowProgress(int row, int percent) override;
     void showRowDone(int row, const QString& outputPath, bool success, const JobFailure& failure) override;
     void showRowWaiting(int row) override;
+    QString resultFolder() const override;
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;

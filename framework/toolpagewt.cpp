@@ -3,15 +3,20 @@
 #include "framework/fileintake.h"
 #include "platform/apppaths.h"
 #include "platform/batchrunner.h"
+#include "platform/desktopnotifier.h"
+#include "platform/sleepinhibitor.h"
 #include "style/styledbackground.h"
 #include "widgets/mydialog.h"
 #include "widgets/operbtn.h"
 #include "widgets/operbtnbar.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -177,8 +182,10 @@ bool ToolPageWT::mayStart()
     return true;
 }
 
-void ToolPageWT::runBatch(BatchRunner* runner)
+void ToolPageWT::runBatch(BatchRunner* runner, int failedBeforeStart)
 {
+    batchStarted();
+    m_failedCount = failedBeforeStart;
     runner->setParent(this);
     m_runner = runner;
     setBusy(true);
@@ -210,6 +217,16 @@ void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, c
 {
     if (m_busy && success && slot >= 0 && slot < m_batchDone.size())
         m_batchDone[slot] = true;
+    // A job the user stopped neither finished nor failed.
+    const bool stopped = !success && (m_stopping || failure.kind == FailureKind::Stopped);
+    if (m_busy && !stopped) {
+        if (success)
+            ++m_doneCount;
+        else
+            ++m_failedCount;
+        if (success && !outputPath.isEmpty())
+            m_lastOutput = outputPath;
+    }
     const int row = rowOfSlot(slot);
     // A job the user stopped did not fail: its row waits for the next start.
     if (row >= 0 && !success && m_stopping) {
@@ -237,6 +254,41 @@ void ToolPageWT::reportBatchDone()
     if (m_runner)
         m_runner->deleteLater();
     m_runner = nullptr;
+    batchEnded(m_doneCount, m_failedCount, m_lastOutput);
+}
+
+void ToolPageWT::batchStarted()
+{
+    ensureBuilt();
+    m_doneCount = 0;
+    m_failedCount = 0;
+    m_lastOutput.clear();
+    m_operBar->summaryLabel()->clear();
+    if (!m_awake)
+        m_awake = SleepInhibitor::instance()->hold(this);
+}
+
+void ToolPageWT::batchEnded(int done, int failed, const QString& target)
+{
+    delete m_awake;
+    const QString summary = summaryText(done, failed);
+    m_operBar->summaryLabel()->setText(summary);
+    // Any window of ours active (a notice over the page too): the user is looking already.
+    if (QApplication::activeWindow())
+        return;
+    if (!m_notifier)
+        m_notifier = new DesktopNotifier(this);
+    m_notifier->notify(summary, target.isEmpty() ? resultFolder() : target);
+}
+
+QString ToolPageWT::batchSummary() const
+{
+    return m_built ? m_operBar->summaryLabel()->text() : QString();
+}
+
+QString ToolPageWT::summaryText(int done, int failed)
+{
+    return tr("完成 %1 个，失败 %2 个").arg(done).arg(failed);
 }
 
 void ToolPageWT::showNotice(const QString& text)

@@ -9,6 +9,7 @@
 #include <QVector>
 #include <QWidget>
 
+class DesktopNotifier;
 class OperBtnBar;
 class QPushButton;
 
@@ -41,6 +42,9 @@ public:
     virtual bool isRunning() const { return m_busy; }
     // Between a stop and the end of what was stopped.
     bool isStopping() const { return m_stopping; }
+    // The one-line summary of the last batch ("完成 24 个，失败 3 个"), empty while one runs.
+    QString batchSummary() const;
+    static QString summaryText(int done, int failed);
     int fileCount() const { return rowCount(); }
     const QStringList& extensions() const { return *m_extensions; }
     // The add-row rule over a list of paths; returns how many rows were added.
@@ -72,6 +76,9 @@ protected:
     virtual void showRowWaiting(int row) { Q_UNUSED(row) }
     // Runs a page keeps outside the protocol (a row's own run, a PDF run) are stopped here.
     virtual void stopOtherRuns() {}
+    // Where the page writes; shown by a click on the end-of-batch notification when no row
+    // left a file to select.
+    virtual QString resultFolder() const { return QString(); }
     // The drop zone or the list in the centre.
     virtual bool isDropZoneShown() const = 0;
     virtual void showList() = 0;
@@ -86,7 +93,13 @@ protected:
     // For a page whose engine speaks its own protocol rather than BatchRunner's.
     void setBusy(bool busy);
     // Takes the runner (as a child), remembers which row each slot means, and starts it.
-    void runBatch(BatchRunner* runner);
+    // failedBeforeStart: rows the page marked and left out, counted with the failures.
+    void runBatch(BatchRunner* runner, int failedBeforeStart = 0);
+    // Around every batch, whatever its engine: the machine stays awake while it runs; its end
+    // shows the summary, and a notification when the window is not the active one.
+    // target: the file (or folder) a click on the notification shows.
+    void batchStarted();
+    void batchEnded(int done, int failed, const QString& target);
     BatchRunner* runner() const { return m_runner; }
     // Reports addressed by slot: a running batch's slots name the rows it started with;
     // without a batch a slot is the row index.
@@ -116,4 +129,9 @@ private:
     QVector<RowKey> m_batchKeys;
     // Slots of the batch whose job succeeded: a stop leaves their rows as they are.
     QVector<bool> m_batchDone;
+    QPointer<QObject> m_awake;
+    int m_doneCount = 0;
+    int m_failedCount = 0;
+    QString m_lastOutput;
+    DesktopNotifier* m_notifier = nullptr;
 };

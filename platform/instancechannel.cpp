@@ -1,5 +1,7 @@
 #include "platform/instancechannel.h"
 
+#include "platform/singleinstanceguard.h"
+
 #include <QDataStream>
 #include <QDebug>
 #include <QDir>
@@ -8,8 +10,6 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
-
-#include <sys/stat.h>
 
 namespace {
 // The running instance answers this byte once it has the paths.
@@ -29,16 +29,10 @@ InstanceChannel::~InstanceChannel()
 
 QString InstanceChannel::socketPath()
 {
-    // The guard's keys are per IPC namespace (a sandbox, "unshare --ipc"); a socket shared across
-    // namespaces would let one instance take another's socket away.
-    QString name = QStringLiteral("chengying");
-    struct stat ns
-    {
-    };
-    if (::stat("/proc/self/ns/ipc", &ns) == 0)
-        name += QLatin1Char('-') + QString::number(static_cast<qulonglong>(ns.st_ino));
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QLatin1Char('/') + name +
-           QStringLiteral(".socket");
+    // Scoped as the guard's lock is: a socket shared across IPC namespaces would let one
+    // instance take another's socket away.
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QLatin1Char('/') +
+           SingleInstanceGuard::scopedName(QStringLiteral("chengying")) + QStringLiteral(".socket");
 }
 
 bool InstanceChannel::listen()

@@ -1,21 +1,26 @@
 #pragma once
 
-#include <QSharedMemory>
 #include <QString>
 
-// One running instance per user: a named segment held for the life of the process.
+// One running instance per user: an exclusive lock on a file in the user's runtime folder, held
+// for the life of the process. The kernel drops the lock with the process however it ends, so a
+// crash leaves nothing that refuses the next start.
 class SingleInstanceGuard final
 {
     Q_DISABLE_COPY_MOVE(SingleInstanceGuard)
 public:
-    // The keys are scoped to the user: another user on the machine runs an instance of their own.
-    SingleInstanceGuard(const QString& semaphoreKey, const QString& memoryKey);
-    // "JAMKey" -> "JAMKey-1000" for user id 1000.
-    static QString userScoped(const QString& key);
-    // False when another live instance holds the segment.
+    explicit SingleInstanceGuard(const QString& name);
+    ~SingleInstanceGuard();
+
+    // "chengying" -> "chengying-4026531839": one name per IPC namespace, so that a sandbox
+    // ("unshare --ipc") runs an instance of its own, as it did with System V keys.
+    static QString scopedName(const QString& name);
+    // The lock file's path in the user's runtime folder.
+    static QString lockPath(const QString& name);
+    // False when another live instance holds the lock.
     bool tryAcquire();
 
 private:
-    QString m_semaphoreKey;
-    QSharedMemory m_memory;
+    QString m_path;
+    int m_fd = -1;
 };

@@ -10,10 +10,4 @@ if command -v clang-format >/dev/null; then
     (cd "$root" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
 fi
 cd "$BUILD_DIR"
-if ! ctest --output-on-failure --timeout 900 -j2; then
-    # Stop-gap: the single-instance test, which starts the real program under its own X server,
-    # now and then sees one start show no window within 20 s when run beside the others. A test
-    # that fails again when run alone is a real failure.
-    echo "Running the failed tests once more, one at a time:"
-    ctest --rerun-failed --output-on-failure --timeout 900
-fi
+ctest --output-on-failure --timeout 900 -j2

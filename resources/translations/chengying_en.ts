@@ -338,6 +338,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>打开输出目录</source>
+        <translation>Open output folder</translation>
+    </message>
+</context>
+<context>
     <name>ExportFileWT</name>
     <message>
         <source>选择目录</source>
@@ -885,6 +892,13 @@ please choose another format.</translation>
     </message>
 </context>
 <context>
+    <name>SleepInhibitor</name>
+    <message>
+        <source>正在转换文件</source>
+        <translation>Converting files</translation>
+    </message>
+</context>
+<context>
     <name>TableItemWidget</name>
     <message>
         <source>格式：</source>
@@ -1053,6 +1067,10 @@ please choose another format.</translation>
     <message>
         <source>停止</source>
         <translation>Stop</translation>
+    </message>
+    <message>
+        <source>完成 %1 个，失败 %2 个</source>
+        <translation>%1 done, %2 failed</translation>
     </message>
 </context>
 <context>

@@ -254,7 +254,7 @@ void TestOpenFiles::aStaleSocketIsReplacedByTheGuardHolder()
 
 void TestOpenFiles::aSecondStartHandsItsFilesOver()
 {
-    SingleInstanceGuard guard(QStringLiteral("JAMKey"), QStringLiteral("SystemObject"));
+    SingleInstanceGuard guard(QStringLiteral("chengying"));
     if (!guard.tryAcquire())
         QSKIP("an instance of the application runs in this IPC namespace");
     InstanceChannel channel;

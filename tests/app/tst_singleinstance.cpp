@@ -1,3 +1,5 @@
+#include "platform/singleinstanceguard.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -35,11 +37,10 @@ void TestSingleInstance::initTestCase()
     if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
         QStandardPaths::findExecutable("xdotool").isEmpty())
         QSKIP("Xvfb and xdotool are needed to answer the notice");
-    // The guard's keys are fixed: a copy of the application already running would answer for us.
-    QProcess pgrep;
-    pgrep.start("pgrep", {"-x", "chengying"});
-    if (pgrep.waitForFinished(5000) && !pgrep.readAllStandardOutput().trimmed().isEmpty())
-        QSKIP("the application is running on this machine already");
+    // The guard is per user and IPC namespace: a copy of the application running in ours would
+    // answer for us. Copies in sandboxes of their own ("unshare --ipc") do not count.
+    if (!SingleInstanceGuard(QStringLiteral("chengying")).tryAcquire())
+        QSKIP("the application is running in this IPC namespace already");
     m_display = QStringLiteral(":%1").arg(200 + QCoreApplication::applicationPid() % 500);
     // -noreset: the server would otherwise restart, refusing clients, each time the last one leaves.
     m_xvfb.start("Xvfb", {m_display, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset"});

@@ -105,6 +105,11 @@ void ToPDFMainWT::deleteRowOf(const QWidget* button)
         showDropZone();
 }
 
+QString ToPDFMainWT::resultFolder() const
+{
+    return m_centerWidget->param()->options().outputFolder;
+}
+
 QStringList ToPDFMainWT::existingPictures()
 {
     QStringList pictures;
@@ -134,6 +139,8 @@ void ToPDFMainWT::toPDF()
         return;
     }
     setBusy(true);
+    batchStarted();
+    m_pictureCount = table()->rowCount();
     table()->showProgress();
     auto* thread = new ToPDFThread(m_centerWidget->param()->options(), pictures);
     connect(thread, &ToPDFThread::notifyParentProgress, this, &ToPDFMainWT::setProgress);
@@ -162,6 +169,7 @@ void ToPDFMainWT::onThreadFinished()
         return;
     setBusy(false);
     table()->progressWT()->hide();
+    batchEnded(0, 0, QString());
 }
 
 void ToPDFMainWT::setProgress(int progress)
@@ -186,4 +194,7 @@ void ToPDFMainWT::done(QString distFilePath, bool isSuccess)
             skipped << path;
     }
     table()->progressWT()->finish(distFilePath, isSuccess, skipped, m_failure);
+    // Counted by picture, as the rows are; a vanished or unreadable picture failed.
+    const int painted = isSuccess ? qMax(0, m_pictureCount - int(skipped.size())) : 0;
+    batchEnded(painted, m_pictureCount - painted, isSuccess ? distFilePath : QString());
 }

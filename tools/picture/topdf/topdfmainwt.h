@@ -40,6 +40,7 @@ protected:
     // The run reports for the whole list, never for a row.
     void showRowProgress(int, int) override {}
     void showRowDone(int, const QString&, bool, const JobFailure&) override {}
+    QString resultFolder() const override;
     bool isDropZoneShown() const override;
     void showList() override;
     void showDropZone() override;
@@ -56,4 +57,5 @@ private:
     QPointer<ToPDFThread> m_thread;
     QStringList m_skipped;
     JobFailure m_failure;
+    int m_pictureCount = 0;
 };
