@@ -126,8 +126,7 @@ void ToPDFThread::runMerged(const QString& folder)
     }
     QString path;
     if (written) {
-        path = claimFinal(partial, folder, stemOf(first) + QLatin1Char('_') + stamp,
-                          QStringLiteral(".pdf"));
+        path = claimFinal(partial, folder, stemOf(first) + QLatin1Char('_') + stamp, QStringLiteral(".pdf"));
         written = !path.isEmpty();
         if (!written)
             QFile::remove(partial);
