@@ -38,7 +38,7 @@ MainWidget::MainWidget(const ToolTable& table, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     activateWindow();
     setFixedSize(WidgetSize::mainWindow());
-    setFont(QFont(QStringLiteral("Microsoft YaHei")));
+    setFont(AppFonts::familyFont());
 
     m_titleBar = new TitleBar(this);
     createPages(table);

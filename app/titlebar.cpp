@@ -2,6 +2,7 @@
 
 #include "platform/apppaths.h"
 #include "style/appfonts.h"
+#include "style/palette.h"
 #include "style/widgetsize.h"
 
 #include <QCoreApplication>
@@ -11,8 +12,8 @@
 #include <QVariant>
 
 namespace {
-QPushButton* makeWindowButton(const char* name, const char* icon, const char* hover, const char* tip,
-                              QWidget* parent)
+QPushButton* makeWindowButton(const char* name, const char* icon, const Palette::Colour& hover,
+                              const char* tip, QWidget* parent)
 {
     auto* button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
@@ -21,16 +22,16 @@ QPushButton* makeWindowButton(const char* name, const char* icon, const char* ho
     button->setToolTip(QCoreApplication::translate("TitleBar", tip));
     button->setStyleSheet(QStringLiteral("QPushButton{border:0px;border-radius: none; background-color:none;}"
                                          "QPushButton:hover{background-color:%1;}")
-                              .arg(QLatin1String(hover)));
+                              .arg(QLatin1String(hover.hex)));
     return button;
 }
 } // namespace
 
 TitleBar::TitleBar(QWidget* parent)
     : QWidget(parent), m_icon(new QLabel(this)), m_title(new QLabel(AppPaths::displayName(), this)),
-      m_minimize(makeWindowButton("minimizeButton", ":/icons/icons/min_white.png", "#3797F1",
+      m_minimize(makeWindowButton("minimizeButton", ":/icons/icons/min_white.png", Palette::kTitleButtonHover,
                                   QT_TRANSLATE_NOOP("TitleBar", "最小化"), this)),
-      m_close(makeWindowButton("closeButton", ":/icons/icons/close_white.png", "#CB3B3B",
+      m_close(makeWindowButton("closeButton", ":/icons/icons/close_white.png", Palette::kCloseButtonHover,
                                QT_TRANSLATE_NOOP("TitleBar", "关闭"), this))
 {
     setObjectName(QStringLiteral("titleBar"));
@@ -56,7 +57,7 @@ TitleBar::TitleBar(QWidget* parent)
     connect(m_close, &QPushButton::clicked, this, &TitleBar::onClicked);
 
     QPalette palette(this->palette());
-    palette.setColor(QPalette::All, QPalette::Window, QColor(60, 110, 255));
+    palette.setColor(QPalette::All, QPalette::Window, Palette::color(Palette::kTitleBar));
     setPalette(palette);
     setAutoFillBackground(true);
     setProperty("titleBar", QVariant(true));

@@ -3,6 +3,7 @@
 #include "framework/centershowwt.h"
 #include "framework/tablewidget.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 #include "style/widgetsize.h"
 
 #include <QHBoxLayout>
@@ -20,10 +21,10 @@ MediaCenterWT::MediaCenterWT(const QString& note, const QStringList* extensions,
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // A long list must show that it goes on: a bar appears once the rows pass the height.
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_scroll->setStyleSheet(QStringLiteral(
+    m_scroll->setStyleSheet(StyleSheet::make(
         "QScrollArea{background:transparent;border:0px;}"
         "QScrollBar:vertical{width:8px;background:transparent;margin:0px;}"
-        "QScrollBar::handle:vertical{background:#C8C8C8;border-radius:4px;min-height:40px;}"
+        "QScrollBar::handle:vertical{background:@scrollHandle;border-radius:4px;min-height:40px;}"
         "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0px;}"
         "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}"));
     m_scroll->setWidget(m_table);

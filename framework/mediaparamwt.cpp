@@ -40,7 +40,7 @@ MediaParamWT::MediaParamWT(const QString& submitText, QWidget* parent)
     auto* box = new QWidget(this);
     box->setObjectName(QStringLiteral("parHeaderWidget"));
     box->setStyleSheet(
-        QStringLiteral("QWidget#parHeaderWidget{border:2px solid #E2E2E2;border-radius:8px;}"));
+        StyleSheet::make("QWidget#parHeaderWidget{border:2px solid @panelBorder;border-radius:8px;}"));
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->setSpacing(0);
     boxLayout->setContentsMargins(0, 0, 0, 20);
@@ -69,8 +69,8 @@ QWidget* MediaParamWT::makeHeader()
 {
     auto* header = new QWidget(this);
     header->setFixedHeight(60);
-    header->setStyleSheet(QStringLiteral("QLabel{padding-left:15;background-color:#E2E2E2; "
-                                         "border-top-left-radius:8px; border-top-right-radius:8px;}"));
+    header->setStyleSheet(StyleSheet::make("QLabel{padding-left:15;background-color:@panelBorder; "
+                                           "border-top-left-radius:8px; border-top-right-radius:8px;}"));
     // A label in button form: nothing is connected to it.
     auto* button = new QPushButton(QIcon(QStringLiteral(":/icons/icons/setting.png")), tr("设置"), header);
     button->setFlat(true);
@@ -92,7 +92,7 @@ QWidget* MediaParamWT::makeOutputRows(QWidget* parent)
     grid->setSpacing(10);
     auto* line = new QWidget(rows);
     line->setFixedHeight(4);
-    line->setStyleSheet(QStringLiteral("QWidget{border-bottom:2px solid #E4EFFA;}"));
+    line->setStyleSheet(StyleSheet::make("QWidget{border-bottom:2px solid @rowLine;}"));
     grid->addWidget(line, 0, 0, 1, 3);
 
     auto* caption = new ParamLabel(rows);

@@ -35,9 +35,10 @@ MyTable::MyTable(int rows, int columns, QWidget* parent) : QTableWidget(rows, co
     setFont(AppFonts::standardFont());
     setStyleSheet(StyleSheet::make(
         "QHeaderView{background:transparent;border:0px;padding:0px;color:@text;}"
-        "QHeaderView::section{text-align:center;background:#F8F8F9;border-radius:8px;margin:0px;border:0px;"
+        "QHeaderView::section{text-align:center;background:@headerSection;border-radius:8px;margin:0px;"
+        "border:0px;"
         "padding:0px;}QTableWidget{border:2px solid @tableBorder; border-radius:8px; background:white;"
-        "alternate-background-color:#003366;gridline-color:#003366;}"
+        "alternate-background-color:@tableGrid;gridline-color:@tableGrid;}"
         "QTableWidget::item{text-align:center;border-bottom:1px solid @rowLine;color:@text;}"));
 }
 
@@ -258,7 +259,8 @@ QWidget* MyTable::makeStatusCell()
     bar->setFixedHeight(WidgetSize::rowProgress().height());
     bar->setFont(AppFonts::itemFont());
     bar->setAlignment(Qt::AlignCenter);
-    bar->setStyleSheet(QStringLiteral("QProgressBar{border-radius:3px;background-color:#CCCCCC;}"));
+    bar->setStyleSheet(
+        StyleSheet::make("QProgressBar{border-radius:3px;background-color:@rowProgressTrack;}"));
     auto* warning = new QLabel(cell);
     warning->setObjectName(QStringLiteral("rowWarning"));
     warning->setAlignment(Qt::AlignCenter);
@@ -312,7 +314,7 @@ void MyTable::addCropButtons(QWidget* cell)
         button->setFont(AppFonts::standardFont());
         button->setCursor(Qt::PointingHandCursor);
         button->setStyleSheet(
-            QStringLiteral("QPushButton{border:0px; background-color:white;color:#B63A3A;}"));
+            StyleSheet::make("QPushButton{border:0px; background-color:white;color:@rowTextButton;}"));
         cell->layout()->addWidget(button);
         return button;
     };

@@ -1,6 +1,7 @@
 #include "framework/tableitemwidget.h"
 
 #include "framework/tableitemlabel.h"
+#include "style/stylesheet.h"
 
 #include <QGridLayout>
 
@@ -10,8 +11,8 @@ TableItemWidget::TableItemWidget(QWidget* parent) : QWidget(parent)
     auto* grid = new QGridLayout(this);
     grid->setSpacing(5);
     grid->setContentsMargins(0, 5, 0, 5);
-    setStyleSheet(
-        QStringLiteral("TableItemLabel{color:#8B8A8A;}TableItemLabel#itemName{border:0px;color:black;}"));
+    setStyleSheet(StyleSheet::make(
+        "TableItemLabel{color:@itemDetail;}TableItemLabel#itemName{border:0px;color:black;}"));
     m_name = addLabel(QString(), 0, 0, 4);
     m_name->setObjectName(QStringLiteral("itemName"));
     // The name is elided to the block; it must not widen the row.

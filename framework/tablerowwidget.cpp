@@ -5,6 +5,7 @@
 #include "style/appfonts.h"
 #include "style/palette.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 #include "style/widgetsize.h"
 
 #include <QDebug>
@@ -36,14 +37,14 @@ TableRowWidget::TableRowWidget(QWidget* target, bool showArrow, bool showPercent
 {
     setFixedHeight(100);
     // One sheet for the row and its parts, parsed once per row instead of once per part.
-    setStyleSheet(QStringLiteral(
+    setStyleSheet(StyleSheet::make(
         "TableRowWidget{padding-left:10px; padding-right:10px;border-radius:2px;"
-        "background-color:#F5F4F6;border:1px solid #E2E2E2;}"
-        "TableRowWidget:hover{border:1px solid #007BFF;}"
+        "background-color:@rowBackground;border:1px solid @panelBorder;}"
+        "TableRowWidget:hover{border:1px solid @hoverBorder;}"
         "QLabel#rowThumbnail{background-color:black;}"
-        "QLabel#rowPercent{color:#484848;}"
-        "QPushButton#rowAction{border:0px;background-color:#027DFF;border-radius:5px;color:white; }"
-        "QPushButton#rowAction:hover{border:0px;background-color:#1C8AFF; }"
+        "QLabel#rowPercent{color:@text;}"
+        "QPushButton#rowAction{border:0px;background-color:@rowAction;border-radius:5px;color:white; }"
+        "QPushButton#rowAction:hover{border:0px;background-color:@rowActionHover; }"
         "QPushButton#rowClose{background:url(':/icons/icons/item_close.png');border:0px; "
         "background-color:transparent;}"
         "QPushButton#rowClose:hover{background:url(':/icons/icons/item_close_black.png');}"));
@@ -80,7 +81,7 @@ TableRowWidget::TableRowWidget(QWidget* target, bool showArrow, bool showPercent
     if (showAction) {
         m_actionButton = new QPushButton(tr("压缩(极速)"), this);
         m_actionButton->setFixedSize(actionWidth(), 40);
-        m_actionButton->setFont(QFont(QStringLiteral("Microsoft YaHei"), 8));
+        m_actionButton->setFont(AppFonts::familyFont(8));
         m_actionButton->setCursor(Qt::PointingHandCursor);
         m_actionButton->setObjectName(QStringLiteral("rowAction"));
         layout->addStretch();

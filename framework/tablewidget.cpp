@@ -2,6 +2,7 @@
 
 #include "framework/tablerowwidget.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 
 #include <QDebug>
 #include <QPainter>
@@ -9,7 +10,7 @@
 
 TableWidget::TableWidget(QWidget* parent) : QWidget(parent), m_layout(new QVBoxLayout(this))
 {
-    setStyleSheet(QStringLiteral("TableWidget{border:2px solid #E2E2E2; border-radius:8px;}"));
+    setStyleSheet(StyleSheet::make("TableWidget{border:2px solid @panelBorder; border-radius:8px;}"));
     m_layout->setContentsMargins(5, 5, 5, 5);
     m_layout->setAlignment(Qt::AlignTop);
 }

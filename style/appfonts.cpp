@@ -88,3 +88,8 @@ const QFont& AppFonts::progressFont()
 {
     return progress();
 }
+
+QFont AppFonts::familyFont(int pointSize)
+{
+    return QFont(kFamily, pointSize);
+}

@@ -26,6 +26,8 @@ public:
     static const QFont& itemFont();
     static const QFont& largeFont();
     static const QFont& progressFont();
+    // The house family alone; without a size the widget keeps the size it inherits.
+    static QFont familyFont(int pointSize = -1);
 
 private:
     static QFont& standard();

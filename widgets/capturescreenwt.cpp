@@ -1,5 +1,7 @@
 #include "widgets/capturescreenwt.h"
 
+#include "style/palette.h"
+
 CaptureScreenWT::CaptureScreenWT(QWidget* mask) : RegionBoxWT(videoLook(), mask)
 {
     setStyleSheet(QStringLiteral("CaptureScreenWT{border:0px solid blue;}"));
@@ -7,5 +9,5 @@ CaptureScreenWT::CaptureScreenWT(QWidget* mask) : RegionBoxWT(videoLook(), mask)
 
 RegionLook CaptureScreenWT::videoLook()
 {
-    return {20, 6, 20, 40, QColor(255, 0, 0)};
+    return {20, 6, 20, 40, Palette::color(Palette::kRegionMark)};
 }

@@ -1,5 +1,6 @@
 #include "widgets/maskwt.h"
 
+#include "style/palette.h"
 #include "style/styledbackground.h"
 #include "widgets/capturescreenwt.h"
 
@@ -20,5 +21,5 @@ void MaskWT::paintEvent(QPaintEvent*)
 {
     paintStyledBackground(this);
     QPainter painter(this);
-    paintBands(painter, size(), boxRect(), QColor(105, 110, 114));
+    paintBands(painter, size(), boxRect(), Palette::color(Palette::kMaskBand));
 }

@@ -1,6 +1,7 @@
 #include "widgets/mydialog.h"
 
 #include "style/appfonts.h"
+#include "style/palette.h"
 #include "style/stylesheet.h"
 
 #include <QGraphicsDropShadowEffect>
@@ -38,9 +39,9 @@ MyDialog::MyDialog(const QString& message, QWidget* parent)
     m_cancelButton->hide();
     m_cancelButton->setIcon(QIcon(QStringLiteral(":/icons/icons/cancel.png")));
     m_cancelButton->setFixedSize(120, 40);
-    m_cancelButton->setStyleSheet(
-        QStringLiteral("QPushButton{border:2px solid #336699;border-radius:5px;}QPushButton:hover{border:2px "
-                       "solid #CC3333;}"));
+    m_cancelButton->setStyleSheet(StyleSheet::make(
+        "QPushButton{border:2px solid @dialogCancelBorder;border-radius:5px;}QPushButton:hover{border:2px "
+        "solid @dialogCancelBorderHover;}"));
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::close);
 
     auto* layout = new QGridLayout(this);
@@ -57,7 +58,7 @@ MyDialog::MyDialog(const QString& message, QWidget* parent)
 
     auto* shadow = new QGraphicsDropShadowEffect(this);
     shadow->setOffset(0, 0);
-    shadow->setColor(QColor(38, 78, 119, 127));
+    shadow->setColor(Palette::color(Palette::kDialogShadow));
     shadow->setBlurRadius(50);
     setGraphicsEffect(shadow);
     setStyleSheet(QStringLiteral("MyDialog{background-color:white;}"));

@@ -16,7 +16,7 @@ SubmitBtn::SubmitBtn(const QString& text, bool outlined, QWidget* parent) : QPus
     if (outlined)
         setStyleSheet(
             StyleSheet::make("QPushButton{border:2px solid @panelBorder; border-radius:5px;padding-left:5;"
-                             "padding-right:5;}QPushButton:hover{background-color:#F0F0F0;}"));
+                             "padding-right:5;}QPushButton:hover{background-color:@outlinedButtonHover;}"));
     else
         setStyleSheet(StyleSheet::make(
             "QPushButton{background-color:@startButton;color:white;border-radius:5px;"

@@ -25,6 +25,10 @@ private slots:
         QTest::newRow("url with at sign is untouched by known names")
             << "QLabel{border:1px solid @accent;image:url(:/icons/icons/a.png);}"
             << "QLabel{border:1px solid #027DF0;image:url(:/icons/icons/a.png);}";
+        QTest::newRow("name running into more letters is another name") << "QLabel{color:@textual;}"
+                                                                        << "QLabel{color:@textual;}";
+        QTest::newRow("lone at sign") << "QLabel{color:@;}@"
+                                      << "QLabel{color:@;}@";
     }
     void tokensBecomeColours()
     {
@@ -42,6 +46,9 @@ private slots:
             tokens << QLatin1String(colour.token);
         }
         QCOMPARE(Palette::color(Palette::kText), QColor(0x48, 0x48, 0x48));
+        // Painted see-through colours: alpha comes first in the name, as QColor reads it.
+        QCOMPARE(Palette::color(Palette::kDialogShadow), QColor(38, 78, 119, 127));
+        QCOMPARE(Palette::color(Palette::kProgressVeil), QColor(105, 110, 114, 160));
     }
 };
 

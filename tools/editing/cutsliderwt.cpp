@@ -1,5 +1,7 @@
 #include "tools/editing/cutsliderwt.h"
 
+#include "style/palette.h"
+
 #include <QDebug>
 #include <QLabel>
 #include <QMouseEvent>
@@ -157,11 +159,11 @@ void CutSliderWT::paintTrack(QPainter& painter, int height, int playX, int lower
     const int played = qBound(0, playX, kTrackLength);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(39, 105, 188));
+    painter.setBrush(Palette::color(Palette::kTrackPlayed));
     painter.drawRoundedRect(QRect(0, top, played, barHeight), 4, 4);
-    painter.setBrush(QColor(206, 206, 206));
+    painter.setBrush(Palette::color(Palette::kTrackRest));
     painter.drawRoundedRect(QRect(played, top, kTrackLength - played, barHeight), 4, 4);
-    painter.setBrush(QColor(65, 205, 82));
+    painter.setBrush(Palette::color(Palette::kTrackSelection));
     painter.drawRoundedRect(QRect(lowerX, top, upperX - lowerX, barHeight), 4, 4);
 }
 

@@ -23,7 +23,7 @@ constexpr int kTitleHeight = 45;
 // Presses strictly inside this strip of the title bar move the window; the close button is right of it.
 constexpr int kDragZoneWidth = 850;
 
-const char kFieldStyle[] = "QLineEdit{color:#484848;border:1px solid #2089F6;border-radius:3px;}";
+const char kFieldStyle[] = "QLineEdit{color:@text;border:1px solid @timeFieldBorder;border-radius:3px;}";
 } // namespace
 
 VideoCutBaseWT::VideoCutBaseWT(const QString& filePath, int durationMs, int videoWidth, int videoHeight,
@@ -78,7 +78,7 @@ QWidget* VideoCutBaseWT::buildTitleBar()
 {
     auto* bar = new QWidget(this);
     bar->setFixedHeight(kTitleHeight);
-    bar->setStyleSheet(QStringLiteral("QWidget{background-color:#111111;}"));
+    bar->setStyleSheet(StyleSheet::make("QWidget{background-color:@editorTitleBar;}"));
     auto* name = new QLabel(QFileInfo(m_filePath).fileName(), bar);
     name->setFixedHeight(kTitleHeight);
     name->setFont(AppFonts::standardFont());
@@ -88,8 +88,9 @@ QWidget* VideoCutBaseWT::buildTitleBar()
     close->setFixedSize(kTitleHeight, kTitleHeight);
     close->setIcon(QIcon(QStringLiteral(":/icons/icons/close_white.png")));
     close->setToolTip(tr("关闭"));
-    close->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:#111111;}"
-                                        "QPushButton:hover{border:0px; background-color:#CB3B3B;}"));
+    close->setStyleSheet(
+        StyleSheet::make("QPushButton{border:0px; background-color:@editorTitleBar;}"
+                         "QPushButton:hover{border:0px; background-color:@closeButtonHover;}"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(10, 0, 0, 0);
@@ -151,7 +152,7 @@ QLineEdit* VideoCutBaseWT::makeField(const QString& text)
 {
     auto* field = new QLineEdit(text, this);
     field->setFont(AppFonts::standardFont());
-    field->setStyleSheet(QString::fromLatin1(kFieldStyle));
+    field->setStyleSheet(StyleSheet::make(kFieldStyle));
     return field;
 }
 
@@ -170,7 +171,7 @@ void VideoCutBaseWT::buildSegmentGrid()
     m_grid->addWidget(m_startField, 1, 1);
     m_grid->addWidget(m_endField, 2, 1);
     auto* separator = new QLabel(this);
-    separator->setStyleSheet(QStringLiteral("QLabel{border:0px;border-right:2px solid #E7EAEA;}"));
+    separator->setStyleSheet(StyleSheet::make("QLabel{border:0px;border-right:2px solid @quietBorder;}"));
     m_grid->addWidget(separator, 0, 2, 3, 1);
 }
 
@@ -178,12 +179,12 @@ QLayout* VideoCutBaseWT::buildButtons()
 {
     auto* ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("okButton"));
-    ok->setStyleSheet(QStringLiteral("QPushButton{border:2px solid #027DF0;border-radius:5px;color:#484848;}"
-                                     "QPushButton:hover{border:2px solid #484848;}"));
+    ok->setStyleSheet(StyleSheet::make("QPushButton{border:2px solid @accent;border-radius:5px;color:@text;}"
+                                       "QPushButton:hover{border:2px solid @text;}"));
     auto* cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setStyleSheet(QStringLiteral("QPushButton{border:2px solid #E7EAEA;border-radius:5px;}"
-                                         "QPushButton:hover{border:2px solid #484848;}"));
+    cancel->setStyleSheet(StyleSheet::make("QPushButton{border:2px solid @quietBorder;border-radius:5px;}"
+                                           "QPushButton:hover{border:2px solid @text;}"));
     for (QPushButton* button : {ok, cancel}) {
         button->setFont(AppFonts::standardFont());
         button->setFixedSize(120, 40);

@@ -1,6 +1,7 @@
 #include "tools/editing/videocutwt.h"
 
 #include "player/videooutputwt.h"
+#include "style/stylesheet.h"
 #include "tools/editing/cutsliderwt.h"
 #include "tools/editing/previewgeometry.h"
 #include "widgets/maskwt.h"
@@ -15,7 +16,7 @@ VideoCutWT::VideoCutWT(const QString& filePath, int durationMs, int videoWidth, 
                        QWidget* parent)
     : VideoCutBaseWT(filePath, durationMs, videoWidth, videoHeight, parent)
 {
-    setStyleSheet(QStringLiteral("VideoCutWT{background-color:white;border:1px solid #E4E4E4;}"));
+    setStyleSheet(StyleSheet::make("VideoCutWT{background-color:white;border:1px solid @editorFrame;}"));
     output()->setFixedHeight(500);
     output()->setStyleSheet(QStringLiteral("QWidget{border:0px;}"));
     setPreview(output());

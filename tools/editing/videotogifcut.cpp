@@ -1,6 +1,7 @@
 #include "tools/editing/videotogifcut.h"
 
 #include "player/videooutputwt.h"
+#include "style/stylesheet.h"
 #include "tools/editing/cutsliderwt.h"
 #include "tools/editing/previewgeometry.h"
 
@@ -15,7 +16,7 @@ VideoToGifCut::VideoToGifCut(const QString& filePath, int durationMs, int videoW
                              QWidget* parent)
     : VideoCutBaseWT(filePath, durationMs, videoWidth, videoHeight, parent), m_area(new QWidget(this))
 {
-    setStyleSheet(QStringLiteral("VideoToGifCut{background-color:white;border:1px solid #E4E4E4;}"));
+    setStyleSheet(StyleSheet::make("VideoToGifCut{background-color:white;border:1px solid @editorFrame;}"));
     m_area->setObjectName(QStringLiteral("previewArea"));
     m_area->setStyleSheet(QStringLiteral("QWidget{background-color:black;}"));
     m_area->setFixedHeight(490);
@@ -43,7 +44,7 @@ VideoToGifCut::VideoToGifCut(const QString& filePath, int durationMs, int videoW
     scaleBox->setSpacing(5);
     scaleBox->addWidget(m_scale);
     auto* percent = new QLabel(QStringLiteral("%"), this);
-    percent->setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
+    percent->setStyleSheet(StyleSheet::make("QLabel{color:@text;}"));
     scaleBox->addWidget(percent);
     scaleBox->addStretch();
     grid()->addLayout(scaleBox, 2, 6);

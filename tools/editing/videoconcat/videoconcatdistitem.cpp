@@ -1,6 +1,7 @@
 #include "tools/editing/videoconcat/videoconcatdistitem.h"
 
 #include "style/appfonts.h"
+#include "style/stylesheet.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -18,7 +19,7 @@ VideoConcatDistItem::VideoConcatDistItem(QWidget* parent)
     layout->setContentsMargins(0, 5, 0, 5);
     for (QPushButton* button : {m_up, m_down}) {
         button->setFont(AppFonts::standardFont());
-        button->setStyleSheet(QStringLiteral("QPushButton{color:#484848;}"));
+        button->setStyleSheet(StyleSheet::make("QPushButton{color:@text;}"));
         button->setCursor(Qt::PointingHandCursor);
         layout->addWidget(button);
     }

@@ -2,6 +2,7 @@
 
 #include "framework/tableitemlabel.h"
 #include "style/appfonts.h"
+#include "style/stylesheet.h"
 #include "tools/editing/videocutbasewt.h"
 
 #include <QGridLayout>
@@ -20,7 +21,7 @@ VSTableDistItemWT::VSTableDistItemWT(QWidget* parent)
         caption->setText(captions[row]);
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         values[row]->setText(VideoCutBaseWT::timeText(0));
-        values[row]->setStyleSheet(QStringLiteral("TableItemLabel{color:#484848;}"));
+        values[row]->setStyleSheet(StyleSheet::make("TableItemLabel{color:@text;}"));
         layout->addWidget(caption, row, 0);
         layout->addWidget(values[row], row, 1, 1, 3);
     }

@@ -2,6 +2,7 @@
 
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 #include "style/widgetsize.h"
 #include "tools/media/fmtchoosen/fmtchoosenwt.h"
 #include "tools/media/fmtchoosen/fmtrightbtn.h"
@@ -21,11 +22,11 @@ FmtTargetItemWT::FmtTargetItemWT(int categoryMode, QWidget* parent)
     m_box->setFixedWidth(WidgetSize::isSmallScreen() ? 130 : 170);
     m_box->setFont(AppFonts::itemFont());
     // One sheet for the caption and the box: every row of a list has one.
-    setStyleSheet(QStringLiteral("QLabel{color:#484848;}"
-                                 "QComboBox{border:1px solid "
-                                 "#027DF0;border-radius:5px;padding-left:6px;color:#484848;background:white;}"
-                                 "QComboBox::drop-down{border:0px;width:22px;}"
-                                 "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow_small.png);}"));
+    setStyleSheet(StyleSheet::make("QLabel{color:@text;}"
+                                   "QComboBox{border:1px solid "
+                                   "@accent;border-radius:5px;padding-left:6px;color:@text;background:white;}"
+                                   "QComboBox::drop-down{border:0px;width:22px;}"
+                                   "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow_small.png);}"));
     grid->addWidget(caption, 0, 0);
     grid->addWidget(m_box, 0, 1, 1, 3);
     m_target = categoryMode == FmtChoosenWT::AudioOnly ? CombEnum::audioPresets(CombEnum::MP3).first()

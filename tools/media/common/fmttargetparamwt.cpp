@@ -1,5 +1,6 @@
 #include "tools/media/common/fmttargetparamwt.h"
 
+#include "style/stylesheet.h"
 #include "tools/media/fmtchoosen/fmtchoosenwt.h"
 #include "tools/media/fmtchoosen/fmtrightbtn.h"
 #include "tools/media/fmtchoosen/videofmtcombox.h"
@@ -16,10 +17,10 @@ FmtTargetParamWT::FmtTargetParamWT(int categoryMode, QWidget* parent, bool offer
     grid()->addWidget(caption, 0, 0);
     grid()->addWidget(m_box, 0, 1, 1, 3);
     m_box->setStyleSheet(
-        QStringLiteral("QComboBox{border:1px solid "
-                       "#027DF0;border-radius:5px;padding-left:8px;color:#484848;background:white;}"
-                       "QComboBox::drop-down{border:0px;width:30px;}"
-                       "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow.png);}"));
+        StyleSheet::make("QComboBox{border:1px solid "
+                         "@accent;border-radius:5px;padding-left:8px;color:@text;background:white;}"
+                         "QComboBox::drop-down{border:0px;width:30px;}"
+                         "QComboBox::down-arrow{image:url(:/icons/icons/down_arrow.png);}"));
     m_box->setText(tr("MP4 高清1080P"));
     const QList<FmtRightBtn*>& first = categoryMode == FmtChoosenWT::AudioOnly
                                            ? m_chooser->audioRightButtons()

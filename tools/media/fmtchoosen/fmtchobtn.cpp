@@ -3,6 +3,7 @@
 #include "media/combenum.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +19,7 @@ FmtChoBtn::FmtChoBtn(int format, QWidget* parent)
     icon->setPixmap(QPixmap(CombEnum::listIcon(format)));
     m_name->setText(CombEnum::formatName(format));
     m_name->setFont(AppFonts::standardFont());
-    m_name->setStyleSheet(QStringLiteral("QLabel{color:#484848;background:transparent;}"));
+    m_name->setStyleSheet(StyleSheet::make("QLabel{color:@text;background:transparent;}"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(20, 0, 10, 0);
     layout->setSpacing(12);
@@ -35,9 +36,10 @@ QString FmtChoBtn::text() const
 void FmtChoBtn::setSelected(bool selected)
 {
     m_selected = selected;
-    setStyleSheet(selected ? QStringLiteral("FmtChoBtn{border:0px;background-color:#E5E5E5;}")
-                           : QStringLiteral("FmtChoBtn{border:0px;background:white;}"
-                                            "FmtChoBtn:hover{border:0px;background-color:#F1F1F1;}"));
+    setStyleSheet(selected
+                      ? StyleSheet::make("FmtChoBtn{border:0px;background-color:@listItemSelected;}")
+                      : StyleSheet::make("FmtChoBtn{border:0px;background:white;}"
+                                         "FmtChoBtn:hover{border:0px;background-color:@listItemHover;}"));
 }
 
 void FmtChoBtn::mousePressEvent(QMouseEvent*)

@@ -2,6 +2,7 @@
 
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 #include "tools/media/fmtchoosen/fmtchobtn.h"
 #include "tools/media/fmtchoosen/fmtchorightwt.h"
 #include "tools/media/fmtchoosen/fmtrightbtn.h"
@@ -17,12 +18,12 @@
 #include <QVBoxLayout>
 
 namespace {
-const char kHeaderSelected[] = "QPushButton{border:0px; background-color:#027DFF;color:white;}";
-const char kHeaderNormal[] = "QPushButton{border:0px; background-color:white;color:#484848;}";
+const char kHeaderSelected[] = "QPushButton{border:0px; background-color:@selectedTab;color:white;}";
+const char kHeaderNormal[] = "QPushButton{border:0px; background-color:white;color:@text;}";
 const char kScrollStyle[] =
     "QScrollArea{border:0px;background:white;}"
     "QScrollBar:vertical{width:6px;background:transparent;margin:0px;}"
-    "QScrollBar::handle:vertical{background:#D0D0D0;border-radius:3px;min-height:30px;}"
+    "QScrollBar::handle:vertical{background:@formatScrollHandle;border-radius:3px;min-height:30px;}"
     "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0px;}"
     "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}";
 
@@ -51,7 +52,7 @@ FmtChoosenWT::FmtChoosenWT(bool offerSameAsSource, int categoryMode, QWidget* pa
       m_videoHeader(makeHeader(tr("视频"), this)), m_audioHeader(makeHeader(tr("音频"), this))
 {
     setFixedSize(500, 500);
-    setStyleSheet(QStringLiteral("FmtChoosenWT{background:white;border:1px solid #E2E2E2;}"));
+    setStyleSheet(StyleSheet::make("FmtChoosenWT{background:white;border:1px solid @panelBorder;}"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -94,7 +95,7 @@ void FmtChoosenWT::buildPart(Part& part, const QList<int>& formats, bool audio)
     auto* scroll = new QScrollArea(left);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
-    scroll->setStyleSheet(QString::fromLatin1(kScrollStyle));
+    scroll->setStyleSheet(StyleSheet::make(kScrollStyle));
     auto* list = new QWidget(scroll);
     list->setStyleSheet(QStringLiteral("QWidget{background:white;}"));
     auto* listLayout = new QVBoxLayout(list);
@@ -143,8 +144,8 @@ void FmtChoosenWT::buildPart(Part& part, const QList<int>& formats, bool audio)
     part.note->setAlignment(Qt::AlignCenter);
     part.note->setFont(AppFonts::standardFont());
     part.note->setStyleSheet(
-        QStringLiteral("QLabel{color:#8B8A8A;background:white;border-left:2px solid #E2E2E2;"
-                       "padding:20px;}"));
+        StyleSheet::make("QLabel{color:@itemDetail;background:white;border-left:2px solid @panelBorder;"
+                         "padding:20px;}"));
     rightLayout->addWidget(part.note, 1);
     part.note->hide();
     row->addWidget(right, 1);
@@ -202,8 +203,8 @@ void FmtChoosenWT::onHeaderClicked()
 
 void FmtChoosenWT::showAudio(bool audio)
 {
-    m_audioHeader->setStyleSheet(QString::fromLatin1(audio ? kHeaderSelected : kHeaderNormal));
-    m_videoHeader->setStyleSheet(QString::fromLatin1(audio ? kHeaderNormal : kHeaderSelected));
+    m_audioHeader->setStyleSheet(StyleSheet::make(audio ? kHeaderSelected : kHeaderNormal));
+    m_videoHeader->setStyleSheet(StyleSheet::make(audio ? kHeaderNormal : kHeaderSelected));
     m_video.widget->setVisible(!audio);
     m_audio.widget->setVisible(audio);
 }

@@ -1,13 +1,15 @@
 #include "tools/media/fmtchoosen/fmtchorightwt.h"
 
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 #include "tools/media/fmtchoosen/fmtrightbtn.h"
 
 #include <QVBoxLayout>
 
 FmtChoRightWT::FmtChoRightWT(int format, QWidget* parent) : QWidget(parent), m_format(format)
 {
-    setStyleSheet(QStringLiteral("FmtChoRightWT{background-color:white;border-left:2px solid #E2E2E2;}"));
+    setStyleSheet(
+        StyleSheet::make("FmtChoRightWT{background-color:white;border-left:2px solid @panelBorder;}"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 0, 0, 0);
     layout->setSpacing(0);

@@ -2,6 +2,7 @@
 
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@ FmtRightBtn::FmtRightBtn(const FmtPreset& preset, QWidget* parent) : QWidget(par
     icon->setPixmap(QPixmap(preset.icon));
     auto* label = new QLabel(preset.label, this);
     label->setFont(AppFonts::standardFont());
-    label->setStyleSheet(QStringLiteral("QLabel{color:#484848;background:transparent;}"));
+    label->setStyleSheet(StyleSheet::make("QLabel{color:@text;background:transparent;}"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(20, 0, 10, 0);
     layout->setSpacing(12);
@@ -28,9 +29,10 @@ FmtRightBtn::FmtRightBtn(const FmtPreset& preset, QWidget* parent) : QWidget(par
 void FmtRightBtn::setSelected(bool selected)
 {
     m_selected = selected;
-    setStyleSheet(selected ? QStringLiteral("FmtRightBtn{border:0px;background-color:#E5E5E5;color:#484848;}")
-                           : QStringLiteral("FmtRightBtn{border:0px;background-color:white;color:#484848;}"
-                                            "FmtRightBtn:hover{border:0px;background-color:#F1F1F1;}"));
+    setStyleSheet(
+        selected ? StyleSheet::make("FmtRightBtn{border:0px;background-color:@listItemSelected;color:@text;}")
+                 : StyleSheet::make("FmtRightBtn{border:0px;background-color:white;color:@text;}"
+                                    "FmtRightBtn:hover{border:0px;background-color:@listItemHover;}"));
 }
 
 void FmtRightBtn::mousePressEvent(QMouseEvent*)

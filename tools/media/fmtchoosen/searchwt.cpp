@@ -2,6 +2,7 @@
 
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,8 +13,8 @@ SearchWT::SearchWT(QWidget* parent) : QWidget(parent), m_edit(new QLineEdit(this
     setFixedHeight(45);
     auto* frame = new QWidget(this);
     frame->setObjectName(QStringLiteral("searchFrame"));
-    frame->setStyleSheet(
-        QStringLiteral("QWidget#searchFrame{border:1px solid #E2E2E2;border-radius:15px;background:white;}"));
+    frame->setStyleSheet(StyleSheet::make(
+        "QWidget#searchFrame{border:1px solid @panelBorder;border-radius:15px;background:white;}"));
     auto* icon = new QLabel(frame);
     icon->setFixedSize(22, 22);
     icon->setScaledContents(true);
@@ -21,7 +22,7 @@ SearchWT::SearchWT(QWidget* parent) : QWidget(parent), m_edit(new QLineEdit(this
     m_edit->setParent(frame);
     m_edit->setFont(AppFonts::standardFont());
     m_edit->setPlaceholderText(tr("搜索格式"));
-    m_edit->setStyleSheet(QStringLiteral("QLineEdit{border:0px;background:transparent;color:#484848;}"));
+    m_edit->setStyleSheet(StyleSheet::make("QLineEdit{border:0px;background:transparent;color:@text;}"));
     auto* inner = new QHBoxLayout(frame);
     inner->setContentsMargins(8, 2, 8, 2);
     inner->setSpacing(4);

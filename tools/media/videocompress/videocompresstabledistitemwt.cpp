@@ -3,6 +3,7 @@
 #include "media/mymediainfo.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 #include "style/widgetsize.h"
 #include "widgets/sliderwidget.h"
 
@@ -14,7 +15,7 @@ VideoCompressTableDistItemWT::VideoCompressTableDistItemWT(QWidget* parent)
     : QWidget(parent), m_slider(new SliderWidget(this))
 {
     setFixedHeight(100);
-    setStyleSheet(QStringLiteral("QLabel{color:#8B8A8A;}"));
+    setStyleSheet(StyleSheet::make("QLabel{color:@itemDetail;}"));
     auto* grid = new QGridLayout(this);
     grid->setSpacing(5);
     grid->setContentsMargins(0, 5, 0, 5);

@@ -1,11 +1,14 @@
 #include "tools/picture/crop/cropcapwt.h"
 
+#include "style/palette.h"
+#include "style/stylesheet.h"
+
 CropCapWT::CropCapWT(QWidget* mask) : RegionBoxWT(cropLook(), mask)
 {
-    setStyleSheet(QStringLiteral("CropCapWT{border:1px solid red;}"));
+    setStyleSheet(StyleSheet::make("CropCapWT{border:1px solid @regionMark;}"));
 }
 
 RegionLook CropCapWT::cropLook()
 {
-    return {8, 8, 8, 8, QColor(255, 0, 0)};
+    return {8, 8, 8, 8, Palette::color(Palette::kRegionMark)};
 }

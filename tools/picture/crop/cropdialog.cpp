@@ -2,6 +2,7 @@
 
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
+#include "style/stylesheet.h"
 #include "style/widgetsize.h"
 #include "tools/picture/crop/cropmaskwt.h"
 #include "tools/picture/crop/cropscale.h"
@@ -42,7 +43,7 @@ CropDialog::CropDialog(int rowIndex, const QString& sourcePath, QWidget* parent)
     setModal(true);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(WidgetSize::mainWindow());
-    setStyleSheet(QStringLiteral("CropDialog{background-color:white;border:1px solid #027DF0;}"));
+    setStyleSheet(StyleSheet::make("CropDialog{background-color:white;border:1px solid @accent;}"));
 
     m_pictureArea = new QWidget(this);
     m_pictureArea->setFixedHeight(WidgetSize::cropPictureArea().height());
@@ -76,7 +77,7 @@ QWidget* CropDialog::makeTitleBar(const QString& sourcePath)
     auto* bar = new QWidget(this);
     bar->setFixedHeight(kTitleHeight);
     bar->setAttribute(Qt::WA_StyledBackground);
-    bar->setStyleSheet(QStringLiteral("QWidget{background-color:#3C6EFF;}"));
+    bar->setStyleSheet(StyleSheet::make("QWidget{background-color:@titleBar;}"));
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(10, 0, 0, 0);
     layout->setSpacing(0);
@@ -91,8 +92,9 @@ QWidget* CropDialog::makeTitleBar(const QString& sourcePath)
     m_close->setFixedSize(kTitleHeight, kTitleHeight);
     m_close->setIcon(QIcon(QStringLiteral(":/icons/icons/close_white.png")));
     m_close->setToolTip(tr("关闭"));
-    m_close->setStyleSheet(QStringLiteral("QPushButton{border:0px; background-color:#3C6EFF;}"
-                                          "QPushButton:hover{border:0px; background-color:#CB3B3B;}"));
+    m_close->setStyleSheet(
+        StyleSheet::make("QPushButton{border:0px; background-color:@titleBar;}"
+                         "QPushButton:hover{border:0px; background-color:@closeButtonHover;}"));
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(m_title);
     layout->addStretch();
@@ -108,8 +110,9 @@ QPushButton* CropDialog::makeToolButton(const char* icon, const QString& tip)
     button->setIconSize(WidgetSize::cropToolIcon());
     button->setToolTip(tip);
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QPushButton{border:0px;background-color:white;}"
-                                         "QPushButton:hover{border:0px;background-color:#E7EAEA;}"));
+    button->setStyleSheet(
+        StyleSheet::make("QPushButton{border:0px;background-color:white;}"
+                         "QPushButton:hover{border:0px;background-color:@toolButtonHover;}"));
     return button;
 }
 
@@ -176,16 +179,17 @@ QWidget* CropDialog::makeButtonRow()
         button->setFixedSize(WidgetSize::cropDialogButton());
         button->setFont(AppFonts::standardFont());
         button->setCursor(Qt::PointingHandCursor);
-        button->setStyleSheet(QLatin1String(sheet));
+        button->setStyleSheet(StyleSheet::make(sheet));
         return button;
     };
     m_ok = makeButton(tr("确定"),
-                      "QPushButton{background-color:#007BFF;color:white;border:0px;border-radius:5px;}"
-                      "QPushButton:hover{background-color:#1C8AFF;border:0px;}");
+                      "QPushButton{background-color:@confirmButton;color:white;border:0px;border-radius:5px;}"
+                      "QPushButton:hover{background-color:@confirmButtonHover;border:0px;}");
     m_cancel =
-        makeButton(tr("取消"), "QPushButton{background-color:#F3F3F3;border:1px solid #DFDFDF;color:#6D6D6D;"
-                               "border-radius:5px;}QPushButton:hover{background-color:#E5F2FF;"
-                               "border:1px solid #007BFF;color:#6D6D6D;}");
+        makeButton(tr("取消"), "QPushButton{background-color:@cancelButton;border:1px solid "
+                               "@cancelButtonBorder;color:@cancelButtonText;"
+                               "border-radius:5px;}QPushButton:hover{background-color:@cancelButtonHover;"
+                               "border:1px solid @hoverBorder;color:@cancelButtonText;}");
     connect(m_ok, &QPushButton::clicked, this, &CropDialog::onOKBtn);
     connect(m_cancel, &QPushButton::clicked, this, &CropDialog::onCancelBtn);
     layout->addStretch();

@@ -2,6 +2,8 @@
 
 #include "platform/filerevealer.h"
 #include "style/appfonts.h"
+#include "style/palette.h"
+#include "style/stylesheet.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -19,12 +21,14 @@ constexpr int kLabelWidth = 100;
 
 CenterProgressWT::CenterProgressWT(QWidget* parent)
     : QWidget(parent), m_label(new QLabel(this)), m_note(new QLabel(this)),
-      m_close(makeButton(tr("关 闭"),
-                         "QPushButton{border:0px;background-color:#ADAEAD;border-radius:5px;color:white; }"
-                         "QPushButton:hover{border:0px;background-color:#BABBBA; }")),
-      m_result(makeButton(tr("打开文件夹"),
-                          "QPushButton{border:0px;background-color:#05C400;border-radius:5px;color:white; }"
-                          "QPushButton:hover{border:0px;background-color:#16D411; }")),
+      m_close(
+          makeButton(tr("关 闭"),
+                     "QPushButton{border:0px;background-color:@dismissButton;border-radius:5px;color:white; }"
+                     "QPushButton:hover{border:0px;background-color:@dismissButtonHover; }")),
+      m_result(
+          makeButton(tr("打开文件夹"),
+                     "QPushButton{border:0px;background-color:@revealButton;border-radius:5px;color:white; }"
+                     "QPushButton:hover{border:0px;background-color:@revealButtonHover; }")),
       m_bar(new QProgressBar(this))
 {
     setStyleSheet(QStringLiteral("CenterProgressWT{border-radius:8px;}"));
@@ -64,7 +68,7 @@ QPushButton* CenterProgressWT::makeButton(const QString& text, const char* style
     button->setFixedSize(120, 50);
     button->setFont(AppFonts::standardFont());
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QString::fromLatin1(style));
+    button->setStyleSheet(StyleSheet::make(style));
     return button;
 }
 
@@ -137,7 +141,7 @@ void CenterProgressWT::onOpenDirClicked()
 
 QColor CenterProgressWT::shade()
 {
-    return QColor(105, 110, 114, 160);
+    return Palette::color(Palette::kProgressVeil);
 }
 
 void CenterProgressWT::paintShade(QPainter& painter, const QRect& rect)

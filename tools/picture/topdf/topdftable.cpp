@@ -45,9 +45,10 @@ ToPDFTable::ToPDFTable(QWidget* parent) : QTableWidget(0, 5, parent)
     setFont(AppFonts::standardFont());
     setStyleSheet(StyleSheet::make(
         "QHeaderView{background:transparent;border:0px;padding:0px;color:@text;}"
-        "QHeaderView::section{text-align:center;background:#F8F8F9;border-radius:8px;margin:0px;border:0px;"
+        "QHeaderView::section{text-align:center;background:@headerSection;border-radius:8px;margin:0px;"
+        "border:0px;"
         "padding:0px;}QTableWidget{border:2px solid @tableBorder; border-radius:8px; background:white;"
-        "alternate-background-color:#003366;gridline-color:#003366;}"
+        "alternate-background-color:@tableGrid;gridline-color:@tableGrid;}"
         "QTableWidget::item{text-align:center;border-bottom:1px solid @rowLine;color:@text;}"));
     setHorizontalHeaderLabels({tr("编号"), tr("文件名"), tr("文件大小"), tr("文件格式"), tr("操作")});
     const int widths[] = {80, pickWidth(200, 240), pickWidth(200, 240), pickWidth(140, 200),
