@@ -5,6 +5,7 @@
 #include "app/uilanguage.h"
 #include "platform/apppaths.h"
 #include "platform/instancechannel.h"
+#include "platform/logcategories.h"
 #include "platform/singleinstanceguard.h"
 #include "platform/toolcheck.h"
 #include "style/appfonts.h"
@@ -102,8 +103,8 @@ bool AppStartup::installQtTranslation(QCoreApplication& app)
         app.installTranslator(translator);
         return true;
     }
-    qWarning() << "Qt's Chinese translation is missing from"
-               << QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    qCWarning(lcApp) << "Qt's Chinese translation is missing from"
+                     << QLibraryInfo::location(QLibraryInfo::TranslationsPath);
     delete translator;
     return false;
 }
@@ -123,5 +124,5 @@ void AppStartup::configureProcess(QApplication& /*app*/)
     QThreadPool::globalInstance()->setMaxThreadCount(10);
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     for (const QString& missing : ToolCheck::missingTools())
-        qWarning() << "external tool missing:" << missing;
+        qCWarning(lcApp) << "external tool missing:" << missing;
 }

@@ -4,6 +4,7 @@
 #include "framework/fileintake.h"
 #include "imaging/extensionlists.h"
 #include "media/mediaextensionlists.h"
+#include "platform/logcategories.h"
 
 #include <QDebug>
 #include <QDir>
@@ -39,7 +40,7 @@ FileRouter::Routes FileRouter::route(const QStringList& paths)
         else if (info.isFile())
             files << path;
         else
-            qWarning() << "no such file:" << path;
+            qCWarning(lcApp) << "no such file:" << path;
     }
     for (const QString& file : qAsConst(files)) {
         const int tool = toolFor(file);

@@ -7,6 +7,7 @@
 #include "framework/fileintake.h"
 #include "framework/toolpagewt.h"
 #include "platform/apppaths.h"
+#include "platform/logcategories.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
@@ -201,7 +202,7 @@ bool MainWidget::inDragBand(const QPoint& pos, int windowWidth)
 void MainWidget::mousePressEvent(QMouseEvent* event)
 {
     m_pressOffset = event->pos();
-    qDebug() << "X:" << m_pressOffset.x() << m_pressOffset.y();
+    qCDebug(lcApp) << "X:" << m_pressOffset.x() << m_pressOffset.y();
     if (inDragBand(m_pressOffset, width()))
         m_dragging = true;
     QFrame::mousePressEvent(event);

@@ -1,4 +1,5 @@
 #include "app/uilanguage.h"
+#include "platform/logcategories.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -59,7 +60,7 @@ bool UiLanguage::installEnglish(QCoreApplication& app)
 {
     auto* translator = new QTranslator(&app);
     if (!translator->load(QStringLiteral(":/i18n/chengying_en.qm"))) {
-        qWarning() << "the English translation is missing from the resources";
+        qCWarning(lcApp) << "the English translation is missing from the resources";
         delete translator;
         return false;
     }

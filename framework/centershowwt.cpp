@@ -2,6 +2,7 @@
 
 #include "framework/centershowforcenterwt.h"
 #include "framework/fileintake.h"
+#include "platform/logcategories.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
 
@@ -40,7 +41,7 @@ void CenterShowWT::dragEnterEvent(QDragEnterEvent* event)
 
 void CenterShowWT::dropEvent(QDropEvent* event)
 {
-    qDebug() << "drop event";
+    qCDebug(lcFramework) << "drop event";
     emit drapAndDrop(event->mimeData()->urls());
 }
 

@@ -1,5 +1,6 @@
 #include "framework/convertparamwt.h"
 
+#include "platform/logcategories.h"
 #include "widgets/mycombobox.h"
 #include "widgets/mylineedit.h"
 #include "widgets/paramlabel.h"
@@ -145,7 +146,7 @@ ImgJobParams ConvertParamWT::jobParams(ImgOperation operation) const
     params.width = widthValue();
     params.height = heightValue();
     params.outputDir = outputFolder();
-    qDebug() << "zoomWidth:" << params.width << ",zoomHeight:" << params.height
-             << ",widthText:" << widthText() << ",heightText:" << heightText();
+    qCDebug(lcFramework) << "zoomWidth:" << params.width << ",zoomHeight:" << params.height
+                         << ",widthText:" << widthText() << ",heightText:" << heightText();
     return params;
 }

@@ -1,6 +1,7 @@
 #include "framework/exportfilewt.h"
 
 #include "platform/filerevealer.h"
+#include "platform/logcategories.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
@@ -73,7 +74,7 @@ void ExportFileWT::onChooseDirClicked()
         this, tr("选择目录"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
         QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
-        qDebug() << "没有更改默认保存目录";
+        qCDebug(lcFramework) << "没有更改默认保存目录";
         return;
     }
     setText(folder);

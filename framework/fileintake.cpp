@@ -1,4 +1,5 @@
 #include "framework/fileintake.h"
+#include "platform/logcategories.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -116,10 +117,10 @@ QStringList FileIntake::expandDrop(const QList<QUrl>& urls)
         if (!url.isLocalFile())
             continue;
         const QFileInfo info(url.toLocalFile());
-        qDebug() << "file Path is :" << info.filePath();
+        qCDebug(lcFramework) << "file Path is :" << info.filePath();
         if (info.isDir()) {
             for (const QString& file : folderFiles(info.filePath())) {
-                qDebug() << "subInfo:" << file;
+                qCDebug(lcFramework) << "subInfo:" << file;
                 paths << file;
             }
         } else if (info.isFile()) {

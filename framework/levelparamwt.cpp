@@ -1,6 +1,7 @@
 #include "framework/levelparamwt.h"
 
 #include "framework/convertparamwt.h"
+#include "platform/logcategories.h"
 #include "style/appfonts.h"
 #include "style/stylesheet.h"
 #include "widgets/mycombobox.h"
@@ -93,6 +94,7 @@ ImgJobParams LevelParamWT::jobParams(ImgOperation operation) const
     params.width = widthValue();
     params.height = heightValue();
     params.outputDir = outputFolder();
-    qDebug() << "level:" << params.level << ",zoomWidth:" << params.width << ",zoomHeight:" << params.height;
+    qCDebug(lcFramework) << "level:" << params.level << ",zoomWidth:" << params.width
+                         << ",zoomHeight:" << params.height;
     return params;
 }

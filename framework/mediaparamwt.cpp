@@ -1,6 +1,7 @@
 #include "framework/mediaparamwt.h"
 
 #include "platform/filerevealer.h"
+#include "platform/logcategories.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
@@ -152,7 +153,7 @@ void MediaParamWT::changeSavePath()
     const QString folder =
         QFileDialog::getExistingDirectory(this, tr("选择目录"), m_defaultFolder, QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
-        qDebug() << "没有更改默认保存目录";
+        qCDebug(lcFramework) << "没有更改默认保存目录";
         return;
     }
     setCustomFolder(folder);
@@ -168,7 +169,7 @@ void MediaParamWT::setCustomFolder(const QString& folder)
 
 void MediaParamWT::openDir()
 {
-    qDebug() << "打开文件夹,路径为：" << m_defaultFolder;
+    qCDebug(lcFramework) << "打开文件夹,路径为：" << m_defaultFolder;
     // The folder the results go to exists once a run starts; before that, make it so it opens.
     QDir().mkpath(m_outputFolder);
     FileRevealer::openFolder(m_outputFolder);

@@ -1,5 +1,6 @@
 #include "framework/mytable.h"
 
+#include "platform/logcategories.h"
 #include "style/appfonts.h"
 #include "style/stylesheet.h"
 #include "style/widgetsize.h"
@@ -372,7 +373,7 @@ void MyTable::completeRow(int row, const QString& exportPath, bool success, cons
         return;
     first->setData(kExportRole, exportPath);
     first->setData(kCompletedRole, true);
-    qDebug() << "export file path ================:" << exportPath;
+    qCDebug(lcFramework) << "export file path ================:" << exportPath;
     if (m_form == Form::Compression && QFileInfo::exists(exportPath))
         setItem(row, 3, centredItem(sizeText(QFileInfo(exportPath).size())));
     if (!success) {

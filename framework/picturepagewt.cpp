@@ -7,6 +7,7 @@
 #include "framework/pictureparamwt.h"
 #include "imaging/imgbatchrunner.h"
 #include "platform/filerevealer.h"
+#include "platform/logcategories.h"
 #include "widgets/submitbtn.h"
 
 #include <QDebug>
@@ -172,7 +173,7 @@ void PicturePageWT::openDirOf(const QWidget* button)
 {
     if (m_openForm == OpenDirForm::OutputFolder) {
         const QString folder = m_panel->outputFolder();
-        qDebug() << "filePath is:" << folder;
+        qCDebug(lcFramework) << "filePath is:" << folder;
         if (!folder.isEmpty())
             FileRevealer::openFolder(folder);
         return;

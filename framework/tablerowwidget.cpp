@@ -2,6 +2,7 @@
 
 #include "framework/tableitemwidget.h"
 #include "media/mymediainfo.h"
+#include "platform/logcategories.h"
 #include "style/appfonts.h"
 #include "style/palette.h"
 #include "style/styledbackground.h"
@@ -124,7 +125,7 @@ void TableRowWidget::SetPersent(int persent)
 {
     if (persent == m_persent || m_failed)
         return;
-    qDebug() << "row process is:" << persent;
+    qCDebug(lcFramework) << "row process is:" << persent;
     if (m_percentLabel)
         m_percentLabel->setText(QString::number(persent) + QLatin1Char('%'));
     m_persent = persent;

@@ -1,6 +1,7 @@
 #include "framework/tablewidget.h"
 
 #include "framework/tablerowwidget.h"
+#include "platform/logcategories.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
 
@@ -46,14 +47,14 @@ void TableWidget::delRow()
     m_layout->removeWidget(row);
     row->hide();
     row->deleteLater();
-    qDebug() << "remove row ";
+    qCDebug(lcFramework) << "remove row ";
     emit rowRemoved();
 }
 
 void TableWidget::removeAllRows()
 {
     for (TableRowWidget* row : qAsConst(m_rows)) {
-        qDebug() << "=====================";
+        qCDebug(lcFramework) << "=====================";
         m_layout->removeWidget(row);
         row->close();
         row->deleteLater();

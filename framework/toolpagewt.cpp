@@ -4,6 +4,7 @@
 #include "platform/apppaths.h"
 #include "platform/batchrunner.h"
 #include "platform/desktopnotifier.h"
+#include "platform/logcategories.h"
 #include "platform/sleepinhibitor.h"
 #include "style/styledbackground.h"
 #include "widgets/mydialog.h"
@@ -110,7 +111,7 @@ void ToolPageWT::addDir()
     const QString folder = QFileDialog::getExistingDirectory(this, tr("选择目录"), AppPaths::desktopDir(),
                                                              QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
-        qDebug() << "没有选择任何内容";
+        qCDebug(lcFramework) << "没有选择任何内容";
         return;
     }
     addFolder(folder);
@@ -119,7 +120,7 @@ void ToolPageWT::addDir()
 void ToolPageWT::onDragAndDrop(QList<QUrl> urls)
 {
     ensureBuilt();
-    qDebug() << "on drag and drop event";
+    qCDebug(lcFramework) << "on drag and drop event";
     if (isDropZoneShown())
         showList();
     addPaths(FileIntake::expandDrop(urls));
@@ -234,7 +235,7 @@ void ToolPageWT::reportDone(int slot, const QString& outputPath, bool success, c
         return;
     }
     if (!success)
-        qDebug() << "job failed:" << outputPath << failure.detail;
+        qCDebug(lcFramework) << "job failed:" << outputPath << failure.detail;
     if (row >= 0)
         showRowDone(row, outputPath, success, failure);
 }
@@ -305,7 +306,7 @@ void ToolPageWT::dragEnterEvent(QDragEnterEvent* event)
 
 void ToolPageWT::dropEvent(QDropEvent* event)
 {
-    qDebug() << "drop event";
+    qCDebug(lcFramework) << "drop event";
     onDragAndDrop(event->mimeData()->urls());
 }
 

@@ -1,4 +1,5 @@
 #include "imaging/heicinspector.h"
+#include "platform/logcategories.h"
 
 #include <QDebug>
 #include <QFile>
@@ -47,7 +48,7 @@ const Heif* loadHeif()
                 &api.image_handle_get_raw_color_profile) &&
         resolve(library, "heif_image_handle_release", &api.image_handle_release);
     if (!complete)
-        qDebug() << "libheif could not be loaded:" << library.errorString();
+        qCDebug(lcImaging) << "libheif could not be loaded:" << library.errorString();
     return complete ? &api : nullptr;
 }
 

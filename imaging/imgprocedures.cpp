@@ -6,6 +6,7 @@
 #include "imaging/outputnamer.h"
 #include "imaging/pagecounter.h"
 #include "imaging/pdfplan.h"
+#include "platform/logcategories.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -124,7 +125,7 @@ QString ImgRunable::saveHeicProfile()
                          QLatin1Char('_') + QString::number(m_row) + QStringLiteral(".icc");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(profile) != profile.size()) {
-        qWarning() << "HEIC colour profile not kept:" << path << file.errorString();
+        qCWarning(lcImaging) << "HEIC colour profile not kept:" << path << file.errorString();
         return QString();
     }
     return path;
@@ -135,7 +136,7 @@ QString ImgRunable::gifProcedure()
     const QString suffix = ImgFormats::suffixFor(m_params.format, m_source);
     m_stamp = QDateTime::currentDateTime().toString(QStringLiteral("ddhhmmss"));
     const QString output = claimOutput(ImgRecipes::baseName(m_source, false), suffix);
-    qDebug() << "compress format is:" << suffix;
+    qCDebug(lcImaging) << "compress format is:" << suffix;
     if (!output.isEmpty())
         runTool(QStringLiteral("gifsicle"),
                 ImgRecipes::gif(m_source, m_params.level, m_params.width, m_params.height, output));
@@ -159,7 +160,7 @@ QString ImgRunable::compressionProcedure()
         return QString();
     }
     const QString output = claimOutput(base, suffix);
-    qDebug() << "compress format is:" << suffix;
+    qCDebug(lcImaging) << "compress format is:" << suffix;
     if (output.isEmpty())
         return output;
     if (suffix == QLatin1String("png")) {

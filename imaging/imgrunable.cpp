@@ -4,6 +4,7 @@
 #include "imaging/imgrecipes.h"
 #include "imaging/imgsuccessrule.h"
 #include "imaging/outputnamer.h"
+#include "platform/logcategories.h"
 #include "platform/partialoutput.h"
 #include "platform/toollauncher.h"
 
@@ -53,10 +54,10 @@ void ImgRunable::run()
         }
     }
     if (!m_errorText.isEmpty())
-        qDebug() << "执行失败，执行结果为：" << m_errorText;
+        qCDebug(lcImaging) << "执行失败，执行结果为：" << m_errorText;
     const JobFailure failure = success ? JobFailure() : this->failure(exists);
     if (!success)
-        qWarning() << "picture job failed:" << m_source << failure.detail;
+        qCWarning(lcImaging) << "picture job failed:" << m_source << failure.detail;
     // A failed job's output never had a final name: its partial file or folder goes.
     if (!success && !output.isEmpty())
         QFile::remove(output);
@@ -150,12 +151,12 @@ void ImgRunable::stopTicker()
 
 void ImgRunable::progressRefresh()
 {
-    qDebug() << "timer timeout,progressValue:" << m_progressValue;
+    qCDebug(lcImaging) << "timer timeout,progressValue:" << m_progressValue;
     if (m_progressValue > 90) {
         m_timer->stop();
         return;
     }
-    qDebug() << "timer timeout ,progressValue:" << m_progressValue;
+    qCDebug(lcImaging) << "timer timeout ,progressValue:" << m_progressValue;
     ++m_progressValue;
     emit setProgress(m_progressValue, m_row);
 }
@@ -163,7 +164,7 @@ void ImgRunable::progressRefresh()
 bool ImgRunable::runTool(const QString& program, const QStringList& arguments)
 {
     for (const QString& argument : arguments)
-        qDebug() << "===========================" << argument;
+        qCDebug(lcImaging) << "===========================" << argument;
     const ToolResult result = ToolLauncher::run(program, arguments, ToolLauncher::kFinishWaitMs, m_cancel);
     m_errorText += QString::fromLocal8Bit(result.standardError);
     m_lastExitCode =

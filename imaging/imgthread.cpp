@@ -2,6 +2,7 @@
 
 #include "imaging/imgrunable.h"
 #include "platform/apppaths.h"
+#include "platform/logcategories.h"
 
 #include <QDebug>
 #include <QDir>
@@ -66,7 +67,7 @@ void ImgThread::run()
     }
     // Wait for this batch's jobs only; the pool is shared with other pages' batches.
     finished.acquire(started);
-    qDebug() << "clear temp ==================";
+    qCDebug(lcImaging) << "clear temp ==================";
     if (!batchTemp.isEmpty())
         QDir(batchTemp).removeRecursively();
     locker.unlock();
@@ -75,7 +76,7 @@ void ImgThread::run()
 
 void ImgThread::setParentProgress(int progress, int index)
 {
-    qDebug() << "=================progress:" << progress << ",index:" << index;
+    qCDebug(lcImaging) << "=================progress:" << progress << ",index:" << index;
     emit notifyParentProgress(progress, index);
 }
 

@@ -2,6 +2,7 @@
 
 #include "media/combenum.h"
 #include "media/mediainfolibrary.h"
+#include "platform/logcategories.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -56,7 +57,7 @@ void MyMediaInfo::readStreams(void* handle)
     const QString format = MediaInfoLibrary::get(handle, Kind::Video, QStringLiteral("Format"));
     m_audioDuration = static_cast<qint64>(realAnswer(handle, Kind::Audio, "Duration"));
     m_audioBitRate = kibiBitRate(realAnswer(handle, Kind::Audio, "BitRate"));
-    qDebug().noquote() << "======================获取到的codec为：" << format;
+    qCDebug(lcMedia).noquote() << "======================获取到的codec为：" << format;
     // Two more answers tell "MPEG Video" 1 from 2 and MPEG-4 Part 2 from Microsoft's look-alikes.
     const QString version = MediaInfoLibrary::get(handle, Kind::Video, QStringLiteral("Format_Version"));
     const QString codecId = MediaInfoLibrary::get(handle, Kind::Video, QStringLiteral("CodecID"));
@@ -64,9 +65,9 @@ void MyMediaInfo::readStreams(void* handle)
     m_videoCodec = CombEnum::codecIdOf(format, version, codecId);
     m_videoDurationText = durationText(m_videoDuration);
     m_audioDurationText = durationText(m_audioDuration);
-    qDebug().nospace() << "total bit rate:" << m_totalBitRate << ",width:" << m_width
-                       << ",height:" << m_height << ",video dur:" << m_videoDuration
-                       << ",audio dur:" << m_audioDuration << ",audio bit rate:" << m_audioBitRate;
+    qCDebug(lcMedia).nospace() << "total bit rate:" << m_totalBitRate << ",width:" << m_width
+                               << ",height:" << m_height << ",video dur:" << m_videoDuration
+                               << ",audio dur:" << m_audioDuration << ",audio bit rate:" << m_audioBitRate;
 }
 
 void MyMediaInfo::readFileSystem(const QString& path)

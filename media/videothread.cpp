@@ -4,6 +4,7 @@
 #include "media/medialength.h"
 #include "media/mymediainfo.h"
 #include "platform/apppaths.h"
+#include "platform/logcategories.h"
 #include "platform/toollauncher.h"
 
 #include <QDateTime>
@@ -257,7 +258,7 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
                                           const QString& expectedOutput)
 {
     for (const QString& argument : arguments)
-        qDebug().noquote() << "===========================" << argument;
+        qCDebug(lcMedia).noquote() << "===========================" << argument;
     m_log = FfmpegLog();
     // Levels on every line tell ffmpeg's errors apart from the statistics it prints after them.
     // "verbose" adds the bytes muxed per stream, which tell a short silence from none.
@@ -271,8 +272,8 @@ VideoThread::Outcome VideoThread::runTool(const QString& program, const QStringL
         ToolLauncher::collect(*m_process, started, ToolLauncher::kFinishWaitMs, &m_cancel);
     readOutput();
     m_log.finish();
-    qDebug().noquote() << "readErrorOutput=====================,"
-                       << QString::fromLocal8Bit(result.standardError);
+    qCDebug(lcMedia).noquote() << "readErrorOutput=====================,"
+                               << QString::fromLocal8Bit(result.standardError);
 
     Outcome outcome;
     const QFileInfo output(expectedOutput);
@@ -353,8 +354,8 @@ VideoThread::Outcome VideoThread::runTargetSize(MediaJob job, const QString& out
         const qint64 size = QFileInfo(output).size();
         const qint64 video = m_log.muxedBytes(QStringLiteral("video"));
         const qint64 audio = qMax<qint64>(0, m_log.muxedBytes(QStringLiteral("audio")));
-        qDebug().nospace() << "target size:" << target << ",pass:" << pass << ",rate:" << job.bitRate
-                           << ",size:" << size;
+        qCDebug(lcMedia).nospace() << "target size:" << target << ",pass:" << pass << ",rate:" << job.bitRate
+                                   << ",size:" << size;
         const bool over = size > target;
         const bool inBand = !over && size >= target - target * 3 / 100;
         // Under after the last pass, or at the source's own rate: the encoder gives no more.
@@ -386,7 +387,7 @@ VideoThread::Outcome VideoThread::unwrapQlv(int index, const QString& source, QS
         return {false, QStringLiteral("no temporary folder"), FailureKind::ToolFailed};
     const QStringList names = MediaRecipes::qlvNames(index, dir, QDateTime::currentDateTime());
     for (const QString& name : names)
-        qDebug().noquote() << "qlv temp list path:" << name;
+        qCDebug(lcMedia).noquote() << "qlv temp list path:" << name;
     *input = names.first();
     return runTool(kQlvHelper, MediaRecipes::qlvArguments(source, names), names.first());
 }
@@ -394,7 +395,7 @@ VideoThread::Outcome VideoThread::unwrapQlv(int index, const QString& source, QS
 void VideoThread::finishJob(const QString& outputPath, const QString& objectName, const Outcome& outcome)
 {
     if (!outcome.ok) {
-        qDebug().noquote() << "======================job failed:" << objectName << outcome.reason;
+        qCWarning(lcMedia).noquote() << "======================job failed:" << objectName << outcome.reason;
         emit failed(objectName, failureOf(objectName, outcome));
     }
     emit setProgress(100, objectName);
@@ -509,7 +510,7 @@ void VideoThread::readErrorOutput()
 void VideoThread::handleChunk(const QByteArray& bytes, ProgressParser::Form form, qint64 offset)
 {
     const QString chunk = ProgressParser::chunkText(bytes);
-    qDebug().noquote() << "readOutput=====================," << chunk;
+    qCDebug(lcMedia).noquote() << "readOutput=====================," << chunk;
     const ProgressSample sample = ProgressParser::parse(chunk, form);
     if (!sample.isProgress)
         return;
@@ -520,10 +521,10 @@ void VideoThread::handleChunk(const QByteArray& bytes, ProgressParser::Form form
         elapsed = m_joinLength > 0 ? qMin<qint64>(100, elapsed * 100 / m_joinLength) : 0;
     elapsed += offset;
     const int progress = ProgressParser::percent(elapsed, m_timeLen);
-    qDebug().nospace() << "hour:" << sample.hours << ",minute:" << sample.minutes
-                       << ",second:" << sample.seconds << ",timestr is:" << sample.timeText
-                       << ",total is:" << elapsed << ",timelen is:" << m_timeLen
-                       << ",progress is:" << progress;
+    qCDebug(lcMedia).nospace() << "hour:" << sample.hours << ",minute:" << sample.minutes
+                               << ",second:" << sample.seconds << ",timestr is:" << sample.timeText
+                               << ",total is:" << elapsed << ",timelen is:" << m_timeLen
+                               << ",progress is:" << progress;
     // Across the pieces of a join the bar never goes back; a piece that ran past its probed
     // length is caught up with by the next one.
     if (m_currentObjectName.isEmpty() || progress < 0 || progress == m_lastProgress ||

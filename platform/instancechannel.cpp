@@ -1,5 +1,6 @@
 #include "platform/instancechannel.h"
 
+#include "platform/logcategories.h"
 #include "platform/singleinstanceguard.h"
 
 #include <QDataStream>
@@ -41,7 +42,7 @@ bool InstanceChannel::listen()
     QLocalServer::removeServer(path);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(path)) {
-        qWarning() << "no hand-over socket at" << path << m_server->errorString();
+        qCWarning(lcPlatform) << "no hand-over socket at" << path << m_server->errorString();
         return false;
     }
     return true;

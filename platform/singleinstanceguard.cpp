@@ -1,4 +1,5 @@
 #include "platform/singleinstanceguard.h"
+#include "platform/logcategories.h"
 
 #include <QDebug>
 #include <QFile>
@@ -45,7 +46,7 @@ bool SingleInstanceGuard::tryAcquire()
     if (m_fd >= 0)
         return true;
     if (m_path.isEmpty()) {
-        qWarning() << "no runtime folder for the single-instance lock";
+        qCWarning(lcPlatform) << "no runtime folder for the single-instance lock";
         return true;
     }
     const QByteArray path = QFile::encodeName(m_path);
@@ -53,7 +54,7 @@ bool SingleInstanceGuard::tryAcquire()
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
         // Better a second window than no program at all.
-        qWarning() << "single-instance lock not opened:" << m_path << ::strerror(errno);
+        qCWarning(lcPlatform) << "single-instance lock not opened:" << m_path << ::strerror(errno);
         return true;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -61,7 +62,7 @@ bool SingleInstanceGuard::tryAcquire()
         ::close(fd);
         if (error == EWOULDBLOCK)
             return false;
-        qWarning() << "single-instance lock not taken:" << m_path << ::strerror(error);
+        qCWarning(lcPlatform) << "single-instance lock not taken:" << m_path << ::strerror(error);
         return true;
     }
     m_fd = fd;

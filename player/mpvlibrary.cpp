@@ -1,4 +1,5 @@
 #include "player/mpvlibrary.h"
+#include "platform/logcategories.h"
 
 #include <QDebug>
 #include <QLibrary>
@@ -8,7 +9,7 @@ template <typename Function> bool resolve(QLibrary& library, const char* name, F
 {
     *function = reinterpret_cast<Function>(library.resolve(name));
     if (!*function)
-        qDebug() << "libmpv lacks" << name;
+        qCDebug(lcPlayer) << "libmpv lacks" << name;
     return *function != nullptr;
 }
 
@@ -17,7 +18,7 @@ MpvLibrary* load()
     // The soname follows the client API's major version (libmpv.so.2 for API 2.x).
     QLibrary library(QStringLiteral("mpv"), MPV_CLIENT_API_VERSION >> 16);
     if (!library.load()) {
-        qDebug() << "libmpv could not be loaded:" << library.errorString();
+        qCDebug(lcPlayer) << "libmpv could not be loaded:" << library.errorString();
         return nullptr;
     }
     static MpvLibrary api;

@@ -1,5 +1,6 @@
 #include "player/videoplayer.h"
 
+#include "platform/logcategories.h"
 #include "player/mpvlibrary.h"
 #include "player/videooutputwt.h"
 
@@ -29,7 +30,7 @@ void setOption(mpv_handle* handle, const char* name, const char* value)
 {
     const int status = mpv().set_option_string(handle, name, value);
     if (status < 0)
-        qDebug() << "mpv option" << name << "=" << value << "refused:" << mpv().error_string(status);
+        qCDebug(lcPlayer) << "mpv option" << name << "=" << value << "refused:" << mpv().error_string(status);
 }
 
 // A sound card, or a sound server's socket in the user's runtime folder.
@@ -75,7 +76,7 @@ void VideoPlayer::createCore()
         return;
     m_mpv = mpv().create();
     if (!m_mpv) {
-        qDebug() << "========== mpv could not be created";
+        qCWarning(lcPlayer) << "========== mpv could not be created";
         return;
     }
     setOption(m_mpv, "vo", "libmpv");
@@ -95,7 +96,7 @@ void VideoPlayer::createCore()
     setOption(m_mpv, "ytdl", "no");
     setOption(m_mpv, "sub-auto", "no");
     if (mpv().initialize(m_mpv) < 0) {
-        qDebug() << "========== mpv could not be initialised";
+        qCWarning(lcPlayer) << "========== mpv could not be initialised";
         mpv().terminate_destroy(m_mpv);
         m_mpv = nullptr;
         return;
@@ -114,7 +115,7 @@ void VideoPlayer::createRenderContext()
     char apiType[] = MPV_RENDER_API_TYPE_SW;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, apiType}, {MPV_RENDER_PARAM_INVALID, nullptr}};
     if (mpv().render_context_create(&m_render, m_mpv, params) < 0) {
-        qDebug() << "========== mpv software renderer could not be created";
+        qCWarning(lcPlayer) << "========== mpv software renderer could not be created";
         m_render = nullptr;
         return;
     }
@@ -262,7 +263,7 @@ void VideoPlayer::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_LOG_MESSAGE: {
         const auto* message = static_cast<const mpv_event_log_message*>(event.data);
-        qDebug() << "mpv" << message->prefix << QString::fromUtf8(message->text).trimmed();
+        qCDebug(lcPlayer) << "mpv" << message->prefix << QString::fromUtf8(message->text).trimmed();
         break;
     }
     default:

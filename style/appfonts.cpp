@@ -1,5 +1,6 @@
 #include "style/appfonts.h"
 
+#include "platform/logcategories.h"
 #include "style/widgetsize.h"
 
 #include <QDebug>
@@ -26,7 +27,7 @@ bool AppFonts::configure(const QSize& available, qreal logicalDpi)
 {
     for (QFont* font : {&standard(), &item(), &large(), &progress()})
         font->setFamily(kFamily);
-    qDebug() << "dpi is:" << logicalDpi;
+    qCDebug(lcStyle) << "dpi is:" << logicalDpi;
     const bool small = isSmallScreen(available);
     const PixelSizes sizes = pixelSizesFor(small, logicalDpi);
     standard().setPixelSize(sizes.standard);
@@ -34,7 +35,7 @@ bool AppFonts::configure(const QSize& available, qreal logicalDpi)
     large().setPixelSize(sizes.large);
     progress().setPixelSize(sizes.progress);
     WidgetSize::setSmallScreen(small);
-    qDebug() << ",is small:" << small;
+    qCDebug(lcStyle) << ",is small:" << small;
     return small;
 }
 

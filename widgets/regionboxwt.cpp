@@ -1,5 +1,6 @@
 #include "widgets/regionboxwt.h"
 
+#include "platform/logcategories.h"
 #include "style/styledbackground.h"
 
 #include <QDebug>
@@ -67,7 +68,7 @@ void RegionBoxWT::mouseMoveEvent(QMouseEvent* event)
     if (m_pressed && !m_resizing && !m_moving) {
         m_resizing = m_zone != Inside;
         m_moving = !m_resizing;
-        qDebug() << (m_resizing ? "resize" : "move");
+        qCDebug(lcWidgets) << (m_resizing ? "resize" : "move");
     }
     if (m_resizing)
         applyResize(inMask);

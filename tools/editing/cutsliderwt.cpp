@@ -1,5 +1,6 @@
 #include "tools/editing/cutsliderwt.h"
 
+#include "platform/logcategories.h"
 #include "style/palette.h"
 
 #include <QDebug>
@@ -111,7 +112,7 @@ void CutSliderWT::mousePressEvent(QMouseEvent* event)
     const Handle handle = handleAt(event->pos());
     if (handle != NoHandle)
         m_pressed = handle;
-    qDebug() << "pressHandle is :" << m_pressed;
+    qCDebug(lcTools) << "pressHandle is :" << m_pressed;
 }
 
 void CutSliderWT::mouseMoveEvent(QMouseEvent* event)
@@ -125,21 +126,21 @@ void CutSliderWT::dragTo(int x)
     case PlayMarker:
         m_playMarker->move(x, m_playMarker->y());
         update();
-        qDebug() << "slider value is :" << valueOfPosition(x);
+        qCDebug(lcTools) << "slider value is :" << valueOfPosition(x);
         emit processPositonChange(valueOfPosition(x));
         break;
     case LowerPointer:
         x = qMin(x, m_upper->x() - m_upper->width());
         m_lower->move(x, m_lower->y());
         update();
-        qDebug() << "slider value is :" << valueOfPosition(x);
+        qCDebug(lcTools) << "slider value is :" << valueOfPosition(x);
         emit lowerPositionChanged(valueOfPosition(x));
         break;
     case UpperPointer:
         x = qMax(x, m_lower->x() + m_lower->width());
         m_upper->move(x, m_upper->y());
         update();
-        qDebug() << "slider value is :" << valueOfPosition(x);
+        qCDebug(lcTools) << "slider value is :" << valueOfPosition(x);
         emit upperPositionChanged(valueOfPosition(x));
         break;
     case NoHandle:

@@ -1,5 +1,6 @@
 #include "tools/editing/videocutbasewt.h"
 
+#include "platform/logcategories.h"
 #include "player/videooutputwt.h"
 #include "player/videoplayer.h"
 #include "style/appfonts.h"
@@ -53,8 +54,8 @@ VideoCutBaseWT::VideoCutBaseWT(const QString& filePath, int durationMs, int vide
     m_timeline->setMaxValue(double(durationMs));
     m_timeline->setEnabled(true);
     setSegmentEnd(durationMs);
-    qDebug() << "mediaStartPosition:" << m_player->mediaStartPosition()
-             << "mediaStopPosition:" << m_player->mediaStopPosition();
+    qCDebug(lcTools) << "mediaStartPosition:" << m_player->mediaStartPosition()
+                     << "mediaStopPosition:" << m_player->mediaStopPosition();
 
     connect(m_player, &VideoPlayer::started, this, &VideoCutBaseWT::onStarted);
     connect(m_player, &VideoPlayer::seekFinished, this, &VideoCutBaseWT::onSeekFinished);
@@ -291,8 +292,8 @@ bool VideoCutBaseWT::segmentIsValid()
 
 void VideoCutBaseWT::onSeekFinished(qint64 pos)
 {
-    qDebug("seek finished at %lld/%lld", static_cast<long long>(pos),
-           static_cast<long long>(m_player->position()));
+    qCDebug(lcTools, "seek finished at %lld/%lld", static_cast<long long>(pos),
+            static_cast<long long>(m_player->position()));
 }
 
 void VideoCutBaseWT::onStarted() {}

@@ -1,5 +1,6 @@
 #include "tools/editing/videocutwt.h"
 
+#include "platform/logcategories.h"
 #include "player/videooutputwt.h"
 #include "style/stylesheet.h"
 #include "tools/editing/cutsliderwt.h"
@@ -61,8 +62,8 @@ void VideoCutWT::onCaptureMove(int x, int y, int w, int h)
     m_y->setText(QString::number(crop.y()));
     m_width->setText(QString::number(crop.width()));
     m_height->setText(QString::number(crop.height()));
-    qDebug() << "screenHeight:" << preview.height() << ",screenWidth:" << preview.width() << ",width:" << w
-             << ",height:" << h;
+    qCDebug(lcTools) << "screenHeight:" << preview.height() << ",screenWidth:" << preview.width()
+                     << ",width:" << w << ",height:" << h;
 }
 
 void VideoCutWT::onOKBtn()

@@ -2,6 +2,7 @@
 
 #include "framework/tablerowwidget.h"
 #include "media/mymediainfo.h"
+#include "platform/logcategories.h"
 #include "tools/editing/videoslicing/vstabledistitemwt.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,8 @@ void showFacts(TableRowWidget* row)
     row->setFacts(info->fileName(), info->suffix(),
                   QString::number(info->width()) + QLatin1Char('x') + QString::number(info->height()),
                   info->videoDurationText(), info->fileSizeG());
-    qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
+    qCDebug(lcTools) << "video bit rate:" << info->videoBitRate()
+                     << ",total bit rate:" << info->totalBitRate();
 }
 } // namespace
 

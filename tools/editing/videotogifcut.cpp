@@ -1,5 +1,6 @@
 #include "tools/editing/videotogifcut.h"
 
+#include "platform/logcategories.h"
 #include "player/videooutputwt.h"
 #include "style/stylesheet.h"
 #include "tools/editing/cutsliderwt.h"
@@ -70,7 +71,7 @@ void VideoToGifCut::resizeOutput(double ratio)
 
 void VideoToGifCut::widthEditOnTextEdited()
 {
-    qDebug() << "width edit";
+    qCDebug(lcTools) << "width edit";
     if (sourceSize().width() <= 0)
         return;
     const double ratio = m_width->text().toInt() / double(sourceSize().width());
@@ -81,7 +82,7 @@ void VideoToGifCut::widthEditOnTextEdited()
 
 void VideoToGifCut::heightEditOnTextEdited()
 {
-    qDebug() << "height edit";
+    qCDebug(lcTools) << "height edit";
     if (sourceSize().height() <= 0)
         return;
     const double ratio = m_height->text().toInt() / double(sourceSize().height());

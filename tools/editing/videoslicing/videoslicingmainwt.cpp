@@ -4,6 +4,7 @@
 #include "framework/tablewidget.h"
 #include "media/mediaextensionlists.h"
 #include "media/mymediainfo.h"
+#include "platform/logcategories.h"
 #include "tools/editing/videocutwt.h"
 #include "tools/editing/videorows.h"
 #include "tools/editing/videoslicing/videoslicingcenterwt.h"
@@ -56,7 +57,7 @@ void VideoSlicingMainWT::openVideoEidt()
     if (!row)
         return;
     const MyMediaInfo* info = row->mediaInfo();
-    qDebug() << "timeLen is:" << info->videoDuration();
+    qCDebug(lcTools) << "timeLen is:" << info->videoDuration();
     auto* dialog =
         new VideoCutWT(row->sourcePath(), int(info->videoDuration()), info->width(), info->height(), row);
     dialog->playOrPause();

@@ -4,6 +4,7 @@
 #include "framework/tablewidget.h"
 #include "media/mediaextensionlists.h"
 #include "media/mymediainfo.h"
+#include "platform/logcategories.h"
 #include "tools/editing/videorows.h"
 #include "tools/editing/videoslicing/videoslicingmainwt.h"
 #include "tools/editing/videoslicing/vstabledistitemwt.h"
@@ -52,7 +53,7 @@ void VideoToGifMainWT::openVideoEidt()
     if (!row)
         return;
     const MyMediaInfo* info = row->mediaInfo();
-    qDebug() << "timeLen is:" << info->videoDuration();
+    qCDebug(lcTools) << "timeLen is:" << info->videoDuration();
     auto* dialog =
         new VideoToGifCut(row->sourcePath(), int(info->videoDuration()), info->width(), info->height(), row);
     dialog->playOrPause();

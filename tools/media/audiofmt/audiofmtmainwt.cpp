@@ -4,6 +4,7 @@
 #include "framework/tablerowwidget.h"
 #include "media/mediaextensionlists.h"
 #include "media/mymediainfo.h"
+#include "platform/logcategories.h"
 #include "tools/media/audiofmt/audiofmtcenterwt.h"
 #include "tools/media/audiofmt/audiofmtdistitemwt.h"
 #include "tools/media/audiofmt/audiofmtparamwt.h"
@@ -30,7 +31,7 @@ TableRowWidget* AudioFmtMainWT::makeRow(const QString& path)
     row->setFacts(info->fileName(), info->suffix(),
                   QString::number(info->audioBitRate()) + QStringLiteral("Kpbs"), info->audioDurationText(),
                   info->fileSizeM());
-    qDebug() << "audio bit rate:" << info->audioBitRate();
+    qCDebug(lcTools) << "audio bit rate:" << info->audioBitRate();
     return row;
 }
 

@@ -6,6 +6,7 @@
 #include "media/medialength.h"
 #include "media/mediarecipes.h"
 #include "media/mymediainfo.h"
+#include "platform/logcategories.h"
 #include "style/widgetsize.h"
 #include "tools/media/videocompress/videocompresscenterwt.h"
 #include "tools/media/videocompress/videocompressparamwt.h"
@@ -59,7 +60,8 @@ TableRowWidget* VideoCompressMainWT::makeRow(const QString& path)
                    info->videoDurationText(), QString());
     if (!sameContainer)
         item->setFormatNote(tr("%1 不能存放 H.264 视频，压缩后保存为 MP4").arg(info->suffix().toUpper()));
-    qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
+    qCDebug(lcTools) << "video bit rate:" << info->videoBitRate()
+                     << ",total bit rate:" << info->totalBitRate();
     refreshEstimate(row);
     if (info->width() > 0 && item->totalBitRate() - item->videoBitRate() <= 0)
         readSound(row);
@@ -116,8 +118,8 @@ void VideoCompressMainWT::refreshEstimate(TableRowWidget* row)
     }
     const qint64 bytes =
         MediaRecipes::compressedSize(job.timeLen, job.bitRate, item->totalBitRate() - item->videoBitRate());
-    qDebug() << "curBitRate:" << job.bitRate << ",totalbitrate:" << item->totalBitRate()
-             << ",timelen:" << job.timeLen;
+    qCDebug(lcTools) << "curBitRate:" << job.bitRate << ",totalbitrate:" << item->totalBitRate()
+                     << ",timelen:" << job.timeLen;
     item->showEstimate(bytes > 0 ? MyMediaInfo::readableSize(bytes) : row->mediaInfo()->fileSizeText());
 }
 

@@ -1,6 +1,7 @@
 #include "tools/media/videocompress/videocompresstabledistitemwt.h"
 
 #include "media/mymediainfo.h"
+#include "platform/logcategories.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
@@ -114,7 +115,7 @@ QString VideoCompressTableDistItemWT::estimateText(qint64 durationMs, int rate)
 
 void VideoCompressTableDistItemWT::setVideoSize(int value)
 {
-    qDebug() << "当前的value为：" << value;
+    qCDebug(lcTools) << "当前的value为：" << value;
     m_sliderMoved = true;
     m_size->setText(estimateText(m_videoDuration, sliderRate(value, m_videoBitRate, m_totalBitRate)));
 }

@@ -3,6 +3,7 @@
 #include "framework/tablerowwidget.h"
 #include "media/mediaextensionlists.h"
 #include "media/mymediainfo.h"
+#include "platform/logcategories.h"
 #include "tools/media/videofmt/videofmtcenterwt.h"
 #include "tools/media/videofmt/videofmtparamwt.h"
 #include "tools/media/videofmt/videofmttabledistitemwt.h"
@@ -28,7 +29,8 @@ TableRowWidget* VideoFmtMainWT::makeRow(const QString& path)
     row->setFacts(info->fileName(), info->suffix(),
                   QString::number(info->width()) + QLatin1Char('x') + QString::number(info->height()),
                   info->videoDurationText(), info->fileSizeG());
-    qDebug() << "video bit rate:" << info->videoBitRate() << ",total bit rate:" << info->totalBitRate();
+    qCDebug(lcTools) << "video bit rate:" << info->videoBitRate()
+                     << ",total bit rate:" << info->totalBitRate();
     return row;
 }
 

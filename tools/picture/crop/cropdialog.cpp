@@ -1,5 +1,6 @@
 #include "tools/picture/crop/cropdialog.h"
 
+#include "platform/logcategories.h"
 #include "style/appfonts.h"
 #include "style/styledbackground.h"
 #include "style/stylesheet.h"
@@ -242,7 +243,7 @@ void CropDialog::onCropMaskCaptureMove(int x, int y, int width, int height)
         m_rect = CropScale::toSource(box, m_factor, m_picture);
     m_box = box;
     writeSizeEdits();
-    qDebug() << "scale:" << m_factor << ",width:" << width << ",height:" << height;
+    qCDebug(lcTools) << "scale:" << m_factor << ",width:" << width << ",height:" << height;
 }
 
 void CropDialog::writeSizeEdits()
@@ -264,7 +265,7 @@ void CropDialog::onTextEdited()
     const int left = qMin(m_rect.x(), m_picture.width() - width);
     const int top = qMin(m_rect.y(), m_picture.height() - height);
     m_rect = QRect(left, top, width, height);
-    qDebug() << "width:" << int(width * m_factor);
+    qCDebug(lcTools) << "width:" << int(width * m_factor);
     placeBox(CropScale::toDisplayed(m_rect, m_factor).intersected(m_mask->rect()));
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/mytable.h"
 #include "imaging/extensionlists.h"
+#include "platform/logcategories.h"
 #include "tools/picture/crop/cropcenterwt.h"
 #include "tools/picture/crop/cropdialog.h"
 #include "tools/picture/crop/cropparamwt.h"
@@ -79,7 +80,7 @@ QList<ImgJobRecord> CropMainWT::collectRecords()
     for (int row = 0; row < table()->rowCount(); ++row) {
         const QRect rect = table()->cropRect(row);
         if (rect.isNull()) {
-            qDebug() << "not set x";
+            qCDebug(lcTools) << "not set x";
             // Left out of the batch; the row says so, or its untouched bar would look forgotten.
             table()->markRow(row, notSetText());
             continue;

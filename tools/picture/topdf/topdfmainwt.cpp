@@ -3,6 +3,7 @@
 #include "framework/centershowforcenterwt.h"
 #include "framework/centershowwt.h"
 #include "imaging/extensionlists.h"
+#include "platform/logcategories.h"
 #include "tools/picture/topdf/centerprogresswt.h"
 #include "tools/picture/topdf/topdfcenterwt.h"
 #include "tools/picture/topdf/topdfparamwt.h"
@@ -118,7 +119,7 @@ QStringList ToPDFMainWT::existingPictures()
         if (QFileInfo::exists(path)) {
             pictures << path;
         } else {
-            qDebug() << "原文件不存在！" << path;
+            qCDebug(lcTools) << "原文件不存在！" << path;
             m_skipped << path;
         }
     }
@@ -177,7 +178,7 @@ void ToPDFMainWT::setProgress(int progress)
     CenterProgressWT* overlay = table()->progressWT();
     if (progress == overlay->value())
         return;
-    qDebug() << "row process is:" << progress;
+    qCDebug(lcTools) << "row process is:" << progress;
     overlay->setValue(progress);
 }
 
@@ -185,7 +186,7 @@ void ToPDFMainWT::done(QString distFilePath, bool isSuccess)
 {
     setBusy(false);
     if (!isSuccess)
-        qDebug() << "PDF not written:" << distFilePath << m_failure.detail;
+        qCDebug(lcTools) << "PDF not written:" << distFilePath << m_failure.detail;
     // Named in the list's order, whether gone before the start or unreadable during the run.
     QStringList skipped;
     for (int row = 0; row < table()->rowCount(); ++row) {

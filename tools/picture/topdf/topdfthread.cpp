@@ -1,6 +1,7 @@
 #include "tools/picture/topdf/topdfthread.h"
 
 #include "platform/apppaths.h"
+#include "platform/logcategories.h"
 #include "platform/partialoutput.h"
 
 #include <QDateTime>
@@ -131,7 +132,7 @@ void ToPDFThread::runMerged(const QString& folder)
         if (!written)
             QFile::remove(partial);
     }
-    qDebug() << "file path is:" << path;
+    qCDebug(lcTools) << "file path is:" << path;
     reportUnreadable();
     if (!written && m_unreadable.size() == m_pictures.size())
         fail(unreadableKind(), QString(), folder);
@@ -146,7 +147,7 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
     // The PDFs are made in a partial folder that takes its dated name once all are written.
     const QString sub = PartialOutput::createFolder(folder);
     if (sub.isEmpty()) {
-        qDebug() << "cannot make a folder in" << folder;
+        qCDebug(lcTools) << "cannot make a folder in" << folder;
         fail(FailureKind::None, folder, folder);
         emit notifyParentDone(QString(), false);
         return;
@@ -161,7 +162,7 @@ void ToPDFThread::runOnePerPicture(const QString& folder)
         }
         // Two pictures of one name (p.png, p.jpg) must not write one PDF over the other.
         const QString path = claimPdf(sub, stemOf(picture));
-        qDebug() << "file path is:" << path;
+        qCDebug(lcTools) << "file path is:" << path;
         if (path.isEmpty()) {
             allWritten = false;
             failedPath = sub;
@@ -216,7 +217,7 @@ bool ToPDFThread::writePdf(const QString& path, const QStringList& pictures)
     QPainter painter;
     bool ok = painter.begin(&printer);
     if (!ok)
-        qDebug() << "cannot write" << path;
+        qCDebug(lcTools) << "cannot write" << path;
     int painted = 0;
     for (const QString& picture : pictures) {
         // Decoded before its page is begun: a picture that cannot be read takes no page.
@@ -247,7 +248,7 @@ QImage ToPDFThread::load(const QString& picture)
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull()) {
-        qDebug() << "cannot read" << picture << reader.errorString();
+        qCDebug(lcTools) << "cannot read" << picture << reader.errorString();
         if (!m_unreadable.contains(picture))
             m_unreadable << picture;
     }
