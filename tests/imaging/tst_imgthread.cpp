@@ -4,6 +4,7 @@
 #include "imaging/imgthread.h"
 #include "platform/apppaths.h"
 #include "support/fixtures.h"
+#include "support/processes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QtTest>
+
+#include <sys/prctl.h>
 
 // The batch runner end to end: real ImageMagick, and scripts in its place where a failure is injected.
 class TestImgThread : public QObject
@@ -392,17 +395,19 @@ void TestImgThread::concurrentBatchesKeepTheirTemporaryFiles()
     const QString raw = m_work.filePath("camera.raw");
     QVERIFY(QFile::copy(Fixtures::dataFile("RAW_KODAK_C330_FORMAT_NONE_YRGB.raw"), raw));
     // A slow pre-converter: the first batch to end must not take the other's JPEG away.
-    useFakeTool("decoder/ConverterToJpg/ConvertToJpg",
-                QStringLiteral("%1 \"$@\" || exit 1\nsleep \"$(cat %2 2>/dev/null || echo 0)\"\n")
-                    .arg(QStringLiteral(APP_BINARY_DIR "/decoder/ConverterToJpg/ConvertToJpg"),
-                         m_work.filePath("delay")));
+    useFakeTool(
+        "decoder/ConverterToJpg/ConvertToJpg",
+        QStringLiteral("%1 \"$@\" || exit 1\nd=$(cat %2 2>/dev/null || echo 0)\ntouch %3\nsleep \"$d\"\n")
+            .arg(QStringLiteral(APP_BINARY_DIR "/decoder/ConverterToJpg/ConvertToJpg"),
+                 m_work.filePath("delay"), m_work.filePath("delay-read")));
     QFile delay(m_work.filePath("delay"));
     QVERIFY(delay.open(QIODevice::WriteOnly));
     delay.write("1.5");
     delay.close();
     BatchRecorder slow;
     slow.start(params(ImgOperation::Conversion, ImgFormat::Png), BatchRecorder::records({raw}));
-    QTest::qWait(300);
+    // The slow one has taken its delay before the quick one starts without any.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_work.filePath("delay-read")), 30000);
     QFile::remove(m_work.filePath("delay"));
     BatchRecorder quick;
     quick.start(params(ImgOperation::Conversion, ImgFormat::Jpg), BatchRecorder::records({raw}));
@@ -444,6 +449,7 @@ void TestImgThread::aHangingJobHoldsUpOnlyItsOwnBatch()
 void TestImgThread::destroyingARunnerMidBatchStopsItsTools()
 {
     // What happens when the window closes during a batch: the page deletes its runner.
+    QVERIFY(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0);
     const QString source = m_work.filePath("long.png");
     QVERIFY(Fixtures::makePicture(source));
     const QString marker = m_work.filePath("ran");
@@ -460,13 +466,13 @@ void TestImgThread::destroyingARunnerMidBatchStopsItsTools()
     timer.start();
     delete runner;
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
-    // The four records that had not started never ran, and no tool was left behind.
-    QTest::qWait(300);
+    // Deleting the runner waited for its jobs: the four records that had not started never ran,
+    // and no tool is left. A tool orphaned by the runner would come back to this test, its
+    // subreaper, rather than hide under init.
     QCOMPARE(QFileInfo(marker).size(), qint64(20));
-    QProcess pgrep;
-    pgrep.start("pgrep", {"-f", "^sleep 60$"});
-    QVERIFY(pgrep.waitForFinished());
-    QVERIFY2(pgrep.readAllStandardOutput().trimmed().isEmpty(), "a tool outlived its batch");
+    const QStringList left =
+        Processes::stillRunning(Processes::descendantsOf(QCoreApplication::applicationPid()));
+    QVERIFY2(left.isEmpty(), qPrintable("a tool outlived its batch: " + left.join(", ")));
 }
 
 QImage TestImgThread::shown(const QString& path)
