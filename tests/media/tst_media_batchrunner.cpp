@@ -3,6 +3,7 @@
 #include "media/mediabatchrunner.h"
 #include "platform/apppaths.h"
 #include "support/fixtures.h"
+#include "support/processes.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -58,13 +59,18 @@ private slots:
         slow.timeLen = 1200000;
         MediaBatchRunner runner(AudioConversion, {slow}, m_work.filePath("stopped"), {{"rowA", 0}}, nullptr);
         QSignalSpy end(&runner, &BatchRunner::batchDone);
+        QSignalSpy progress(&runner, &BatchRunner::rowProgress);
         runner.start();
-        QTest::qWait(500);
+        // The encoder is under way once it reports.
+        QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty(), 20000);
         QElapsedTimer timer;
         timer.start();
         runner.stop();
         QVERIFY(end.wait(10000));
         QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        const QStringList left =
+            Processes::stillRunning(Processes::descendantsOf(QCoreApplication::applicationPid()));
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
     }
 
 private:

@@ -17,7 +17,7 @@ void showFacts(TableRowWidget* row)
     const MyMediaInfo* info = row->mediaInfo();
     row->setFacts(info->fileName(), info->suffix(),
                   QString::number(info->width()) + QLatin1Char('x') + QString::number(info->height()),
-                  info->videoDurationText(), info->fileSizeG());
+                  info->videoDurationText(), info->fileSizeText());
     qCDebug(lcTools) << "video bit rate:" << info->videoBitRate()
                      << ",total bit rate:" << info->totalBitRate();
 }

@@ -28,7 +28,7 @@ TableRowWidget* VideoFmtMainWT::makeRow(const QString& path)
     const MyMediaInfo* info = row->mediaInfo();
     row->setFacts(info->fileName(), info->suffix(),
                   QString::number(info->width()) + QLatin1Char('x') + QString::number(info->height()),
-                  info->videoDurationText(), info->fileSizeG());
+                  info->videoDurationText(), info->fileSizeText());
     qCDebug(lcTools) << "video bit rate:" << info->videoBitRate()
                      << ",total bit rate:" << info->totalBitRate();
     return row;
