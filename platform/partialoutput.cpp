@@ -45,7 +45,7 @@ bool exists(const QByteArray& path)
 
 QString PartialOutput::prefix()
 {
-    return QStringLiteral(".chengying-part-");
+    return QStringLiteral(".chengying-unfinished-");
 }
 
 bool PartialOutput::isPartialName(const QString& fileName)

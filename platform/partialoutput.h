@@ -11,7 +11,7 @@
 class PartialOutput final
 {
 public:
-    // ".chengying-part-<pid>-<8 letters or digits>", then ".<suffix>" when there is one. The pid
+    // ".chengying-unfinished-<pid>-<8 letters or digits>", then ".<suffix>" when there is one. The pid
     // is the writer's: a partial output of a live process is never taken for a stale one.
     static QString prefix();
     static bool isPartialName(const QString& fileName);

@@ -49,7 +49,8 @@ void usePrivateTemporaryFolder()
         base = std::getenv("TMPDIR");
     if (!base || !*base)
         base = "/tmp";
-    std::string pattern = std::string(base) + "/.chengying-part-" + std::to_string(getpid()) + "-mtXXXXXX";
+    std::string pattern =
+        std::string(base) + "/.chengying-unfinished-" + std::to_string(getpid()) + "-mtXXXXXX";
     if (!mkdtemp(pattern.data()))
         return;
     Termination::setScratchFolder(pattern.c_str());

@@ -221,10 +221,10 @@ void saveJpeg(const VImage& image, const std::string& path, Source kind, const J
 std::string temporaryBeside(const std::string& output)
 {
     const size_t slash = output.rfind('/');
-    // The application's partial-file pattern (".chengying-part-<pid>-" and 8 letters or digits):
+    // The application's partial-file pattern (".chengying-unfinished-<pid>-" and 8 letters or digits):
     // one left behind by a kill is removed at the application's next start.
     std::string pattern =
-        output.substr(0, slash + 1) + ".chengying-part-" + std::to_string(getpid()) + "-mkXXXXXX";
+        output.substr(0, slash + 1) + ".chengying-unfinished-" + std::to_string(getpid()) + "-mkXXXXXX";
     const int fd = mkstemp(pattern.data());
     if (fd < 0)
         throw Declined{"cannot write beside " + output + ": " + std::strerror(errno)};

@@ -50,19 +50,19 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<qint64>("owner");
-        QTest::newRow("file") << ".chengying-part-1234-aB3dE6gH.mp4" << qint64(1234);
-        QTest::newRow("two suffixes") << ".chengying-part-77-aB3dE6gH.tar.gz" << qint64(77);
-        QTest::newRow("folder") << ".chengying-part-77-aB3dE6gH" << qint64(77);
-        QTest::newRow("run folder") << ".chengying-part-77-aB3dE6gH.batch" << qint64(77);
-        QTest::newRow("frame beside a file") << ".chengying-part-77-aB3dE6gH-12.png" << qint64(77);
-        QTest::newRow("magick's scratch") << ".chengying-part-981-mkQ2w9Zx" << qint64(981);
+        QTest::newRow("file") << ".chengying-unfinished-1234-aB3dE6gH.mp4" << qint64(1234);
+        QTest::newRow("two suffixes") << ".chengying-unfinished-77-aB3dE6gH.tar.gz" << qint64(77);
+        QTest::newRow("folder") << ".chengying-unfinished-77-aB3dE6gH" << qint64(77);
+        QTest::newRow("run folder") << ".chengying-unfinished-77-aB3dE6gH.batch" << qint64(77);
+        QTest::newRow("frame beside a file") << ".chengying-unfinished-77-aB3dE6gH-12.png" << qint64(77);
+        QTest::newRow("magick's scratch") << ".chengying-unfinished-981-mkQ2w9Zx" << qint64(981);
         QTest::newRow("a user's hidden file") << ".照片 1.jpg.ZPh9k9" << qint64(0);
-        QTest::newRow("not hidden") << "chengying-part-77-aB3dE6gH.mp4" << qint64(0);
-        QTest::newRow("no pid") << ".chengying-part-aB3dE6gH.mp4" << qint64(0);
-        QTest::newRow("pid 0") << ".chengying-part-0-aB3dE6gH.mp4" << qint64(0);
-        QTest::newRow("short token") << ".chengying-part-77-aB3dE6.mp4" << qint64(0);
-        QTest::newRow("long token") << ".chengying-part-77-aB3dE6gHi.mp4" << qint64(0);
-        QTest::newRow("other mark") << ".chengying-part-77-aB3dE6g_" << qint64(0);
+        QTest::newRow("not hidden") << "chengying-unfinished-77-aB3dE6gH.mp4" << qint64(0);
+        QTest::newRow("no pid") << ".chengying-unfinished-aB3dE6gH.mp4" << qint64(0);
+        QTest::newRow("pid 0") << ".chengying-unfinished-0-aB3dE6gH.mp4" << qint64(0);
+        QTest::newRow("short token") << ".chengying-unfinished-77-aB3dE6.mp4" << qint64(0);
+        QTest::newRow("long token") << ".chengying-unfinished-77-aB3dE6gHi.mp4" << qint64(0);
+        QTest::newRow("other mark") << ".chengying-unfinished-77-aB3dE6g_" << qint64(0);
         QTest::newRow("a user's file") << "holiday.mp4" << qint64(0);
     }
     void namesOfOurOwn()
@@ -146,24 +146,24 @@ private slots:
     {
         QTemporaryDir dir;
         const QString own = QString::number(QCoreApplication::applicationPid());
-        const QStringList kept{".chengying-part-" + own + "-aaaaaaaa.mp4",      // a live writer: us
-                               ".chengying-part-" + kDeadPid + "-bbbbbbbb.mp4", // too new
+        const QStringList kept{".chengying-unfinished-" + own + "-aaaaaaaa.mp4",      // a live writer: us
+                               ".chengying-unfinished-" + kDeadPid + "-bbbbbbbb.mp4", // too new
                                ".照片 1.jpg.ZPh9k9",
                                "holiday.mp4",
-                               ".chengying-part-cccccccc.mp4",
-                               "chengying-part-" + kDeadPid + "-dddddddd.mp4"};
-        const QStringList gone{".chengying-part-" + kDeadPid + "-eeeeeeee.mp4",
-                               ".chengying-part-" + kDeadPid + "-ffffffff-3.png",
-                               ".chengying-part-" + kDeadPid + "-mkQ2w9Zx"};
+                               ".chengying-unfinished-cccccccc.mp4",
+                               "chengying-unfinished-" + kDeadPid + "-dddddddd.mp4"};
+        const QStringList gone{".chengying-unfinished-" + kDeadPid + "-eeeeeeee.mp4",
+                               ".chengying-unfinished-" + kDeadPid + "-ffffffff-3.png",
+                               ".chengying-unfinished-" + kDeadPid + "-mkQ2w9Zx"};
         for (const QString& name : kept + gone)
             QVERIFY(write(dir.filePath(name), "x"));
-        const QString folder = dir.filePath(".chengying-part-" + kDeadPid + "-gggggggg.batch");
+        const QString folder = dir.filePath(".chengying-unfinished-" + kDeadPid + "-gggggggg.batch");
         QVERIFY(QDir().mkpath(folder + "/inner"));
         QVERIFY(write(folder + "/inner/piece.mp4", "x"));
         // A link of our pattern is removed as a link; what it points at stays.
         QVERIFY(QDir().mkdir(dir.filePath("target")));
         QVERIFY(write(dir.filePath("target/keep.txt"), "x"));
-        const QString link = dir.filePath(".chengying-part-" + kDeadPid + "-hhhhhhhh");
+        const QString link = dir.filePath(".chengying-unfinished-" + kDeadPid + "-hhhhhhhh");
         QVERIFY(QFile::link(dir.filePath("target"), link));
         for (const QString& path : QStringList{folder, link} + gone + kept) {
             if (!path.contains("bbbbbbbb"))

@@ -159,7 +159,7 @@ private slots:
         const QString b = AppPaths::makeRunTempDir("batch");
         QVERIFY(!a.isEmpty());
         QVERIFY(a != b);
-        QVERIFY(a.startsWith(m_dir.path() + "/temp/.chengying-part-"));
+        QVERIFY(a.startsWith(m_dir.path() + "/temp/.chengying-unfinished-"));
         QVERIFY(QDir(a).exists() && QDir(b).exists());
     }
 

@@ -519,7 +519,7 @@ void TestMagick::aStoppedJobRemovesItsScratch()
     const auto written = [this] { return QDir(work("out")).entryList(QDir::Files | QDir::Hidden); };
     QTRY_VERIFY_WITH_TIMEOUT(!written().isEmpty() || process.state() == QProcess::NotRunning, 30000);
     QVERIFY2(process.state() == QProcess::Running, "the picture was done before it could be stopped");
-    QVERIFY(written().first().startsWith(".chengying-part-"));
+    QVERIFY(written().first().startsWith(".chengying-unfinished-"));
     process.terminate();
     QVERIFY(process.waitForFinished(5000));
     QCOMPARE(process.exitStatus(), QProcess::CrashExit);
