@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QTextCodec>
 #include <QThreadPool>
+#include <QTimer>
 #include <QTranslator>
 
 void AppStartup::prepareEnvironment()
@@ -76,8 +77,6 @@ int AppStartup::run(int argc, char** argv)
     }
     InstanceChannel channel;
     channel.listen();
-    // Only now: the guard says no other instance of ours is writing.
-    AppPaths::removeStalePartials(started);
 
     configureProcess(app);
     QFont font;
@@ -89,6 +88,9 @@ int AppStartup::run(int argc, char** argv)
         window.openFiles(paths);
     });
     window.show();
+    // After the window, not before it: the folders are read only once the user sees something,
+    // and still before any batch can start. The guard says no other instance of ours writes.
+    QTimer::singleShot(0, &app, [started] { AppPaths::removeStalePartials(started); });
     if (!files.isEmpty())
         window.openFiles(files);
     return app.exec();

@@ -14,6 +14,22 @@ QString candidate(const QString& stem, int attempt)
 {
     return attempt == 0 ? stem : stem + QStringLiteral("_%1").arg(attempt + 1);
 }
+
+// "<base>-<n>.<suffix>" beside the output, by n: the frames or pages ImageMagick writes as files.
+QMap<int, QString> numberedNames(const QFileInfo& info)
+{
+    const QString dot = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    const QRegularExpression numbered(
+        QStringLiteral("^%1-(\\d+)%2$")
+            .arg(QRegularExpression::escape(info.completeBaseName()), QRegularExpression::escape(dot)));
+    QMap<int, QString> written;
+    for (const QString& name : info.dir().entryList(QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch match = numbered.match(name);
+        if (match.hasMatch())
+            written.insert(match.captured(1).toInt(), name);
+    }
+    return written;
+}
 } // namespace
 
 QString OutputNamer::claimFile(const QString& partial, const QString& folder, const QString& base,
@@ -36,15 +52,7 @@ QString OutputNamer::numberFromOne(const QString& output)
 {
     const QFileInfo info(output);
     const QString dot = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
-    const QRegularExpression numbered(
-        QStringLiteral("^%1-(\\d+)%2$")
-            .arg(QRegularExpression::escape(info.completeBaseName()), QRegularExpression::escape(dot)));
-    QMap<int, QString> written;
-    for (const QString& name : info.dir().entryList(QDir::Files | QDir::Hidden)) {
-        const QRegularExpressionMatch match = numbered.match(name);
-        if (match.hasMatch())
-            written.insert(match.captured(1).toInt(), name);
-    }
+    const QMap<int, QString> written = numberedNames(info);
     if (written.isEmpty())
         return output;
     if (written.size() == 1) {
@@ -74,15 +82,8 @@ bool OutputNamer::resultExists(const QString& output, const QDateTime& since)
     const QFileInfo info(output);
     if (info.isFile() && info.size() > 0 && info.lastModified() >= after)
         return true;
-    const QString pattern =
-        QStringLiteral("^%1-\\d+%2$")
-            .arg(QRegularExpression::escape(info.completeBaseName()),
-                 QRegularExpression::escape(info.suffix().isEmpty() ? QString()
-                                                                    : QStringLiteral(".") + info.suffix()));
-    const QRegularExpression numbered(pattern);
-    const QFileInfoList entries = info.dir().entryInfoList(QDir::Files | QDir::Hidden);
-    for (const QFileInfo& entry : entries) {
-        if (numbered.match(entry.fileName()).hasMatch() && entry.lastModified() >= after)
+    for (const QString& name : numberedNames(info)) {
+        if (QFileInfo(info.dir().filePath(name)).lastModified() >= after)
             return true;
     }
     return false;
@@ -91,15 +92,8 @@ bool OutputNamer::resultExists(const QString& output, const QDateTime& since)
 QStringList OutputNamer::numberedFiles(const QString& output)
 {
     const QFileInfo info(output);
-    const QString dot = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
-    const QRegularExpression numbered(
-        QStringLiteral("^%1-(\\d+)%2$")
-            .arg(QRegularExpression::escape(info.completeBaseName()), QRegularExpression::escape(dot)));
-    QMap<int, QString> written;
-    for (const QString& name : info.dir().entryList(QDir::Files | QDir::Hidden)) {
-        const QRegularExpressionMatch match = numbered.match(name);
-        if (match.hasMatch())
-            written.insert(match.captured(1).toInt(), info.dir().filePath(name));
-    }
-    return written.values();
+    QStringList paths;
+    for (const QString& name : numberedNames(info))
+        paths << info.dir().filePath(name);
+    return paths;
 }
